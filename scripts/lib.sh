@@ -1,0 +1,44 @@
+# Sourced by the scripts: paths, the Wine environment, builds and the virtual display.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+export PATH=/usr/lib/wine:$PATH
+jobs=$(nproc)
+
+configure_and_build() { # name, extra cmake args...
+  local name=$1; shift
+  cmake -S "$root" -B "$build/$name" -DVT_DEPS_DIR="$build/deps" "$@" >/dev/null
+  cmake --build "$build/$name" -j "$jobs"
+}
+build_win32()  { configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; }
+build_native() { configure_and_build native; }
+
+# Starts Xvfb on a free display unless DISPLAY is set; sets DISPLAY.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != force ]; then return; fi
+  local n=90
+  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n+1)); done
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!
+  export DISPLAY=:$n
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+}
+stop_display() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true; }
+
+# Starts Wine's background services with their output elsewhere, so that no
+# test runner waits on pipes a service inherited.
+start_wine() {
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+
+# Lays out the program folder: the executable, the database (made once),
+# images/ and temp/ with what the program ships.
+layout_program() {
+  local dir=$build/program
+  mkdir -p "$dir/images" "$dir/temp"
+  cp "$build/win32/src/app/Vantorel.exe" "$dir/"
+  if [ -d "$root/resources/program" ]; then cp -rn "$root/resources/program/." "$dir/"; fi
+  [ -f "$dir/base.mdb" ] || "$build/native/tools/makedb/makedb" "$dir"
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs and prepares everything the build, the tests and the program need on
+# a Debian 12 machine (run as root). A second run with nothing missing is quick.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+mkdir -p "$build"
+
+log() { echo "[setup] $*"; }
+
+packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine
+          xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
+          poppler-utils python3-xlrd dpkg-dev xdotool cups printer-driver-cups-pdf libcups2:i386)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+sources=/etc/apt/sources.list.d/debian.sources
+need_update=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need_update=1
+fi
+# Debian's source package of SQLite gives the one-file build for Windows.
+if [ -f "$sources" ] && ! grep -q 'deb-src' "$sources"; then
+  sed -i 's/^Types: deb$/Types: deb deb-src/' "$sources"
+  need_update=1
+elif [ ! -f "$sources" ] && ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/vantorel-src.list
+  need_update=1
+fi
+
+if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
+  log "installing: ${missing[*]:-(source lists only)}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  if [ ${#missing[@]} -gt 0 ]; then
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+fi
+
+# SQLite amalgamation for the Windows build, cached under build/deps.
+sq=$build/deps/sqlite
+if [ ! -f "$sq/sqlite3.c" ]; then
+  log "building the SQLite amalgamation"
+  work=$build/deps/sqlite-src
+  rm -rf "$work" && mkdir -p "$work" "$sq"
+  ( cd "$work"
+    [ -n "$(ls /var/lib/apt/lists/*Sources* 2>/dev/null)" ] || apt-get update -qq
+    apt-get source --download-only sqlite3 >/dev/null 2>&1
+    tar xf sqlite3_*.orig.tar.*
+    cd "$(find . -maxdepth 1 -mindepth 1 -type d | head -n 1)"
+    ./configure --disable-tcl >/dev/null
+    make sqlite3.c >/dev/null 2>&1
+    cp sqlite3.c sqlite3.h "$sq/" )
+  rm -rf "$work"
+fi
+
+# A 32-bit Wine prefix of the project's own.
+export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+export PATH=/usr/lib/wine:$PATH
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  log "creating the Wine prefix"
+  wineboot -i >/dev/null 2>&1 </dev/null || true
+  wineserver -w || true
+fi
+log "ready"
