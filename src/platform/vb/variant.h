@@ -1,0 +1,92 @@
+#pragma once
+// The program's loosely typed value: what a database field, a JSON value or a
+// control's value holds, with the conversions the program uses on it.
+#include <memory>
+#include <type_traits>
+#include <string>
+
+#include "platform/vb/date.h"
+#include "platform/vb/decimal.h"
+#include "platform/vb/error.h"
+
+namespace vb {
+
+enum class VarType { Empty, Null, Boolean, Long, Double, Decimal, Date, String, Object };
+
+// Base of everything a Variant can refer to.
+class Object {
+public:
+  virtual ~Object() = default;
+};
+
+class Variant {
+public:
+  Variant();  // Empty
+  static Variant null();
+  Variant(bool v);
+  Variant(int v);
+  Variant(long v);
+  Variant(long long v);
+  Variant(double v);
+  Variant(Decimal v);
+  Variant(Date v);
+  Variant(const char* v);
+  Variant(std::string v);
+  Variant(std::shared_ptr<Object> v);
+  template <class T, class = std::enable_if_t<std::is_base_of<Object, T>::value>>
+  Variant(std::shared_ptr<T> v) : Variant(std::shared_ptr<Object>(std::move(v))) {}
+
+  VarType type() const { return type_; }
+  bool isEmpty() const { return type_ == VarType::Empty; }
+  bool isNull() const { return type_ == VarType::Null; }
+  bool isObject() const { return type_ == VarType::Object; }
+  bool isNumeric() const;  // numbers, Booleans, Empty, and text that reads as a number
+
+  bool toBool() const;            // CBool: 13 for text that is neither a number nor True/False
+  long long toLong() const;       // CLng: half to even; 13 for non-numeric text; 6 beyond 32 bits
+  double toDouble() const;        // CDbl: text read with the locale's separators
+  Decimal toDecimal() const;      // CDec
+  Date toDate() const;            // CDate: text through parseDate; numbers as serials
+  std::string toString() const;   // CStr: Empty -> "", Null -> 94, True -> "True"
+  std::shared_ptr<Object> toObject() const;  // 424 if not an object
+
+  // The referenced object as T; 424 when not an object, 13 when another kind.
+  template <class T>
+  std::shared_ptr<T> as() const {
+    auto p = std::dynamic_pointer_cast<T>(toObject());
+    if (!p) raise(err::TypeMismatch);
+    return p;
+  }
+
+  // Raw access, valid only for the matching type.
+  bool boolValue() const { return b_; }
+  long long longValue() const { return l_; }
+  double doubleValue() const { return d_; }
+  const Decimal& decimalValue() const { return dec_; }
+  Date dateValue() const { return Date{d_}; }
+  const std::string& stringValue() const { return s_; }
+
+private:
+  VarType type_ = VarType::Empty;
+  bool b_ = false;
+  long long l_ = 0;
+  double d_ = 0;  // Double and Date
+  Decimal dec_;
+  std::string s_;
+  std::shared_ptr<Object> o_;
+};
+
+// The program's '=': numbers by value (True is -1), text exactly, dates by
+// serial, a number against numeric text by value; Null equals nothing.
+bool operator==(const Variant& a, const Variant& b);
+inline bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
+
+// Val(): the leading number of a text, blanks skipped, '.' as decimal point
+// whatever the locale; "" or no number gives 0.
+double Val(const std::string& text);
+
+// Reads a whole text as a number the way CDbl does (blanks around, sign,
+// the locale's decimal and group separators, exponent); false if it is not one.
+bool parseNumber(const std::string& text, double& out);
+
+}  // namespace vb
