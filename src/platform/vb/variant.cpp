@@ -46,8 +46,8 @@ std::string trimmed(const std::string& t) {
   return t.substr(a, b - a);
 }
 
-// A double as the program writes it: up to 15 significant digits, the
-// locale's decimal separator, an exponent only for very large or small values.
+}  // namespace
+
 std::string doubleText(double v, const std::string& decimalSep) {
   if (v == 0) return "0";
   if (std::isnan(v)) return "NaN";
@@ -72,6 +72,8 @@ std::string doubleText(double v, const std::string& decimalSep) {
   if (dot != std::string::npos) mant.replace(dot, 1, decimalSep);
   return mant + exp;
 }
+
+namespace {
 
 std::string dateText(Date d) {
   const Locale& loc = currentLocale();
@@ -99,8 +101,9 @@ void checkDateRange(double serial) {
 
 }  // namespace
 
-bool parseNumber(const std::string& text, double& out) {
-  const Locale& loc = currentLocale();
+bool parseNumber(const std::string& text, double& out) { return parseNumber(text, out, currentLocale()); }
+
+bool parseNumber(const std::string& text, double& out, const Locale& loc) {
   const std::string t = trimmed(text);
   size_t p = 0;
   bool negative = false;

@@ -8,6 +8,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/decimal.h"
 #include "platform/vb/error.h"
+#include "platform/vb/locale.h"
 
 namespace vb {
 
@@ -88,5 +89,10 @@ double Val(const std::string& text);
 // Reads a whole text as a number the way CDbl does (blanks around, sign,
 // the locale's decimal and group separators, exponent); false if it is not one.
 bool parseNumber(const std::string& text, double& out);
+bool parseNumber(const std::string& text, double& out, const Locale& loc);
+
+// A double as CStr writes it: up to 15 significant digits with the given
+// decimal separator, an exponent ("1E+20") only for very large or small values.
+std::string doubleText(double value, const std::string& decimalSep);
 
 }  // namespace vb
