@@ -1,0 +1,104 @@
+#pragma once
+// A recordset as the program uses it: a query's rows read at open, fields by
+// name (any letter case) or position, moving forward, adding and changing rows.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/vb/variant.h"
+
+namespace db {
+
+class Connection;
+class Recordset;
+struct ColumnSet;
+
+enum CursorType { adOpenUnspecified = -1, adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2,
+                  adOpenStatic = 3 };
+enum LockType { adLockUnspecified = -1, adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3,
+                adLockBatchOptimistic = 4 };
+enum CursorLocation { adUseServer = 2, adUseClient = 3 };
+
+class Field {
+public:
+  const std::string& name() const;
+  // The current record's value (Null for an empty column); dates read back as
+  // Date, Yes/No columns as Boolean.
+  const vb::Variant& value() const;
+  // Changes the current record (AddNew or edit); written by Update. A value
+  // that cannot go into the column (a text that is no date for a date column)
+  // raises at once and changes nothing.
+  void setValue(const vb::Variant& v);
+
+private:
+  friend class Recordset;
+  Recordset* rs_ = nullptr;
+  int index_ = 0;
+};
+
+class Recordset {
+public:
+  Recordset();
+  ~Recordset();
+  Recordset(const Recordset&) = delete;
+  Recordset& operator=(const Recordset&) = delete;
+
+  void setCursorLocation(int location);
+  void setCursorType(int type);
+  void setLockType(int type);
+  int cursorType() const { return cursorType_; }
+  int lockType() const { return lockType_; }
+
+  // cursor and lock -1 keep what was set before (default forward-only, read-only).
+  void open(const std::string& sql, const std::shared_ptr<Connection>& cn, int cursor = -1, int lock = -1,
+            int options = -1);
+  bool isOpen() const { return open_; }
+  void close();
+
+  bool eof() const;
+  bool bof() const;
+  void moveNext();
+  void moveFirst();
+  void moveLast();
+  // -1 for a forward-only server cursor, as ADO reports it; otherwise the rows.
+  long recordCount() const;
+
+  int fieldCount() const;
+  Field& field(const std::string& name);
+  Field& field(int index);  // 0-based
+  const vb::Variant& operator[](const std::string& name) { return field(name).value(); }
+
+  void addNew();
+  // Writes the added or changed record in one statement; on failure nothing is
+  // written and the record stays in edit so it can be corrected or cancelled.
+  void update();
+  void cancelUpdate();
+
+private:
+  friend class Field;
+  enum class EditMode { None, Edit, Add };
+  void requireOpen() const;
+  void requireCurrent() const;
+  const vb::Variant& cell(int index) const;
+  void setCell(int index, const vb::Variant& v);
+  void beginEdit();
+
+  std::shared_ptr<Connection> cn_;
+  std::shared_ptr<const ColumnSet> cols_;
+  std::vector<Field> fields_;
+  std::vector<vb::Variant> cells_;   // row-major, fieldCount per row
+  std::vector<long long> rowids_;    // per row, when the rows can be written back
+  std::string table_;                // the one table an updatable query reads
+  long rows_ = 0;
+  long pos_ = 0;
+  bool open_ = false;
+  bool updatable_ = false;
+  int cursorType_ = adOpenForwardOnly;
+  int lockType_ = adLockReadOnly;
+  int location_ = adUseServer;
+  EditMode mode_ = EditMode::None;
+  std::vector<vb::Variant> buffer_;
+  std::vector<bool> dirty_;
+};
+
+}  // namespace db

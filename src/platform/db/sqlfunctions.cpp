@@ -1,0 +1,231 @@
+// The Jet functions the program's statements call, registered on every connection.
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "platform/db/internal.h"
+#include "platform/vb/format.h"
+
+namespace db {
+
+namespace {
+
+// Text of any value as Jet would turn it into text for a string function.
+std::string textOf(sqlite3_value* v) {
+  switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: return std::to_string(sqlite3_value_int64(v));
+    case SQLITE_FLOAT: {
+      const double d = sqlite3_value_double(v);
+      char buf[40];
+      if (d == std::floor(d) && std::fabs(d) < 1e15) std::snprintf(buf, sizeof buf, "%.0f", d);
+      else std::snprintf(buf, sizeof buf, "%.15g", d);
+      return buf;
+    }
+    default: {
+      const unsigned char* t = sqlite3_value_text(v);
+      return t ? std::string(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v)) : std::string();
+    }
+  }
+}
+
+// Byte offset of character number chars (0-based) in UTF-8 text.
+size_t byteOffset(const std::string& s, long long chars) {
+  size_t i = 0;
+  while (i < s.size() && chars > 0) {
+    ++i;
+    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+    --chars;
+  }
+  return i;
+}
+
+long long charCount(const std::string& s) {
+  long long n = 0;
+  for (unsigned char c : s)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+void resultText(sqlite3_context* ctx, const std::string& s) {
+  sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+}
+
+bool anyNull(int argc, sqlite3_value** argv) {
+  for (int i = 0; i < argc; ++i)
+    if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;
+  return false;
+}
+
+long long lengthArg(sqlite3_value* v) {
+  const long long n = static_cast<long long>(std::llround(sqlite3_value_double(v)));
+  if (n < 0) throw vb::Error(5, "Invalid procedure call or argument");
+  return n;
+}
+
+// A date argument: numbers are serials, text is read day first.
+double serialOf(sqlite3_value* v) {
+  switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: return sqlite3_value_double(v);
+    default: {
+      vb::Date d;
+      if (!vb::parseDate(textOf(v), d))
+        throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression.");
+      return d.serial;
+    }
+  }
+}
+
+template <class F>
+void guarded(sqlite3_context* ctx, F f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    sqlite3_result_error(ctx, e.what(), -1);
+  }
+}
+
+void fnLeft(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const std::string s = textOf(argv[0]);
+    resultText(ctx, s.substr(0, byteOffset(s, lengthArg(argv[1]))));
+  });
+}
+
+void fnRight(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const std::string s = textOf(argv[0]);
+    const long long n = lengthArg(argv[1]), total = charCount(s);
+    resultText(ctx, n >= total ? s : s.substr(byteOffset(s, total - n)));
+  });
+}
+
+void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
+    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
+    const std::string s = textOf(argv[0]);
+    const long long start = static_cast<long long>(std::llround(sqlite3_value_double(argv[1])));
+    if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
+    const size_t from = byteOffset(s, start - 1);
+    if (argc == 2) return resultText(ctx, s.substr(from));
+    const size_t to = from + byteOffset(s.substr(from), lengthArg(argv[2]));
+    resultText(ctx, s.substr(from, to - from));
+  });
+}
+
+void fnCDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    sqlite3_result_double(ctx, serialOf(argv[0]));
+  });
+}
+
+void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.month());
+  });
+}
+
+void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.year());
+  });
+}
+
+void fnNow(sqlite3_context* ctx, int, sqlite3_value**) {
+  guarded(ctx, [&] { sqlite3_result_double(ctx, vb::now().serial); });
+}
+
+// Whether a Format pattern writes a date, so that a number handed to it is a serial.
+bool datePattern(const std::string& p) {
+  const std::string l = lowerAscii(p);
+  if (l.find("date") != std::string::npos || l.find("time") != std::string::npos) return true;
+  bool letters = false;
+  for (size_t i = 0; i < l.size(); ++i) {
+    const char c = l[i];
+    if (c == '\\') {
+      ++i;
+    } else if (c == '"') {
+      const size_t close = l.find('"', i + 1);
+      if (close == std::string::npos) break;
+      i = close;
+    } else if (c == '0' || c == '#') {
+      return false;
+    } else if (c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 'n' || c == 's' || c == 'w' || c == 'q') {
+      letters = true;
+    }
+  }
+  return letters;
+}
+
+void fnFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (argc < 1 || argc > 2) throw vb::Error(5, "Format takes one or two arguments");
+    sqlite3_value* v = argv[0];
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const std::string pattern = argc == 2 ? textOf(argv[1]) : std::string();
+    vb::Variant value;
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+      if (datePattern(pattern)) value = vb::Variant(vb::Date{sqlite3_value_double(v)});
+      else if (type == SQLITE_INTEGER) value = vb::Variant(static_cast<long long>(sqlite3_value_int64(v)));
+      else value = vb::Variant(sqlite3_value_double(v));
+    } else {
+      value = vb::Variant(textOf(v));
+    }
+    resultText(ctx, argc == 2 ? vb::Format(value, pattern) : value.toString());
+  });
+}
+
+// The value stored into a date column by INSERT and UPDATE statements.
+void fnDateStore(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    sqlite3_result_double(ctx, serialOf(argv[0]));
+  });
+}
+
+// The value stored into a Yes/No column: -1 for True, 0 for False, as Jet keeps them.
+void fnYesNo(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    sqlite3_value* v = argv[0];
+    switch (sqlite3_value_type(v)) {
+      case SQLITE_NULL: return sqlite3_result_int(ctx, 0);
+      case SQLITE_INTEGER:
+      case SQLITE_FLOAT: return sqlite3_result_int(ctx, sqlite3_value_double(v) != 0 ? -1 : 0);
+      default: {
+        bool b = vb::Variant(textOf(v)).toBool();
+        return sqlite3_result_int(ctx, b ? -1 : 0);
+      }
+    }
+  });
+}
+
+}  // namespace
+
+void registerFunctions(sqlite3* db) {
+  struct Def {
+    const char* name;
+    int args;
+    void (*fn)(sqlite3_context*, int, sqlite3_value**);
+    bool deterministic;
+  };
+  static const Def defs[] = {
+      {"vt_left", 2, fnLeft, true},        {"vt_right", 2, fnRight, true},
+      {"vt_mid", -1, fnMid, true},         {"vt_cdate", 1, fnCDate, true},
+      {"vt_month", 1, fnMonth, true},      {"vt_year", 1, fnYear, true},
+      {"vt_now", 0, fnNow, false},         {"vt_format", -1, fnFormat, false},
+      {"vt_datestore", 1, fnDateStore, true}, {"vt_yesno", 1, fnYesNo, true},
+  };
+  for (const Def& d : defs)
+    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | (d.deterministic ? SQLITE_DETERMINISTIC : 0),
+                               nullptr, d.fn, nullptr, nullptr, nullptr);
+}
+
+}  // namespace db
