@@ -214,11 +214,12 @@ bool parseDate(const std::string& text, Date& out) {
       (t[p] == '/' || t[p] == '-' || t[p] == '.')) {
     const char sep = t[p++];
     if (!readNumber(t, p, 2, b, db)) return false;
+    if (da == 3) return false;
     if (p >= t.size() || t[p] != sep) return false;
     ++p;
     if (!readNumber(t, p, 4, c, dc)) return false;
-    if (da == 4) {  // ISO year first
-      if (sep != '-' || dc > 2) return false;
+    if (da == 4) {  // year first, as ISO writes it
+      if (dc > 2) return false;
       y = a;
       mo = b;
       d = c;

@@ -14,6 +14,7 @@ public:
   void Add(const std::string& key, Variant item);
   bool Exists(const std::string& key) const;
   // Reading a missing key adds it with an Empty item, as the scripting dictionary does.
+  // A returned reference stays valid until the next Add or Remove.
   Variant& Item(const std::string& key);
   const Variant& Item(const std::string& key) const;  // 9 if missing
   void Remove(const std::string& key);                 // 9 if missing

@@ -39,6 +39,7 @@ Digits digitsOf(const Variant& v) {
     default: {
       const double d = v.type() == VarType::Double || v.type() == VarType::Date ? v.doubleValue()
                                                                                 : v.toDouble();
+      if (!std::isfinite(d)) raise(err::Overflow);
       if (std::fabs(d) < 7.9e27) {
         s = Decimal::fromDouble(d).toString();
       } else {

@@ -18,15 +18,11 @@ bool startsWith(const std::string& t, size_t p, const std::string& what) {
   return !what.empty() && t.compare(p, what.size(), what) == 0;
 }
 
-// Rounds half to even, as the program's integer conversions do.
-double roundHalfEven(double v) {
-  const double r = std::nearbyint(v);  // default rounding mode is to nearest, ties to even
-  return r;
-}
-
 long long toLongChecked(double v) {
   if (!std::isfinite(v)) raise(err::Overflow);
-  const double r = roundHalfEven(v);
+  // Half to even, as the program's integer conversions round; the default
+  // rounding mode is to nearest with ties to even.
+  const double r = std::nearbyint(v);
   if (r < -2147483648.0 || r > 2147483647.0) raise(err::Overflow);
   return static_cast<long long>(r);
 }
@@ -227,6 +223,17 @@ Variant::Variant(bool v) : type_(VarType::Boolean), b_(v) {}
 Variant::Variant(int v) : type_(VarType::Long), l_(v) {}
 Variant::Variant(long v) : type_(VarType::Long), l_(v) {}
 Variant::Variant(long long v) : type_(VarType::Long), l_(v) {}
+Variant::Variant(unsigned v) : type_(VarType::Long), l_(v) {}
+Variant::Variant(unsigned long v) : Variant(static_cast<unsigned long long>(v)) {}
+Variant::Variant(unsigned long long v) {
+  if (v <= static_cast<unsigned long long>(std::numeric_limits<long long>::max())) {
+    type_ = VarType::Long;
+    l_ = static_cast<long long>(v);
+  } else {
+    type_ = VarType::Double;
+    d_ = static_cast<double>(v);
+  }
+}
 Variant::Variant(double v) : type_(VarType::Double), d_(v) {}
 Variant::Variant(Decimal v) : type_(VarType::Decimal), dec_(v) {}
 Variant::Variant(Date v) : type_(VarType::Date), d_(v.serial) {}
@@ -299,11 +306,7 @@ long long Variant::toLong() const {
     case VarType::Long:
       if (l_ < -2147483648LL || l_ > 2147483647LL) raise(err::Overflow);
       return l_;
-    case VarType::Decimal: {
-      // Round in decimal so that 2.5 stays exact.
-      double v = dec_.toDouble();
-      return toLongChecked(v);
-    }
+    case VarType::Decimal: return toLongChecked(dec_.toDouble());
     default: return toLongChecked(toDouble());
   }
 }

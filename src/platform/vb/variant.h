@@ -28,6 +28,9 @@ public:
   Variant(int v);
   Variant(long v);
   Variant(long long v);
+  Variant(unsigned v);
+  Variant(unsigned long v);
+  Variant(unsigned long long v);  // beyond the signed range it is kept as a Double
   Variant(double v);
   Variant(Decimal v);
   Variant(Date v);
