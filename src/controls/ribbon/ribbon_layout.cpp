@@ -1,0 +1,358 @@
+// Layout of the tab row, the categories of the current tab and their buttons.
+// Every statement runs on its own: one that fails (a piece that does not
+// exist, an entry that is not there) is skipped and the layout goes on.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "controls/ribbon/ribbon_bar.h"
+#include "controls/ribbon/ribbon_text.h"
+
+namespace ctl {
+
+namespace {
+
+template <class F>
+void Step(F&& f) {
+  try {
+    f();
+  } catch (const std::exception&) {
+    // skipped: the layout goes on with the next statement
+  }
+}
+
+using P = Piece;
+
+const P kTabPieces[] = {P::Tab_caption,   P::Tab_left,        P::Tab_center,
+                        P::Tab_right,     P::Tab_left_over,   P::Tab_center_over,
+                        P::Tab_right_over, P::TabMouse};
+const P kCatPieces[] = {P::Cat_Left_off, P::Cat_Left_on,    P::Cat_Right_off, P::Cat_Right_on,
+                        P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption,   P::CatMouse,
+                        P::Cat_Dlg,      P::Cat_Dlg_on,     P::Cat_Dlg_over};
+const P kButtonPiecesRemove[] = {P::Button_left,        P::Button_center,     P::Button_right,
+                                 P::Button_left_over,   P::Button_center_over,
+                                 P::Button_right_over,  P::Button_Caption,    P::Button_Icon,
+                                 P::Glip_on,            P::Glip_off,          P::ButMouse};
+const P kButtonPiecesCreate[] = {P::Button_left,       P::Button_center,      P::Button_right,
+                                 P::Button_left_over,  P::Button_center_over, P::Button_right_over,
+                                 P::Button_Caption,    P::Button_Icon,        P::Glip_on,
+                                 P::Glip_off,          P::ButMouse};
+
+}  // namespace
+
+void RibbonBar::Refresh() {
+  RunLayout([this] {
+    ApplyHeightRule();
+    DrawTabs();
+    DrawCats();
+  });
+}
+
+// A layout asked for while another runs (from a message delivered by the
+// category layout's message pass) waits until the running one has finished,
+// so that no layout ever tears down pieces another is still placing.
+void RibbonBar::RunLayout(std::function<void()> work) {
+  if (layoutDepth_ > 0) {
+    deferred_.push_back(std::move(work));
+    return;
+  }
+  struct Depth {
+    int& d;
+    explicit Depth(int& x) : d(x) { ++d; }
+    ~Depth() { --d; }
+  };
+  {
+    Depth guard(layoutDepth_);
+    work();
+    while (!deferred_.empty()) {
+      auto next = std::move(deferred_.front());
+      deferred_.erase(deferred_.begin());
+      next();
+    }
+  }
+  Invalidate();
+}
+
+void RibbonBar::DrawTabs() {
+  for (int i = 1; i <= tabCount_ - 1; ++i)
+    for (P p : kTabPieces) Step([&] { Unload(p, i); });
+  for (int i = 0; i <= tabCount_ - 1; ++i) {
+    if (i != 0) {
+      for (P p : kTabPieces) Step([&] { Load(p, i); });
+      Step([&] {
+        E(P::Tab_left, i).left = E(P::Tab_right, i - 1).left + E(P::Tab_right, i).width;
+      });
+    } else {
+      Step([&] { E(P::Tab_left, 0).left = 90; });
+    }
+    Step([&] { E(P::TabMouse, i).left = E(P::Tab_left, i).left; });
+    Step([&] { E(P::Tab_caption, i).top = 60; });
+    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
+                P::Tab_right_over, P::TabMouse})
+      Step([&] { E(p, i).top = 0; });
+    Step([&] { SetCaption(E(P::Tab_caption, i), tabs_.at(static_cast<size_t>(i)).caption); });
+    Step([&] { E(P::Tab_center, i).width = E(P::Tab_caption, i).width; });
+    Step([&] { E(P::Tab_center, i).left = E(P::Tab_left, i).left + E(P::Tab_left, i).width; });
+    Step([&] { E(P::Tab_caption, i).left = E(P::Tab_center, i).left; });
+    Step([&] { E(P::Tab_right, i).left = E(P::Tab_center, i).left + E(P::Tab_center, i).width; });
+    Step([&] { E(P::Tab_center_over, i).width = E(P::Tab_center, i).width; });
+    Step([&] { E(P::Tab_center_over, i).left = E(P::Tab_center, i).left; });
+    Step([&] { E(P::Tab_left_over, i).left = E(P::Tab_left, i).left; });
+    Step([&] { E(P::Tab_right_over, i).left = E(P::Tab_right, i).left; });
+    Step([&] {
+      E(P::TabMouse, i).width =
+          E(P::Tab_left, i).width + E(P::Tab_center, i).width + E(P::Tab_right, i).width;
+    });
+    Step([&] { E(P::Tab_caption, i).fore = tabForeNormal_; });
+    Show(P::Tab_caption, i, true);
+    bool selected = tabs_[static_cast<size_t>(i)].id == currentTab_;
+    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right}) Show(p, i, selected);
+    if (selected) Step([&] { E(P::Tab_caption, i).fore = tabForeSelected_; });
+    Show(P::TabMouse, i, true);
+    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
+                P::Tab_right_over, P::Tab_caption, P::TabMouse})
+      Step([&] { ToFront(p, i); });
+  }
+}
+
+void RibbonBar::DrawCats() {
+  for (P p : {P::Cat_Center_off, P::Cat_Center_on, P::Cat_Left_off, P::Cat_Left_on,
+              P::Cat_Right_off, P::Cat_Right_on, P::CatMouse})
+    Step([&] { E(p, 0).top = 360; });
+  Step([&] { E(P::Cat_Caption, 0).top = 1400; });
+
+  std::vector<StoredCat> list;
+  for (const StoredCat& c : cats_)
+    if (!c.tab.empty() && !currentTab_.empty() && c.tab == currentTab_) list.push_back(c);
+  int n = static_cast<int>(list.size());
+
+  for (int i = 1, top = Highest(P::CatMouse); i <= top; ++i)
+    for (P p : kCatPieces) Step([&] { Unload(p, i); });
+  for (int i = 1, top = Highest(P::Button_center); i <= top; ++i)
+    for (P p : kButtonPiecesRemove) Step([&] { Unload(p, i); });
+  for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_Caption,
+              P::Button_Icon, P::ButMouse, P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off,
+              P::Cat_Right_on, P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption, P::CatMouse,
+              P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over})
+    Show(p, 0, false);
+
+  int16_t w = 0;
+  for (int i = 0; i < n; ++i) {
+    const StoredCat& c = list[static_cast<size_t>(i)];
+    if (i != 0) {
+      for (P p : kCatPieces) Step([&] { Load(p, i); });
+      Step([&] {
+        E(P::Cat_Left_off, i).left =
+            E(P::Cat_Right_off, i - 1).left + E(P::Cat_Right_off, i).width;
+      });
+    } else {
+      Step([&] { E(P::Cat_Left_off, 0).left = 120; });
+    }
+    Step([&] { E(P::CatMouse, i).left = E(P::Cat_Left_off, i).left; });
+    Step([&] { SetCaption(E(P::Cat_Caption, i), c.caption); });
+    Step([&] { E(P::Cat_Caption, i).tag = c.id; });
+    Step([&] {
+      E(P::Cat_Center_off, i).left = E(P::Cat_Left_off, i).left + E(P::Cat_Left_off, i).width;
+    });
+    Step([&] {
+      float left = std::nearbyint(E(P::Cat_Center_off, i).left);  // halves to even
+      w = DrawButtons(c.id, static_cast<int16_t>(left), static_cast<int16_t>(i));
+    });
+    Step([&] {
+      E(P::Cat_Center_off, i).width = c.dlg ? E(P::Cat_Dlg, i).width + E(P::Cat_Caption, i).width
+                                            : E(P::Cat_Caption, i).width;
+    });
+    Step([&] {
+      El& centre = E(P::Cat_Center_off, i);
+      El& caption = E(P::Cat_Caption, i);
+      if (centre.width < w) {
+        centre.width = w;
+        caption.left = centre.left + (centre.width - caption.width) / 2;
+      } else {
+        caption.left = centre.left;
+      }
+    });
+    Step([&] {
+      E(P::Cat_Right_off, i).left = E(P::Cat_Center_off, i).left + E(P::Cat_Center_off, i).width;
+    });
+    Step([&] { E(P::Cat_Center_on, i).width = E(P::Cat_Center_off, i).width; });
+    Step([&] { E(P::Cat_Center_on, i).left = E(P::Cat_Center_off, i).left; });
+    Step([&] { E(P::Cat_Left_on, i).left = E(P::Cat_Left_off, i).left; });
+    Step([&] { E(P::Cat_Right_on, i).left = E(P::Cat_Right_off, i).left; });
+    Step([&] {
+      E(P::CatMouse, i).width = E(P::Cat_Left_off, i).width + E(P::Cat_Center_off, i).width +
+                                E(P::Cat_Right_off, i).width;
+    });
+    for (P p : {P::Cat_Caption, P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off,
+                P::CatMouse})
+      Show(p, i, true);
+    for (P p : {P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off, P::Cat_Center_on,
+                P::Cat_Left_on, P::Cat_Right_on, P::Cat_Caption, P::CatMouse})
+      Step([&] { ToFront(p, i); });
+    Step([&] {
+      E(P::Cat_Dlg, i).left = E(P::Cat_Right_off, i).left - E(P::Cat_Dlg, i).width + 15;
+    });
+    Step([&] {
+      E(P::Cat_Dlg, i).top = E(P::Cat_Right_off, i).top + E(P::Cat_Right_off, i).height -
+                             (E(P::Cat_Dlg, i).height + 60);
+    });
+    for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).left = E(P::Cat_Dlg, i).left; });
+    for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).top = E(P::Cat_Dlg, i).top; });
+    Show(P::Cat_Dlg_on, i, false);
+    Show(P::Cat_Dlg_over, i, false);
+    Show(P::Cat_Dlg, i, c.dlg);
+    for (P p : {P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { ToFront(p, i); });
+  }
+
+  PumpMessagesOnce();
+
+  for (int j = 0, top = Highest(P::ButMouse); j <= top; ++j) {
+    for (P p : {P::Button_left, P::Button_right, P::Button_center, P::Button_left_over,
+                P::Button_right_over, P::Button_center_over}) {
+      Show(p, j, false);
+      Step([&] { ToFront(p, j); });
+    }
+    for (P p : {P::Button_Icon, P::Button_Caption, P::Glip_off, P::Glip_on, P::ButMouse})
+      Step([&] { ToFront(p, j); });
+  }
+  UpdateToolTips();
+  Invalidate();
+}
+
+int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int16_t catIndex) {
+  std::vector<StoredButton> snap;
+  for (const StoredButton& b : buttons_)
+    if (b.subCat == catId) snap.push_back(b);
+  int n = static_cast<int>(snap.size());
+  for (P p : {P::Button_left, P::Button_center, P::Button_right}) Show(p, 0, false);
+  for (P p : {P::Button_Caption, P::Button_Icon, P::ButMouse}) Show(p, 0, true);
+
+  int first = Highest(P::ButMouse) + 1;
+  double total = 0;
+  for (int i = first; i <= first + n - 1; ++i) {
+    const StoredButton& b = snap[static_cast<size_t>(i - first)];
+    for (P p : kButtonPiecesCreate) Step([&] { Load(p, i); });
+    Step([&] { E(P::ButMouse, i).tag = b.id; });
+    Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
+    Step([&] { E(P::ButMouse, i).top = E(P::Cat_Left_off, 0).top + 60; });
+    for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
+                P::Button_center_over, P::Button_right_over})
+      Step([&] { E(p, i).top = E(P::ButMouse, i).top; });
+    Step([&] {
+      E(P::ButMouse, i).left =
+          i == first ? startLeft : E(P::ButMouse, i - 1).left + E(P::ButMouse, i - 1).width + 30;
+    });
+    Step([&] { E(P::Button_left, i).left = E(P::ButMouse, i).left; });
+    Step([&] { E(P::Button_left_over, i).left = E(P::Button_left, i).left; });
+    Step([&] {
+      E(P::Button_center, i).left = E(P::Button_left, i).left + E(P::Button_left, i).width;
+    });
+    Step([&] { E(P::Button_center_over, i).left = E(P::Button_center, i).left; });
+    Step([&] { SetCaption(E(P::Button_Caption, i), b.caption); });
+    Step([&] { SetPicture(E(P::Button_Icon, i), b.picture); });
+    Step([&] {
+      El& icon = E(P::Button_Icon, i);
+      const El& centre = E(P::Button_center, i);
+      if (!buttonCenter_) {
+        icon.top = centre.top + 90;
+      } else {
+        float capH = E(P::Button_Caption, i).height;
+        float free = centre.height - (icon.height + capH);
+        icon.top = b.more ? centre.top + (free - capH / 2) / 2 : centre.top + free / 2;
+      }
+    });
+    Step([&] {
+      E(P::Button_Caption, i).top = E(P::Button_Icon, i).top + E(P::Button_Icon, i).height;
+    });
+    Step([&] {
+      const El& cap = E(P::Button_Caption, i);
+      E(P::Glip_off, i).top = cap.top + cap.height + (cap.height - E(P::Glip_off, i).height) / 2;
+    });
+    Step([&] { E(P::Glip_on, i).top = E(P::Glip_off, i).top; });
+    float w = 0;
+    Step([&] {
+      El& cap = E(P::Button_Caption, i);
+      El& icon = E(P::Button_Icon, i);
+      const El& centre = E(P::Button_center, i);
+      if (cap.width > icon.width) {
+        cap.left = centre.left;
+        icon.left = cap.left + (cap.width - icon.width) / 2;
+        w = cap.width;
+      } else {
+        icon.left = centre.left;
+        cap.left = icon.left + (icon.width - cap.width) / 2;
+        w = icon.width;
+      }
+    });
+    Step([&] {
+      const El& cap = E(P::Button_Caption, i);
+      E(P::Glip_off, i).left = cap.left + (cap.width - E(P::Glip_on, i).width) / 2;
+    });
+    Step([&] { E(P::Glip_on, i).left = E(P::Glip_off, i).left; });
+    Step([&] { E(P::Button_center, i).width = w; });
+    Step([&] { E(P::Button_center_over, i).width = E(P::Button_center, i).width; });
+    Step([&] {
+      E(P::Button_right, i).left = E(P::Button_center, i).left + E(P::Button_center, i).width;
+    });
+    Step([&] { E(P::Button_right_over, i).left = E(P::Button_right, i).left; });
+    Step([&] {
+      E(P::ButMouse, i).width = E(P::Button_left, i).width + E(P::Button_center, i).width +
+                                E(P::Button_right, i).width;
+    });
+    Step([&] { E(P::ButMouse, i).toolTip = b.toolTip; });
+    for (P p : {P::Button_Icon, P::Button_Caption, P::ButMouse}) Show(p, i, true);
+    if (b.more) {
+      Show(P::Glip_off, i, true);
+      Step([&] { ToFront(P::Glip_off, i); });
+      Step([&] { ToFront(P::Glip_on, i); });
+    }
+    Step([&] { total += E(P::ButMouse, i).width + 30; });
+  }
+  // A row wider than the 16-bit twips range is held at its largest value, so
+  // that the frame still runs under every button the strip can show.
+  double result = std::nearbyint(total - 30);
+  if (result > 32767) result = 32767;
+  return static_cast<int16_t>(result);
+}
+
+// The one place where the ribbon lets pending messages through in the middle
+// of its work; a layout they ask for is deferred by RunLayout.
+void RibbonBar::PumpMessagesOnce() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void RibbonBar::UpdateToolTips() {
+  if (!tips_) return;
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = hwnd_;
+  for (int k = 0; k < tipCount_; ++k) {
+    ti.uId = static_cast<UINT_PTR>(k + 1);
+    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  tipCount_ = 0;
+  for (int j = 1, top = Highest(P::ButMouse); j <= top; ++j) {
+    const El* e = Find(P::ButMouse, j);
+    if (!e || !e->visible || e->toolTip.empty()) continue;
+    std::wstring text = detail::Wide(e->toolTip);
+    ti.uFlags = TTF_SUBCLASS;
+    ti.uId = static_cast<UINT_PTR>(++tipCount_);
+    ti.rect = {static_cast<LONG>(e->left / kTwipsPerPixel), static_cast<LONG>(e->top / kTwipsPerPixel),
+               static_cast<LONG>((e->left + e->width) / kTwipsPerPixel),
+               static_cast<LONG>((e->top + e->height) / kTwipsPerPixel)};
+    ti.lpszText = text.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+}  // namespace ctl

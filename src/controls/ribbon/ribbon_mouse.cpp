@@ -1,0 +1,284 @@
+// The window, the mouse: hover looks switched by mouse moves over the pieces,
+// the pressed look of a button, and the three click events.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdlib>
+
+#include "controls/ribbon/ribbon_bar.h"
+
+namespace ctl {
+
+namespace {
+
+using P = Piece;
+const wchar_t kClassName[] = L"VtRibbonBar";
+const std::pair<Piece, int> kNone{Piece::Count, -1};
+
+}  // namespace
+
+HWND RibbonBar::Create(HWND parent, int x, int y, int width, int controlId) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(inst, kClassName, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &RibbonBar::WndProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+  }
+  hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
+                          width, HeightTwips() / kTwipsPerPixel, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), inst, this);
+  if (hwnd_) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                            nullptr, inst, nullptr);
+  }
+  return hwnd_;
+}
+
+LRESULT CALLBACK RibbonBar::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    auto* self = static_cast<RibbonBar*>(cs->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<RibbonBar*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    // The host destroyed the window: the object stays, windowless.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->tips_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->OnMessage(msg, wp, lp);
+}
+
+LRESULT RibbonBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      // Drawn off screen first, so the pieces never flicker.
+      HDC mem = CreateCompatibleDC(dc);
+      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom));
+      HGDIOBJ old = SelectObject(mem, bmp);
+      Paint(mem, r.right);
+      BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+      SelectObject(mem, old);
+      DeleteObject(bmp);
+      DeleteDC(mem);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_SIZE:
+      ApplyHeightRule();
+      return 0;
+    case WM_MOUSEMOVE: {
+      auto target = captured_.second >= 0 ? captured_
+                                          : HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      MouseMove(target);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      auto target = HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (captured_.second < 0 && target.second >= 0) {
+        captured_ = target;
+        SetCapture(hwnd_);
+      }
+      MouseDown(target);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      auto target = captured_;
+      captured_ = kNone;
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      if (target.second < 0) return 0;
+      MouseUp(target);
+      // A click needs the left button released over the piece it went down on.
+      const El* e = Find(target.first, target.second);
+      float tx = (static_cast<float>(GET_X_LPARAM(lp)) + 0.5f) * kTwipsPerPixel;
+      float ty = (static_cast<float>(GET_Y_LPARAM(lp)) + 0.5f) * kTwipsPerPixel;
+      if (msg == WM_LBUTTONUP && e && e->visible && tx >= e->left && tx < e->left + e->width &&
+          ty >= e->top && ty < e->top + e->height)
+        Click(target);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != hwnd_) captured_ = kNone;
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Hover looks: at most one item of each row lit.
+
+void RibbonBar::HoverTab(int index) {
+  auto putOut = [this](int i) {
+    if (Visible(P::Tab_center_over, i))
+      for (P p : {P::Tab_center_over, P::Tab_left_over, P::Tab_right_over}) Show(p, i, false);
+  };
+  int top = Highest(P::TabMouse);
+  for (int i = 0; i <= top; ++i) {
+    if (i != index) {
+      putOut(i);
+    } else if (!Visible(P::Tab_center, i)) {  // the selected tab gets no hover look
+      for (P p : {P::Tab_center_over, P::Tab_left_over, P::Tab_right_over}) Show(p, i, true);
+    }
+  }
+}
+
+void RibbonBar::HoverCat(int index) {
+  auto putOut = [this](int i) {
+    if (!Visible(P::Cat_Center_on, i)) return;
+    for (P p : {P::Cat_Center_on, P::Cat_Left_on, P::Cat_Right_on}) Show(p, i, false);
+    if (Visible(P::Cat_Dlg, i)) {
+      Show(P::Cat_Dlg_on, i, false);
+      Show(P::Cat_Dlg_over, i, false);
+    }
+  };
+  int top = Highest(P::CatMouse);
+  for (int i = 0; i <= top; ++i) {
+    if (i != index) {
+      putOut(i);
+      continue;
+    }
+    for (P p : {P::Cat_Center_on, P::Cat_Left_on, P::Cat_Right_on}) Show(p, i, true);
+    if (Visible(P::Cat_Dlg, i)) {
+      Show(P::Cat_Dlg_on, i, true);
+      Show(P::Cat_Dlg_over, i, false);
+    }
+  }
+}
+
+void RibbonBar::HoverButton(int index) {
+  auto putOut = [this](int i) {
+    if (!Visible(P::Button_center, i)) return;
+    for (P p : {P::Button_left, P::Button_right, P::Button_center}) Show(p, i, false);
+    if (Visible(P::Glip_off, i)) Show(P::Glip_on, i, false);
+  };
+  int top = Highest(P::ButMouse);
+  for (int i = 0; i <= top; ++i) {
+    if (i != index) {
+      putOut(i);
+    } else if (!Visible(P::Button_left, i)) {
+      for (P p : {P::Button_left, P::Button_center, P::Button_right}) Show(p, i, true);
+      if (Visible(P::Glip_off, i)) Show(P::Glip_on, i, true);
+    }
+  }
+}
+
+void RibbonBar::SelectTab(int i) {
+  HoverTab(-1);
+  for (int j = 0, top = Highest(P::TabMouse); j <= top; ++j) {
+    bool on = j == i;
+    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right}) Show(p, j, on);
+    if (El* cap = Find(P::Tab_caption, j)) cap->fore = on ? tabForeSelected_ : tabForeNormal_;
+  }
+  if (i >= 0 && i < static_cast<int>(tabs_.size())) currentTab_ = tabs_[static_cast<size_t>(i)].id;
+  DrawCats();
+}
+
+// ---------------------------------------------------------------------------
+// Handlers of the pieces that take the mouse.
+
+void RibbonBar::MouseMove(std::pair<Piece, int> target) {
+  auto [piece, i] = target;
+  switch (piece) {
+    case P::Barra2:
+    case P::BarraLeft:
+    case P::BarraRight:
+      HoverTab(-1);
+      HoverCat(-1);
+      HoverButton(-1);
+      break;
+    case P::TabMouse:
+      HoverTab(i);
+      HoverCat(-1);
+      HoverButton(-1);
+      break;
+    case P::CatMouse:
+    case P::Cat_Dlg:
+    case P::Cat_Dlg_on:
+      HoverTab(-1);
+      HoverCat(i);
+      HoverButton(-1);
+      if (piece == P::Cat_Dlg_on) Show(P::Cat_Dlg_over, i, true);
+      break;
+    case P::ButMouse: {
+      HoverTab(-1);
+      const El* centre = Find(P::Button_center, i);
+      HoverCat(centre ? std::atoi(centre->tag.c_str()) : -1);
+      HoverButton(i);
+      break;
+    }
+    default:
+      return;  // the other pieces take no mouse move
+  }
+  Invalidate();
+}
+
+void RibbonBar::MouseDown(std::pair<Piece, int> target) {
+  if (target.first != P::ButMouse) return;
+  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over})
+    Show(p, target.second, true);
+  Invalidate();
+}
+
+void RibbonBar::MouseUp(std::pair<Piece, int> target) {
+  if (target.first != P::ButMouse) return;
+  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over})
+    Show(p, target.second, false);
+  Invalidate();
+  if (hwnd_) UpdateWindow(hwnd_);  // the pressed look is gone before the host acts
+}
+
+// The host's handler may open a modal dialog or rebuild the ribbon: nothing
+// of the pieces is touched after an event has been raised.
+void RibbonBar::Click(std::pair<Piece, int> target) {
+  auto [piece, i] = target;
+  if (piece == P::ButMouse) {
+    const El* mouse = Find(P::ButMouse, i);
+    const El* caption = Find(P::Button_Caption, i);
+    std::string id = mouse ? mouse->tag : "", text = caption ? caption->caption : "";
+    if (ButtonClick) ButtonClick(id, text);
+  } else if (piece == P::Cat_Dlg_over) {
+    const El* caption = Find(P::Cat_Caption, i);
+    std::string id = caption ? caption->tag : "", text = caption ? caption->caption : "";
+    if (CatClick) CatClick(id, text);
+  } else if (piece == P::TabMouse) {
+    if (i < 0 || i >= static_cast<int>(tabs_.size())) return;
+    std::string id = tabs_[static_cast<size_t>(i)].id, text = tabs_[static_cast<size_t>(i)].caption;
+    auto raise = [this, id, text] {
+      if (TabClick) TabClick(id, text);
+    };
+    // Normally the event follows the finished layout; a click that arrives
+    // while a layout runs is done, event included, once that layout is over.
+    bool now = layoutDepth_ == 0;
+    RunLayout([this, i, now, raise] {
+      SelectTab(i);
+      if (!now) raise();
+    });
+    if (now) raise();
+  }
+}
+
+}  // namespace ctl

@@ -1,0 +1,99 @@
+#include "controls/ribbon/ribbon_resources.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "controls/ribbon/ribbon_text.h"
+#include "platform/vb/error.h"
+
+namespace ctl {
+
+std::string ExeName() {
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
+  std::wstring path(buf, n);
+  size_t slash = path.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) path.erase(0, slash + 1);
+  size_t dot = path.find_last_of(L'.');
+  if (dot != std::wstring::npos) path.erase(dot);
+  return detail::Utf8(path);
+}
+
+std::string ApiErrorText(unsigned long code) {
+  char buf[256] = {};
+  // 4608: text from the system's message table, inserts ignored.
+  DWORD n = FormatMessageA(4608, nullptr, code, 0, buf, sizeof buf, nullptr);
+  return n ? std::string(buf, n) : std::string();
+}
+
+void RaiseApiError(unsigned long code) {
+  vb::raise(static_cast<int>(code | 10000u), ApiErrorText(code), ExeName() + ".cAniCursor");
+}
+
+std::string GetTempDir() {
+  char buf[261] = {};
+  DWORD n = GetTempPathA(260, buf);
+  DWORD code = GetLastError();
+  if (n == 0) RaiseApiError(code);
+  return std::string(buf, n);
+}
+
+std::string GetTempFile(const std::string& prefix, const std::string& folder) {
+  std::string dir = folder.empty() ? GetTempDir() : folder;
+  char buf[261] = {};
+  // The result decides, not the last error alone: a successful call may leave
+  // a stale code behind (an already-existing name it skipped over, say).
+  SetLastError(0);
+  UINT r = GetTempFileNameA(dir.c_str(), prefix.c_str(), 0, buf);
+  DWORD code = GetLastError();
+  if (r == 0) RaiseApiError(code ? code : ERROR_GEN_FAILURE);
+  return std::string(buf);
+}
+
+void DeleteTempFile(const std::string& path) {
+  if (!path.empty()) DeleteFileA(path.c_str());
+}
+
+namespace {
+
+// The resource's bytes; raises when it is missing.
+std::string ReadResource(int id, const std::string& type) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = type.empty() ? nullptr
+                           : FindResourceW(module, MAKEINTRESOURCEW(id), detail::Wide(type).c_str());
+  HGLOBAL handle = res ? LoadResource(module, res) : nullptr;
+  const void* bytes = handle ? LockResource(handle) : nullptr;
+  if (!bytes)
+    vb::raise(326, "Resource with identifier '" + std::to_string(id) + "' not found");
+  return std::string(static_cast<const char*>(bytes), SizeofResource(module, res));
+}
+
+}  // namespace
+
+RibbonPicture LoadResPicture(int id, const std::string& type) {
+  std::string path;
+  FILE* file = nullptr;
+  try {
+    std::string bytes = ReadResource(id, type);
+    path = GetTempFile("LRP", "");
+    file = fopen(path.c_str(), "wb");
+    if (!file) vb::raise(75, "Path/File access error");
+    if (fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) vb::raise(61, "Disk full");
+    fclose(file);
+    file = nullptr;
+    // The system names the file in the ANSI code page; the loader takes UTF-8.
+    int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n - 1 : 0), L'\0');
+    if (n > 1) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
+    RibbonPicture picture = RibbonPicture::FromFile(detail::Utf8(wide));
+    DeleteTempFile(path);
+    return picture;
+  } catch (const vb::Error& e) {
+    if (file) fclose(file);
+    DeleteTempFile(path);
+    throw vb::Error(e.number(), e.description(), ExeName() + ".cLoadResPicture");
+  }
+}
+
+}  // namespace ctl
