@@ -179,7 +179,10 @@ public:
       case StatementKind::Update: analyseUpdate(t); break;
       case StatementKind::Delete:
         // DELETE * FROM: Jet's optional star goes.
-        if (sig_.size() > 1 && isOp(1, "*")) skip_[sig_[1]] = true;
+        if (sig_.size() > 1 && isOp(1, "*")) {
+          skip_[sig_[1]] = true;
+          if (sig_[1] + 1 < toks_.size() && toks_[sig_[1] + 1].type == Tok::Space) skip_[sig_[1] + 1] = true;
+        }
         break;
       case StatementKind::Ddl: analyseDdl(); break;
       case StatementKind::Other: break;
