@@ -35,6 +35,10 @@ public:
   Variant(Decimal v);
   Variant(Date v);
   Variant(const char* v);
+  Variant(char* v) : Variant(static_cast<const char*>(v)) {}
+  // Any other raw pointer would quietly become a Boolean; objects go in as shared_ptr.
+  template <class T>
+  Variant(T*) = delete;
   Variant(std::string v);
   Variant(std::shared_ptr<Object> v);
   template <class T, class = std::enable_if_t<std::is_base_of<Object, T>::value>>
