@@ -85,7 +85,7 @@ INSERT INTO tbladmin (pasw) VALUES ('admin');
 INSERT INTO tblkuitansitemp (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, untuk, Catatan,
   TempatDiterima, tgl, oleh, terbilang)
   VALUES ('001/12/2025', 'KW-', 'Budi Santoso', 'Rp.', '1,500,000', 'Pembayaran uang sekolah bulan Desember',
-  'Pembayaran sudah diterima dengan baik', 'Jakarta', 46361.0, 'Siti Rahmawati',
+  'Pembayaran sudah diterima dengan baik', 'Jakarta', 45996.0, 'Siti Rahmawati',
   'Satu Juta Lima Ratus Ribu ');
 )SQL";
 
