@@ -180,8 +180,9 @@ class Button {
   // the height is 0 or refresh is not allowed.
   void DrawButton(int state, bool force);
   // Draws the whole look of a state onto any DC of the button's size, clipped
-  // to the button's shape. Needs no window-visible state.
-  void Paint(HDC dc, int state);
+  // to the button's shape. hot and focused (0 or 1) stand in for the mouse-over
+  // and focus flags for this paint; -1 keeps the control's own.
+  void Paint(HDC dc, int state, int hot = -1, int focused = -1);
   // The window shape of the current style and size; the caller owns it.
   HRGN MakeRegion() const;
   void SetColors();

@@ -26,9 +26,12 @@ void Button::DrawButton(int state, bool force) {
   if (wdc) BitBlt(wdc.get(), 0, 0, width_, height_, back_.dc(), 0, 0, SRCCOPY);
 }
 
-void Button::Paint(HDC dc, int state) {
+void Button::Paint(HDC dc, int state, int hot, int focused) {
   if (checkBox_ && value_) state = kPressed;
   if (width_ <= 0 || height_ <= 0) return;
+  const bool keptOver = mouseOver_, keptFocus = hasFocus_;
+  if (hot >= 0) mouseOver_ = hot != 0;
+  if (focused >= 0) hasFocus_ = focused != 0;
   // Clip to the window's shape so the picture equals what the window shows.
   int saved = SaveDC(dc);
   POINT org{};
@@ -40,6 +43,8 @@ void Button::Paint(HDC dc, int state) {
   }
   PaintLook(dc, state);
   RestoreDC(dc, saved);
+  mouseOver_ = keptOver;
+  hasFocus_ = keptFocus;
 }
 
 void Button::PaintLook(HDC dc, int state) {
