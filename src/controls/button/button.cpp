@@ -459,10 +459,15 @@ void Button::SetHandPointer(bool v) {
   handPointer_ = v;
   if (v) {
     // The program's own hand cursor when it carries one, else the system's.
-    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
-    if (!hand) hand = LoadCursorA(nullptr, IDC_HAND);
-    mouseIcon_ = hand ? Picture::FromIcon(hand, false) : nullptr;
-    mousePointer_ = hand ? 99 : mousePointer_;
+    // The program's own hand cursor when it carries one, else the system's;
+    // one shared picture, as cursors from resources are shared handles.
+    static const PicturePtr hand = [] {
+      HCURSOR c = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+      if (!c) c = LoadCursorA(nullptr, IDC_HAND);
+      return c ? Picture::FromIcon(c, false) : PicturePtr();
+    }();
+    mouseIcon_ = hand;
+    if (hand) mousePointer_ = 99;
   } else {
     mouseIcon_ = nullptr;
     mousePointer_ = 1;

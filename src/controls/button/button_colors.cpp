@@ -74,9 +74,20 @@ long RoundHalfEven(double v) {
   return (fi % 2 == 0) ? fi : fi + 1;
 }
 
+namespace {
+// n / d rounded to the nearest whole number, halves to the even one; exact,
+// so that a true half is seen as one whatever the floating-point unit does.
+long DivRoundHalfEven(long n, long d) {
+  long q = n / d, r = n % d;
+  if (2 * r > d || (2 * r == d && (q % 2) != 0)) ++q;
+  return q;
+}
+}  // namespace
+
 int GreyOf(int red, int green, int blue) {
-  long r = RoundHalfEven(red * 0.3);
-  return static_cast<int>(RoundHalfEven(r + green * 0.59 + blue * 0.11));
+  // grey = round(round(red * 0.3) + green * 0.59 + blue * 0.11), in hundredths.
+  long r = DivRoundHalfEven(red * 3L, 10);
+  return static_cast<int>(DivRoundHalfEven(r * 100 + green * 59L + blue * 11L, 100));
 }
 
 std::string AccessKeyOf(const std::string& caption) {
