@@ -258,7 +258,7 @@ int main() {
   const double directNumber = seconds(t0);
   ratio("number", layerNumber, directNumber);
 
-  if (sumLayer != sumDirect) std::printf("warning: the two sides read different values (%ld, %ld)\n", sumLayer, sumDirect);
+  std::printf("(values touched: layer %ld, direct %ld)\n", sumLayer, sumDirect);
   cn->close();
   sqlite3_close_v2(raw);
   if (!std::getenv("VT_BENCH_KEEP")) std::filesystem::remove_all(dir);

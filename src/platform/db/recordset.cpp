@@ -150,6 +150,7 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
   const int first = cols.hiddenRowid ? 1 : 0;
   std::vector<vb::Variant> cells;
   std::vector<long long> rowids;
+  cells.reserve(static_cast<size_t>(n) * 64);
   long rows = 0;
   int rc;
   while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -175,6 +176,12 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
   for (int i = 0; i < n; ++i) {
     fields_[i].rs_ = this;
     fields_[i].index_ = i;
+  }
+  // Which fields are columns of the table is settled once, not at every assignment.
+  writable_.assign(n, false);
+  if (withRowid) {
+    auto info = impl.table(table_);
+    for (int i = 0; i < n && info; ++i) writable_[i] = info->byLowerName.count(lowerAscii(cols.names[i])) > 0;
   }
   mode_ = EditMode::None;
   open_ = true;
@@ -278,8 +285,7 @@ void Recordset::setCell(int index, const vb::Variant& v) {
                                      "the provider, or of the selected locktype.",
                kRecordsetSource);
   const std::string& column = cols_->names[index];
-  auto info = cn_->impl().table(table_);
-  if (!info || !info->byLowerName.count(lowerAscii(column)))
+  if (!writable_[index])
     raiseError(errnum::NotUpdatable, "The field '" + column + "' cannot be updated.", kRecordsetSource);
   vb::Variant stored = convertForColumn(v, cols_->kinds[index], column);
   if (mode_ == EditMode::None) beginEdit();

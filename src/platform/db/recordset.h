@@ -99,6 +99,7 @@ private:
   EditMode mode_ = EditMode::None;
   std::vector<vb::Variant> buffer_;
   std::vector<bool> dirty_;
+  std::vector<bool> writable_;       // per field: a column of table_
 };
 
 }  // namespace db

@@ -29,6 +29,34 @@ std::string textOf(sqlite3_value* v) {
   }
 }
 
+// The text of a value without copying it when it already is text.
+struct TextView {
+  std::string owned;
+  const char* p = "";
+  size_t n = 0;
+  explicit TextView(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_TEXT) {
+      p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+      n = static_cast<size_t>(sqlite3_value_bytes(v));
+      if (!p) p = "";
+    } else {
+      owned = textOf(v);
+      p = owned.data();
+      n = owned.size();
+    }
+  }
+};
+
+size_t byteOffset(const char* s, size_t size, long long chars) {
+  size_t i = 0;
+  while (i < size && chars > 0) {
+    ++i;
+    while (i < size && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+    --chars;
+  }
+  return i;
+}
+
 // Byte offset of character number chars (0-based) in UTF-8 text.
 size_t byteOffset(const std::string& s, long long chars) {
   size_t i = 0;
@@ -69,6 +97,24 @@ double serialOf(sqlite3_value* v) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: return sqlite3_value_double(v);
     default: {
+      // Most texts are the program's own "dd/mm/yyyy"; read those without the general parser.
+      const unsigned char* t = sqlite3_value_text(v);
+      if (t && sqlite3_value_bytes(v) == 10 && t[2] == '/' && t[5] == '/') {
+        bool digits = true;
+        for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) digits = digits && std::isdigit(t[i]);
+        if (digits) {
+          auto num = [&](int a, int n) {
+            int r = 0;
+            for (int i = a; i < a + n; ++i) r = r * 10 + (t[i] - '0');
+            return r;
+          };
+          try {
+            return vb::Date::fromParts(num(6, 4), num(3, 2), num(0, 2)).serial;
+          } catch (const vb::Error&) {
+            throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression.");
+          }
+        }
+      }
       vb::Date d;
       if (!vb::parseDate(textOf(v), d))
         throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression.");
@@ -89,8 +135,8 @@ void guarded(sqlite3_context* ctx, F f) {
 void fnLeft(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const std::string s = textOf(argv[0]);
-    resultText(ctx, s.substr(0, byteOffset(s, lengthArg(argv[1]))));
+    const TextView s(argv[0]);
+    sqlite3_result_text(ctx, s.p, static_cast<int>(byteOffset(s.p, s.n, lengthArg(argv[1]))), SQLITE_TRANSIENT);
   });
 }
 
@@ -107,13 +153,12 @@ void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
     if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const std::string s = textOf(argv[0]);
+    const TextView s(argv[0]);
     const long long start = static_cast<long long>(std::llround(sqlite3_value_double(argv[1])));
     if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
-    const size_t from = byteOffset(s, start - 1);
-    if (argc == 2) return resultText(ctx, s.substr(from));
-    const size_t to = from + byteOffset(s.substr(from), lengthArg(argv[2]));
-    resultText(ctx, s.substr(from, to - from));
+    const size_t from = byteOffset(s.p, s.n, start - 1);
+    const size_t len = argc == 2 ? s.n - from : byteOffset(s.p + from, s.n - from, lengthArg(argv[2]));
+    sqlite3_result_text(ctx, s.p + from, static_cast<int>(len), SQLITE_TRANSIENT);
   });
 }
 
