@@ -110,6 +110,16 @@ bool SaveWindowPng(HWND hwnd, const std::string& name) {
   return SavePng(canvas.bitmap(), name);
 }
 
+bool SaveScreenPng(HWND hwnd, const std::string& name) {
+  RECT r;
+  if (!GetWindowRect(hwnd, &r)) return false;
+  Canvas canvas(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return SavePng(canvas.bitmap(), name);
+}
+
 void PumpMessages(int ms) {
   DWORD end = GetTickCount() + static_cast<DWORD>(ms > 0 ? ms : 0);
   do {

@@ -40,8 +40,10 @@ class Canvas {
 std::wstring ScreenshotDir();
 // Saves a bitmap as <ScreenshotDir>/<name> in PNG. False on failure.
 bool SavePng(HBITMAP bmp, const std::string& name);
-// Saves what a window shows (PrintWindow) as PNG.
+// Saves what a window draws of itself (PrintWindow) as PNG.
 bool SaveWindowPng(HWND hwnd, const std::string& name);
+// Saves the screen's pixels under a window, as a user sees them, as PNG.
+bool SaveScreenPng(HWND hwnd, const std::string& name);
 // Turns a Unix path into the Windows path Wine maps it to (Z:\...).
 std::wstring WinPathFromUnix(const std::string& unixPath);
 

@@ -132,6 +132,11 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      if (back_)
+        BitBlt(reinterpret_cast<HDC>(wp), 0, 0, back_.width(), back_.height(), back_.dc(), 0, 0,
+               SRCCOPY);
+      return 0;
     case WM_SIZE:
       OnResize();
       return 0;
