@@ -191,20 +191,12 @@ def make_theme(name, th, out):
     folder = os.path.join(out, name)
     os.makedirs(folder, exist_ok=True)
 
-    # 101-103: the strip and its ends (the ends carry a soft edge).
+    # 101-103: the strip and its ends. The ends stand where the strip is
+    # anyway (left 0 and 32 pixels), so they carry the strip's own colours.
     strip = [[strip_colour(th, y) + (255,) for _ in range(11)] for y in range(STRIP_H)]
     save(folder, 101, strip)
-    for ident, side in ((102, 0), (103, 1)):
-        rows = []
-        for y in range(STRIP_H):
-            row = []
-            for x in range(7):
-                d = x if side == 0 else 6 - x
-                c = strip_colour(th, y)
-                c = mix(hexrgb(th["body_edge"]), c, min(1.0, 0.35 + d * 0.11))
-                row.append(c + (255,))
-            rows.append(row)
-        save(folder, ident, rows)
+    for ident in (102, 103):
+        save(folder, ident, [r[:7] for r in strip])
 
     # 121-126: group frames, whole frame 40 wide, cut 4 | middle | 5.
     def frame(on):
