@@ -1,0 +1,178 @@
+#include "core/frmlogin.h"
+
+#include <algorithm>
+
+#include "core/mdiform1.h"
+#include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/error.h"
+#include "platform/vb/text.h"
+#include "receipts/frmseting.h"
+
+using Module1::abaikanError;
+using Module1::koneksi;
+
+namespace {
+int px(int pixels) { return ui::PixelsToTwipsX(pixels); }
+int py(int pixels) { return ui::PixelsToTwipsY(pixels); }
+
+// Height of a one-line box for the font: the text plus the edit's border and margins.
+int boxHeightPx(const ui::FontSpec& font) {
+  ui::ScopedGetDC dc(nullptr);
+  ui::ScopedSelect sel(dc, ui::FontFor(font));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  return tm.tmHeight + 8;
+}
+}  // namespace
+
+Frmlogin::Frmlogin() {
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Txtkodeuser.KeyPress = [this](int& k) { Txtkodeuser_KeyPress(k); };
+  Txtpassword.KeyPress = [this](int& k) { Txtpassword_KeyPress(k); };
+}
+
+void Frmlogin::Design() {
+  Caption("Login");
+  BorderStyle(ui::vbFixedDialog);
+  StartUpPosition(ui::vbStartUpScreen);
+  font_.name = "Trebuchet MS";
+  font_.size = 9;
+
+  const int boxH = boxHeightPx(font_);
+  const int width = 392, margin = 12;
+  const int innerW = width - 2 * margin;
+
+  // Heading: the picture and the title beside it, a rule under both.
+  Label2.Create(*this, px(margin + 66), py(20), px(innerW - 66), py(30), "Login Aplikasi");
+  Label2.FontSize(15);
+  Label2.FontBold(true);
+  Label2.AutoSize(true);
+  Label2.Top(py(38) - Label2.Height() / 2);
+  Line1.Create(*this, px(margin), py(74), px(width - margin), py(74));
+  Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
+
+  // The two labelled boxes, labels centred on their boxes.
+  const int rowGap = 12, pad = 16, labelW = 86;
+  const int frame1H = pad + boxH + rowGap + boxH + pad;
+  Frame1.Create(*this, px(margin), py(84), px(innerW), py(frame1H));
+  const int boxX = pad + labelW + 8, boxW = innerW - boxX - pad;
+  const char* captions[2] = {"Username :", "Password :"};
+  ui::TextBox* boxes[2] = {&Txtkodeuser, &Txtpassword};
+  for (int i = 0; i < 2; ++i) {
+    const int rowY = pad + i * (boxH + rowGap);
+    Label7[i].Create(Frame1, px(pad), py(rowY), px(labelW), py(boxH), captions[i]);
+    Label7[i].AutoSize(true);
+    Label7[i].Top(py(rowY) + (py(boxH) - Label7[i].Height()) / 2);
+    boxes[i]->Create(Frame1, px(boxX), py(rowY), px(boxW), py(boxH));
+  }
+  Txtpassword.PasswordChar("*");
+
+  // The buttons, at the right of their own frame.
+  const int btnW = 88, btnH = 28, frame2H = btnH + 2 * 10;
+  const int frame2Y = 84 + frame1H + 8;
+  Frame2.Create(*this, px(margin), py(frame2Y), px(innerW), py(frame2H));
+  Command1.Create(Frame2, px(innerW - pad - 2 * btnW - 8), py(10), px(btnW), py(btnH), "Login");
+  Command2.Create(Frame2, px(innerW - pad - btnW), py(10), px(btnW), py(btnH), "Batal");
+
+  ClientSize(px(width), py(frame2Y + frame2H + margin));
+  // Typing starts in the user name; the buttons follow the boxes.
+  Txtkodeuser.TabIndex(0);
+  Txtpassword.TabIndex(1);
+  Command1.TabIndex(2);
+  Command2.TabIndex(3);
+}
+
+void Frmlogin::Form_Load() {
+  Module1::bukaDatabase();
+
+  // From here on a failing step is skipped and the start goes on.
+  ui::App& app = ui::App::get();
+  bool elevated = true;
+  abaikanError([&] { elevated = vb::InStr(app.Command(), "/admin") > 0; });
+  if (!elevated) {
+    abaikanError([&] {
+      ui::ShellExecuteFile(nullptr, "runas", app.Path() + "\\" + app.EXEName() + ".exe", app.Command() + "/admin",
+                           "", SW_SHOWNORMAL);
+    });
+    // This instance ends whatever the shell did; the elevated one goes on.
+    abaikanError([&] { Unload(); });
+    return;
+  }
+  abaikanError([&] { TambahKolom(); });
+  abaikanError([&] { app.Title(Module1::kJudulLogin); });
+  abaikanError([&] {
+    std::string lembaga;
+    abaikanError([&] { lembaga = ui::Default<FrmSeting>().TextLembaga.Text(); });
+    Caption(app.Title() + " [ " + lembaga + " ]");
+  });
+}
+
+// The schema upgrade: adds what older databases lack. A column that is
+// already there makes its statement fail, which is simply skipped.
+void Frmlogin::TambahKolom() {
+  // The folder is quoted so that a folder name with an apostrophe is stored
+  // too instead of breaking the statement.
+  const std::string lokasi = "update tblset set lokasi = '" + db::quote(ui::App::get().Path()) + "'";
+  const std::string statements[] = {
+      "ALTER TABLE tuser ADD COLUMN level_user Text(255)",
+      "ALTER TABLE tblset ADD COLUMN lokasi Text(255)",
+      lokasi,
+      "ALTER TABLE tblkwitansi ADD COLUMN terbilang memo",
+      lokasi,
+  };
+  for (const std::string& sql : statements) abaikanError([&] { koneksi->execute(sql, -1); });
+}
+
+void Frmlogin::Command1_Click() {
+  // A backtick in place of every apostrophe keeps the statement whole; the
+  // user sees the replaced text.
+  Txtkodeuser.Text(vb::Replace(Txtkodeuser.Text(), "'", "`"));
+  Txtpassword.Text(vb::Replace(Txtpassword.Text(), "'", "`"));
+
+  db::Recordset rs;
+  try {
+    rs.open("Select * From Tuser where kodeuser='" + db::quote(Txtkodeuser.Text()) + "' and pasword ='" +
+                db::quote(Txtpassword.Text()) + "'",
+            koneksi, -1, -1, -1);
+  } catch (const vb::Error& e) {
+    // Without an answer from the database nobody logs in; the dialog stays.
+    ui::MsgBox(e.description(), ui::vbOKOnly);
+    return;
+  }
+  if (rs.eof()) {
+    ui::MsgBox(" User Name dan Password anda salah", ui::vbExclamation | ui::vbOKOnly, std::string("Login"));
+    Txtkodeuser.Text("");
+    Txtpassword.Text("");
+    Txtkodeuser.SetFocus();
+  } else {
+    // The login stays loaded: the main window reads the user name from it.
+    Hide();
+    ui::Default<MDIForm1>().Show();
+  }
+  rs.close();
+}
+
+void Frmlogin::Command2_Click() {
+  Unload();
+  if (koneksi) koneksi->close();
+  ui::App::get().End();
+}
+
+void Frmlogin::Form_QueryUnload(int&, int) {
+  abaikanError([] {
+    if (koneksi) koneksi->close();
+  });
+  ui::App::get().End();
+}
+
+void Frmlogin::Txtkodeuser_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) Txtpassword.SetFocus();
+}
+
+void Frmlogin::Txtpassword_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) abaikanError([this] { Command1_Click(); });
+}

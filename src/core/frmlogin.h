@@ -1,0 +1,36 @@
+#pragma once
+// The login dialog: the first window of the program. Its load does the whole
+// start-up (database, elevated restart, schema upgrade, titles); its buttons
+// check a user name and password against Tuser and open the main window.
+#include "core/dialog_button.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/label.h"
+#include "platform/ui/line.h"
+#include "platform/ui/textbox.h"
+
+class Frmlogin : public ui::Form {
+public:
+  Frmlogin();
+
+  ui::Frame Frame1{this}, Frame2{this};
+  ui::Label Label2{this};
+  ui::Label Label7[2]{ui::Label(this), ui::Label(this)};
+  ui::TextBox Txtkodeuser{this}, Txtpassword{this};
+  Button Command1{this}, Command2{this};
+  ui::Line Line1{this};
+
+  void Form_Load() override;
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+  void Command1_Click();
+  void Command2_Click();
+  void Txtkodeuser_KeyPress(int& keyAscii);
+  void Txtpassword_KeyPress(int& keyAscii);
+
+protected:
+  void Design() override;
+
+private:
+  void TambahKolom();
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The institution settings: the dialog that keeps the one row of tblset and
+// the logo, and at the same time the program's settings object. Other windows
+// read TextFormat, cmbKwitansi, TextLembaga and TextAlamat of the default
+// instance; reading them while it is not loaded loads it hidden from tblset.
+#include "core/dialog_button.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/label.h"
+#include "platform/ui/textbox.h"
+
+class FrmSeting : public ui::Form {
+public:
+  FrmSeting();
+
+  ui::Label Label1{this}, Label2{this}, Label3{this}, Label4{this}, Label5{this}, Label6{this},
+      Label7{this}, Label8{this}, Label9{this};
+  ui::TextBox TextLembaga{this}, TextAlamat{this}, TextKota{this}, TextNama{this}, TextJabatan{this},
+      TextCatatan{this}, TextFormat{this}, TextTgl{this}, TextId{this};
+  ui::ComboBox cmbKwitansi{this};
+  ui::Frame Frame1{this}, Frame2{this};
+  Button BOpen{this}, BSimpan{this}, Button1{this}, Btutup{this};
+
+  void Form_Load() override;
+
+  void BOpen_Click();
+  void BSimpan_Click();
+  void Button1_Click();
+  void Btutup_Click();
+  void TextFormat_Change();
+
+protected:
+  void Design() override;
+};

@@ -1,0 +1,52 @@
+#include "receipts/report_runs.h"
+
+#include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/error.h"
+
+namespace {
+
+struct ReportJob {
+  std::string templatePath, connectionString, query, title;
+  std::optional<std::string> period;
+};
+
+// The report engine's part of a run: preview with printing.
+void showReport(const ReportJob&) { vb::raise(440, "Report engine not available"); }
+
+}  // namespace
+
+std::string receiptTemplate(int templateIndex) {
+  switch (templateIndex) {
+    case 0: return "\\temp\\01.rep";
+    case 1: return "\\temp\\02.rep";
+    default: return "\\temp\\03.rep";
+  }
+}
+
+void runReceiptReport(const std::string& query, const std::string& templateName,
+                      const std::optional<std::string>& periodText) {
+  try {
+    // The program's own query only tests for rows; the engine runs it again.
+    db::Recordset rs;
+    rs.open(query, Module1::koneksi);
+    if (!rs.eof()) {
+      ReportJob job;
+      job.templatePath = ui::App::get().Path() + templateName;
+      job.connectionString = Module1::koneksi->connectionString();
+      job.query = query;
+      job.title = "Cetak Kwitansi";
+      job.period = periodText;
+      showReport(job);
+    }
+    rs.close();
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const vb::Error& e) {
+    ui::MsgBox(e.description(), ui::vbOKOnly);
+  } catch (const std::exception& e) {
+    ui::MsgBox(e.what(), ui::vbOKOnly);
+  }
+}
