@@ -71,14 +71,19 @@ void RibbonTest::SetUp() {
   SetEnvironmentVariableA("TMP", tempDir.c_str());
   SetEnvironmentVariableA("TEMP", tempDir.c_str());
 
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"RibbonTestHost";
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  RegisterClassW(&wc);
-  host = CreateWindowExW(0, L"RibbonTestHost", L"ribbon", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                         1200, 400, nullptr, nullptr, wc.hInstance, nullptr);
+  // One host for the whole run: under Wine without a window manager,
+  // destroying a shown top-level window waits for the X server for seconds.
+  static HWND shared = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"RibbonTestHost";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, L"RibbonTestHost", L"ribbon", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           1200, 400, nullptr, nullptr, wc.hInstance, nullptr);
+  }();
+  host = shared;
   for (int n = 1; n <= 51; ++n) images.Add(Solid(32, 32));
   images.Add(Solid(48, 40));
   images.Add(Solid(20, 20));
@@ -86,7 +91,6 @@ void RibbonTest::SetUp() {
 
 void RibbonTest::TearDown() {
   bar.reset();
-  if (host) DestroyWindow(host);
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((tempDir + "*").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
