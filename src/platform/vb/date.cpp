@@ -13,7 +13,7 @@ namespace vb {
 namespace {
 
 // Days from 1970-01-01 to a civil date (proleptic Gregorian), and back.
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -35,7 +35,10 @@ void civilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yy + (m <= 2));
 }
 
-const long long kEpochOffset = daysFromCivil(1899, 12, 30);  // serial 0 in Unix days
+// Worked out at compile time: a value computed at start-up would read as 0 to
+// any date arithmetic run by another file's static initialisers before it.
+constexpr long long kEpochOffset = daysFromCivil(1899, 12, 30);  // serial 0 in Unix days
+static_assert(kEpochOffset == -25569, "30/12/1899 is 25569 days before 01/01/1970");
 
 // Splits a serial into whole days and seconds of the day. A negative serial
 // keeps its fraction as a positive time of day (-1.5 is 29/12/1899 12:00).

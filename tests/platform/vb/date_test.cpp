@@ -8,6 +8,16 @@ namespace {
 
 using vb::Date;
 
+// Worked out while this file's globals are initialised, which happens before
+// (or without) the date routines' own file having run its initialisers.
+const Date kStaticFirstDay = Date::fromParts(2025, 1, 1);
+const int kStaticYear = Date{46361}.year();
+
+TEST(Date, WorksDuringStaticInitialisation) {
+  EXPECT_EQ(kStaticFirstDay.serial, 45658);
+  EXPECT_EQ(kStaticYear, 2026);
+}
+
 TEST(Date, SerialsMatchTheCalendar) {
   struct Case {
     int y, m, d, h, mi, s;
