@@ -1,0 +1,522 @@
+#include "platform/ui/listview.h"
+
+#include <algorithm>
+
+#include "platform/ui/form.h"
+#include "platform/ui/imagelist.h"
+#include "platform/vb/error.h"
+
+namespace ui {
+
+namespace {
+const UINT kSync = WM_APP + 0x3A1;
+}
+
+// --- items and headers ---------------------------------------------------------------
+
+const std::string& ListItem::cell(int column) const {
+  static const std::string empty;
+  if (column <= 0) return text_;
+  size_t i = static_cast<size_t>(column) - 1;
+  return i < subs_.size() ? subs_[i] : empty;
+}
+
+void ListItem::Text(const std::string& t) {
+  text_ = t;
+  if (owner_) owner_->itemChanged();
+}
+
+std::string ListItem::SubItems(int index) const {
+  if (index < 1) vb::raise(380, "Invalid property value");
+  return cell(index);
+}
+
+void ListItem::SubItems(int index, const std::string& t) {
+  if (index < 1) vb::raise(380, "Invalid property value");
+  size_t i = static_cast<size_t>(index) - 1;
+  if (subs_.size() <= i) subs_.resize(i + 1);
+  subs_[i] = t;
+  if (owner_) owner_->itemChanged();
+}
+
+void ListItem::Checked(bool on) {
+  checked_ = on;
+  if (owner_) owner_->itemChanged();
+}
+
+void ListItem::Selected(bool on) {
+  if (owner_) owner_->itemSelected(*this, on);
+  else selected_ = on;
+}
+
+void ColumnHeader::Text(const std::string& t) {
+  text_ = t;
+  if (owner_) owner_->headerChanged(*this);
+}
+int ColumnHeader::Width() { return width_; }
+void ColumnHeader::Width(int twips) {
+  width_ = twips;
+  if (owner_) owner_->headerChanged(*this);
+}
+void ColumnHeader::Icon(const std::string& key) {
+  icon_ = key;
+  if (owner_) owner_->headerChanged(*this);
+}
+
+// --- the list view ---------------------------------------------------------------------
+
+ListView::ListView(Form* form) : Control(form) {}
+
+void ListView::Create(Container& parent, int left, int top, int width, int height) {
+  DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS;
+  if (!hideSel_) style |= LVS_SHOWSELALWAYS;
+  if (!multi_) style |= LVS_SINGLESEL;
+  createWindow(parent, WC_LISTVIEWW, style, WS_EX_CLIENTEDGE, left, top, width, height);
+  applyExStyles();
+}
+
+void ListView::applyExStyles() {
+  HWND h = Control::hwnd();
+  if (!h) return;
+  DWORD ex = LVS_EX_HEADERDRAGDROP * 0 | (fullRow_ ? LVS_EX_FULLROWSELECT : 0) | (grid_ ? LVS_EX_GRIDLINES : 0);
+  SendMessageW(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ex);
+  if (checkBoxes_) {
+    SendMessageW(h, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(checkImages()));
+    SendMessageW(h, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+  } else {
+    SendMessageW(h, LVM_SETIMAGELIST, LVSIL_STATE, 0);
+    SendMessageW(h, LVM_SETCALLBACKMASK, 0, 0);
+  }
+  InvalidateRect(h, nullptr, TRUE);
+}
+
+// The two state pictures of the check boxes, drawn by the system once.
+HIMAGELIST ListView::checkImages() {
+  static HIMAGELIST list = [] {
+    HIMAGELIST l = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    ScopedGetDC screen(nullptr);
+    for (int checked = 0; checked < 2; ++checked) {
+      OwnedBitmap bmp(CreateCompatibleBitmap(screen, 16, 16));
+      {
+        OwnedMemDC mem(screen);
+        ScopedSelect sel(mem, bmp);
+        RECT all{0, 0, 16, 16};
+        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        RECT box{2, 2, 15, 15};
+        DrawFrameControl(mem, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+      }
+      ImageList_Add(l, bmp, nullptr);
+    }
+    return l;
+  }();
+  return list;
+}
+
+void ListView::applyStyle(DWORD bit, bool on) {
+  HWND h = Control::hwnd();
+  if (!h) return;
+  LONG s = GetWindowLongW(h, GWL_STYLE);
+  SetWindowLongW(h, GWL_STYLE, on ? (s | static_cast<LONG>(bit)) : (s & ~static_cast<LONG>(bit)));
+  InvalidateRect(h, nullptr, TRUE);
+}
+
+bool ListView::FullRowSelect() { ensureLoaded(); return fullRow_; }
+void ListView::FullRowSelect(bool on) { ensureLoaded(); fullRow_ = on; applyExStyles(); }
+bool ListView::GridLines() { ensureLoaded(); return grid_; }
+void ListView::GridLines(bool on) { ensureLoaded(); grid_ = on; applyExStyles(); }
+bool ListView::CheckBoxes() { ensureLoaded(); return checkBoxes_; }
+void ListView::CheckBoxes(bool on) { ensureLoaded(); checkBoxes_ = on; applyExStyles(); }
+bool ListView::HideSelection() { ensureLoaded(); return hideSel_; }
+void ListView::HideSelection(bool on) { ensureLoaded(); hideSel_ = on; applyStyle(LVS_SHOWSELALWAYS, !on); }
+bool ListView::MultiSelect() { ensureLoaded(); return multi_; }
+void ListView::MultiSelect(bool on) { ensureLoaded(); multi_ = on; applyStyle(LVS_SINGLESEL, !on); }
+
+void ListView::ColumnHeaderIcons(ImageList* icons) {
+  HWND h = hwnd();
+  headerIcons_ = icons;
+  if (!h) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+  if (header) SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons ? icons->Handle() : nullptr));
+  for (auto& c : headers_) headerChanged(*c);
+}
+
+// --- columns ---------------------------------------------------------------------------
+
+ColumnHeader& ListView::Headers::Add(const std::string& text, int widthTwips, int alignment) {
+  HWND h = lv->hwnd();
+  auto c = std::make_unique<ColumnHeader>();
+  c->owner_ = lv;
+  c->text_ = text;
+  c->width_ = widthTwips;
+  c->align_ = alignment;
+  c->index_ = static_cast<int>(lv->headers_.size());
+  if (h) {
+    std::wstring w = Widen(text);
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    col.fmt = alignment == lvwColumnRight ? LVCFMT_RIGHT : alignment == lvwColumnCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+    col.cx = TwipsToPixelsX(widthTwips);
+    col.pszText = &w[0];
+    SendMessageW(h, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c->index_), reinterpret_cast<LPARAM>(&col));
+  }
+  lv->headers_.push_back(std::move(c));
+  return *lv->headers_.back();
+}
+
+void ListView::Headers::Clear() {
+  HWND h = lv->hwnd();
+  if (h)
+    while (SendMessageW(h, LVM_DELETECOLUMN, 0, 0)) {
+    }
+  lv->headers_.clear();
+}
+
+int ListView::Headers::Count() {
+  lv->ensureLoaded();
+  return static_cast<int>(lv->headers_.size());
+}
+
+ColumnHeader& ListView::Headers::Item(int index) {
+  lv->ensureLoaded();
+  if (index < 1 || index > static_cast<int>(lv->headers_.size())) vb::raise(35600, "Index out of bounds");
+  return *lv->headers_[static_cast<size_t>(index) - 1];
+}
+
+void ListView::headerChanged(ColumnHeader& c) {
+  HWND h = Control::hwnd();
+  if (!h) return;
+  std::wstring w = Widen(c.text_);
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH;
+  col.cx = TwipsToPixelsX(c.width_);
+  col.pszText = &w[0];
+  SendMessageW(h, LVM_SETCOLUMNW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&col));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  HDITEMW hi{};
+  hi.mask = HDI_FORMAT;
+  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&hi));
+  int image = headerIcons_ ? headerIcons_->Index(c.icon_) : 0;
+  hi.mask = HDI_FORMAT | HDI_IMAGE;
+  if (image > 0) {
+    hi.fmt |= HDF_IMAGE;
+    hi.iImage = image - 1;
+  } else {
+    hi.fmt &= ~HDF_IMAGE;
+    hi.iImage = I_IMAGENONE;
+  }
+  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&hi));
+  InvalidateRect(header, nullptr, TRUE);
+}
+
+// --- items ----------------------------------------------------------------------------
+
+ListItem& ListView::Items::Add(const std::string& text, const std::string& key, int index) {
+  lv->ensureLoaded();
+  auto item = std::make_unique<ListItem>();
+  item->owner_ = lv;
+  item->text_ = text;
+  item->key_ = key;
+  size_t pos = lv->items_.size();
+  if (index > 0) {
+    if (index > static_cast<int>(pos) + 1) vb::raise(35600, "Index out of bounds");
+    pos = static_cast<size_t>(index) - 1;
+  } else if (lv->sorted_) {
+    // A sorted list keeps its order: find the place by the key column.
+    const std::string& k = item->cell(lv->sortKey_);
+    std::wstring wk = Widen(k);
+    auto less = [&](const std::unique_ptr<ListItem>& a) {
+      int c = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Widen(a->cell(lv->sortKey_)).c_str(), -1, wk.c_str(), -1);
+      return lv->sortOrder_ == lvwAscending ? c <= CSTR_EQUAL : c >= CSTR_EQUAL;
+    };
+    pos = static_cast<size_t>(std::partition_point(lv->items_.begin(), lv->items_.end(), less) - lv->items_.begin());
+  }
+  ListItem* raw = item.get();
+  lv->items_.insert(lv->items_.begin() + static_cast<long>(pos), std::move(item));
+  if (pos + 1 == lv->items_.size()) raw->index_ = static_cast<int>(pos);
+  else {
+    lv->renumber(pos);
+    lv->reapplySelection();
+  }
+  lv->itemChanged();
+  return *raw;
+}
+
+void ListView::Items::Clear() {
+  lv->ensureLoaded();
+  lv->items_.clear();
+  lv->selectedHint_ = -1;
+  lv->syncCount();
+}
+
+int ListView::Items::Count() {
+  lv->ensureLoaded();
+  return static_cast<int>(lv->items_.size());
+}
+
+ListItem& ListView::Items::Item(int index) {
+  lv->ensureLoaded();
+  if (index < 1 || index > static_cast<int>(lv->items_.size())) vb::raise(35600, "Index out of bounds");
+  return *lv->items_[static_cast<size_t>(index) - 1];
+}
+
+void ListView::Items::Remove(int index) {
+  lv->ensureLoaded();
+  if (index < 1 || index > static_cast<int>(lv->items_.size())) vb::raise(35600, "Index out of bounds");
+  size_t pos = static_cast<size_t>(index) - 1;
+  lv->items_.erase(lv->items_.begin() + static_cast<long>(pos));
+  lv->renumber(pos);
+  lv->selectedHint_ = -1;
+  lv->syncCount();
+  lv->reapplySelection();
+}
+
+void ListView::renumber(size_t from) {
+  for (size_t i = from; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i);
+}
+
+// Property changes of items come in bursts (a fill sets thousands of cells);
+// the control learns of them once, from a posted message, before it paints.
+void ListView::itemChanged() {
+  HWND h = Control::hwnd();
+  if (!h || syncPending_) return;
+  syncPending_ = true;
+  PostMessageW(h, kSync, 0, 0);
+}
+
+void ListView::syncCount() {
+  HWND h = Control::hwnd();
+  syncPending_ = false;
+  if (!h) return;
+  if (shownCount_ != items_.size()) {
+    shownCount_ = items_.size();
+    ++quiet_;
+    SendMessageW(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(items_.size()), LVSICF_NOSCROLL);
+    --quiet_;
+  }
+  InvalidateRect(h, nullptr, FALSE);
+}
+
+void ListView::itemSelected(ListItem& item, bool on) {
+  HWND h = Control::hwnd();
+  if (item.selected_ == on && !h) return;
+  if (on && !multi_) {
+    // One selected row at a time.
+    for (auto& it : items_)
+      if (it.get() != &item) it->selected_ = false;
+  }
+  item.selected_ = on;
+  if (on) selectedHint_ = item.index_;
+  if (!h) return;
+  syncCount();
+  ++quiet_;
+  LVITEMW lvi{};
+  lvi.stateMask = LVIS_SELECTED | (on ? LVIS_FOCUSED : 0);
+  lvi.state = on ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+  if (on && !multi_) {
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  }
+  SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(item.index_), reinterpret_cast<LPARAM>(&lvi));
+  --quiet_;
+}
+
+// After the rows moved (sort, remove, insert) the control's selection, which
+// it keeps by position, is set again from the items.
+void ListView::reapplySelection() {
+  HWND h = Control::hwnd();
+  if (!h) return;
+  syncCount();
+  ++quiet_;
+  LVITEMW none{};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  selectedHint_ = -1;
+  for (auto& it : items_)
+    if (it->selected_) {
+      LVITEMW lvi{};
+      lvi.stateMask = LVIS_SELECTED;
+      lvi.state = LVIS_SELECTED;
+      SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(it->index_), reinterpret_cast<LPARAM>(&lvi));
+      if (selectedHint_ < 0) selectedHint_ = it->index_;
+    }
+  --quiet_;
+  InvalidateRect(h, nullptr, FALSE);
+}
+
+ListItem* ListView::SelectedItem() {
+  ensureLoaded();
+  if (selectedHint_ >= 0 && selectedHint_ < static_cast<int>(items_.size()) && items_[static_cast<size_t>(selectedHint_)]->selected_)
+    return items_[static_cast<size_t>(selectedHint_)].get();
+  for (auto& it : items_)
+    if (it->selected_) {
+      selectedHint_ = it->index_;
+      return it.get();
+    }
+  return nullptr;
+}
+
+// --- sorting ----------------------------------------------------------------------------
+
+int ListView::SortKey() { ensureLoaded(); return sortKey_; }
+void ListView::SortKey(int column) {
+  ensureLoaded();
+  if (column < 0 || (!headers_.empty() && column >= static_cast<int>(headers_.size()))) vb::raise(380, "Invalid property value");
+  sortKey_ = column;
+  if (sorted_) sortNow();
+}
+int ListView::SortOrder() { ensureLoaded(); return sortOrder_; }
+void ListView::SortOrder(int order) {
+  ensureLoaded();
+  if (order != lvwAscending && order != lvwDescending) vb::raise(380, "Invalid property value");
+  sortOrder_ = order;
+  if (sorted_) sortNow();
+}
+bool ListView::Sorted() { ensureLoaded(); return sorted_; }
+void ListView::Sorted(bool on) {
+  ensureLoaded();
+  sorted_ = on;
+  if (on) sortNow();
+}
+
+// Text order as the platform compares text: without regard to case, by the
+// system's sort keys, equal texts keeping their order.
+void ListView::sortNow() {
+  std::vector<std::pair<std::string, ListItem*>> keyed;
+  keyed.reserve(items_.size());
+  for (auto& it : items_) {
+    std::wstring w = Widen(it->cell(sortKey_));
+    int n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(), -1, nullptr, 0);
+    std::string key(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+      LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(), -1,
+                   reinterpret_cast<LPWSTR>(&key[0]), n);
+    keyed.emplace_back(std::move(key), it.release());
+  }
+  bool desc = sortOrder_ == lvwDescending;
+  std::stable_sort(keyed.begin(), keyed.end(), [desc](const auto& a, const auto& b) {
+    int c = a.first.compare(b.first);
+    return desc ? c > 0 : c < 0;
+  });
+  for (size_t i = 0; i < keyed.size(); ++i) items_[i].reset(keyed[i].second);
+  renumber(0);
+  reapplySelection();
+}
+
+// --- notifications and input -----------------------------------------------------------
+
+void ListView::toggleCheck(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  ListItem& item = *items_[static_cast<size_t>(index)];
+  item.checked_ = !item.checked_;
+  SendMessageW(Control::hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(index), static_cast<LPARAM>(index));
+  if (ItemCheck) SafeCall([&] { ItemCheck(item); });
+}
+
+bool ListView::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case kSync:
+      syncCount();
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (checkBoxes_) {
+        LVHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        int index = static_cast<int>(SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (index >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+          ::SetFocus(hwnd);
+          toggleCheck(index);
+          result = 0;
+          return true;
+        }
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wp == VK_SPACE && checkBoxes_) {
+        int focused = static_cast<int>(SendMessageW(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        if (focused >= 0) toggleCheck(focused);
+        result = 0;
+        return true;
+      }
+      break;
+  }
+  return Control::handleMessage(hwnd, msg, wp, lp, result);
+}
+
+bool ListView::onNotify(NMHDR* nm, LRESULT& result) {
+  switch (nm->code) {
+    case LVN_GETDISPINFOW: {
+      auto* di = reinterpret_cast<NMLVDISPINFOW*>(nm);
+      LVITEMW& it = di->item;
+      if (it.iItem < 0 || it.iItem >= static_cast<int>(items_.size())) return false;
+      const ListItem& item = *items_[static_cast<size_t>(it.iItem)];
+      if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0) {
+        const std::string& s = item.cell(it.iSubItem);
+        int n = s.empty() ? 0
+                          : MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), it.pszText, it.cchTextMax - 1);
+        it.pszText[n] = L'\0';
+      }
+      if (it.mask & LVIF_STATE) {
+        it.state &= ~LVIS_STATEIMAGEMASK;
+        if (checkBoxes_) it.state |= INDEXTOSTATEIMAGEMASK(item.checked_ ? 2 : 1);
+        it.stateMask |= LVIS_STATEIMAGEMASK;
+      }
+      result = 0;
+      return true;
+    }
+    case LVN_ITEMCHANGED: {
+      auto* lv = reinterpret_cast<NMLISTVIEW*>(nm);
+      if (quiet_ || !(lv->uChanged & LVIF_STATE) || !((lv->uNewState ^ lv->uOldState) & LVIS_SELECTED)) return false;
+      bool on = (lv->uNewState & LVIS_SELECTED) != 0;
+      if (lv->iItem < 0) {
+        for (auto& i : items_) i->selected_ = on;
+      } else if (lv->iItem < static_cast<int>(items_.size())) {
+        items_[static_cast<size_t>(lv->iItem)]->selected_ = on;
+        if (on) selectedHint_ = lv->iItem;
+      }
+      return false;
+    }
+    case LVN_ODSTATECHANGED: {
+      auto* od = reinterpret_cast<NMLVODSTATECHANGE*>(nm);
+      if (quiet_ || !((od->uNewState ^ od->uOldState) & LVIS_SELECTED)) return false;
+      bool on = (od->uNewState & LVIS_SELECTED) != 0;
+      for (int i = std::max(0, od->iFrom); i <= od->iTo && i < static_cast<int>(items_.size()); ++i)
+        items_[static_cast<size_t>(i)]->selected_ = on;
+      return false;
+    }
+    case LVN_COLUMNCLICK: {
+      int col = reinterpret_cast<NMLISTVIEW*>(nm)->iSubItem;
+      if (ColumnClick && col >= 0 && col < static_cast<int>(headers_.size())) ColumnClick(*headers_[static_cast<size_t>(col)]);
+      return false;
+    }
+    case NM_CLICK: {
+      int index = reinterpret_cast<NMITEMACTIVATE*>(nm)->iItem;
+      if (ItemClick && index >= 0 && index < static_cast<int>(items_.size())) ItemClick(*items_[static_cast<size_t>(index)]);
+      if (Click) Click();
+      return false;
+    }
+    case NM_DBLCLK:
+      if (DblClick) DblClick();
+      return false;
+  }
+  return false;
+}
+
+void ListView::resetState() {
+  items_.clear();
+  headers_.clear();
+  sortKey_ = 0;
+  sortOrder_ = lvwAscending;
+  sorted_ = fullRow_ = grid_ = checkBoxes_ = multi_ = false;
+  hideSel_ = true;
+  headerIcons_ = nullptr;
+  syncPending_ = false;
+  quiet_ = 0;
+  selectedHint_ = -1;
+  shownCount_ = 0;
+}
+
+}  // namespace ui
