@@ -67,8 +67,10 @@ void clickWindow(HWND hwnd) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  // Posted, so that a control that tracks the button in a loop of its own
+  // finds the release in the queue.
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
   pumpUntilIdle();
 }
 
@@ -76,10 +78,10 @@ void doubleClickWindow(HWND hwnd) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
-  SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  PostMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
   pumpUntilIdle();
 }
 
@@ -149,7 +151,12 @@ bool saveWindowPng(HWND hwnd, const std::string& path) {
     ScopedSelect sel(mem, bmp);
     RECT all{0, 0, w, h};
     FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (!PrintWindow(hwnd, mem, 0)) return false;
+    // What the user sees: the screen under the window, brought to the top and
+    // painted first.
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpUntilIdle();
+    if (!BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY)) return false;
   }
   try {
     img::Picture::fromHBITMAP(bmp).save(path);

@@ -71,7 +71,7 @@ public:
   int ends = 0;
 };
 
-// Saves a picture of a window (PrintWindow) as a PNG file.
+// Saves a picture of a window, as the screen shows it, to a PNG file.
 bool saveWindowPng(HWND hwnd, const std::string& path);
 
 namespace detail {

@@ -1,0 +1,423 @@
+// The list-type and picture controls through real windows: a list view of
+// 50,000 rows, sorting, check boxes and selection; the date picker; the
+// status bar; the file dialog seam; and a demo dialog's screenshot.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/image/picture.h"
+#include "platform/ui/app.h"
+#include "platform/ui/checkbox.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/commondialog.h"
+#include "platform/ui/datepicker.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/imagelist.h"
+#include "platform/ui/label.h"
+#include "platform/ui/line.h"
+#include "platform/ui/listview.h"
+#include "platform/ui/mdiform.h"
+#include "platform/ui/picturebox.h"
+#include "platform/ui/statusbar.h"
+#include "platform/ui/testing.h"
+#include "platform/ui/textbox.h"
+#include "platform/ui/timer.h"
+#include "platform/vb/error.h"
+
+namespace {
+
+using namespace ui;
+namespace t = ui::testing;
+
+struct ListForm : Form {
+  ListView Lv1{this};
+  ImageList ImgSorted{this};
+  CommonDialog CommonDialog1{this};
+  DatePicker TglAwal{this};
+  Timer Timer1{this};
+  int ticks = 0;
+  ListForm() { Timer1.OnTimer = [this] { ++ticks; }; }
+  void Design() override {
+    Caption("List");
+    ClientSize(9000, 6000);
+    Lv1.Create(*this, 100, 600, 8800, 5000);
+    Lv1.CheckBoxes(true);
+    Lv1.FullRowSelect(true);
+    Lv1.GridLines(true);
+    Lv1.ColumnHeaders.Add("##", 740);
+    Lv1.ColumnHeaders.Add("Nama", 2440);
+    Lv1.ColumnHeaders.Add("Jumlah", 1440, lvwColumnRight);
+    ImgSorted.ImageSize(16, 16);
+    OwnedBitmap up(CreateBitmap(16, 16, 1, 32, nullptr)), down(CreateBitmap(16, 16, 1, 32, nullptr));
+    ImgSorted.Add("up", up);
+    ImgSorted.Add("down", down);
+    Lv1.ColumnHeaderIcons(&ImgSorted);
+    TglAwal.Create(*this, 100, 100, 2000, 315);
+  }
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+  void TearDown() override {
+    t::clearShown();
+    t::unloadAll();
+  }
+  t::SeamRecorder seam;
+};
+
+std::string name(int i) {
+  static const char* first[] = {"budi", "Siti", "agus", "Dewi", "eko"};
+  return std::string(first[i % 5]) + " " + std::to_string(i % 997);
+}
+
+TEST_F(ControlsTest, ListViewOf50000RowsFillsSortsAndReadsBackChecksAndSelection) {
+  ListForm& f = Default<ListForm>();
+  f.Show();
+  const int n = 50000;
+  for (int i = 1; i <= n; ++i) {
+    ListItem& it = f.Lv1.ListItems.Add(std::to_string(i));
+    it.SubItems(1, name(i));
+    it.SubItems(2, std::to_string((i * 7919) % 100000));
+  }
+  t::pumpUntilIdle();
+  ASSERT_EQ(f.Lv1.ListItems.Count(), n);
+  EXPECT_EQ(SendMessageW(f.Lv1.hwnd(), LVM_GETITEMCOUNT, 0, 0), n);
+  f.Lv1.ListItems.Item(3).Checked(true);
+  f.Lv1.ListItems.Item(n).Checked(true);
+  f.Lv1.ListItems.Item(10).Selected(true);
+  ListItem* third = &f.Lv1.ListItems.Item(3);
+
+  struct Case {
+    int key, order;
+  } cases[] = {{1, lvwAscending}, {1, lvwDescending}, {0, lvwAscending}, {2, lvwDescending}};
+  for (auto& c : cases) {
+    f.Lv1.SortKey(c.key);
+    f.Lv1.SortOrder(c.order);
+    f.Lv1.Sorted(true);
+    for (int i = 1; i < n; ++i) {
+      std::wstring a = Widen(f.Lv1.ListItems.Item(i).cell(c.key)), b = Widen(f.Lv1.ListItems.Item(i + 1).cell(c.key));
+      int cmp = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1);
+      ASSERT_TRUE(c.order == lvwAscending ? cmp <= CSTR_EQUAL : cmp >= CSTR_EQUAL)
+          << "key " << c.key << " row " << i << ": " << Narrow(a) << " / " << Narrow(b);
+    }
+    // Items keep their values, checks and selection through the sort.
+    EXPECT_TRUE(third->Checked());
+    EXPECT_EQ(third->Text(), "3");
+    EXPECT_EQ(f.Lv1.ListItems.Item(third->Index()).Text(), "3");
+    ASSERT_NE(f.Lv1.SelectedItem(), nullptr);
+    EXPECT_EQ(f.Lv1.SelectedItem()->Text(), "10");
+    int checked = 0;
+    for (int i = 1; i <= n; ++i) checked += f.Lv1.ListItems.Item(i).Checked();
+    EXPECT_EQ(checked, 2);
+  }
+  // Text order: "10" before "9" ascending on the first column.
+  f.Lv1.SortKey(0);
+  f.Lv1.SortOrder(lvwAscending);
+  EXPECT_EQ(f.Lv1.ListItems.Item(1).Text(), "1");
+  EXPECT_EQ(f.Lv1.ListItems.Item(2).Text(), "10");
+  // The control shows the selection where the item went.
+  int shown = static_cast<int>(SendMessageW(f.Lv1.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  EXPECT_EQ(shown + 1, f.Lv1.SelectedItem()->Index());
+  try {
+    f.Lv1.SortKey(3);
+    FAIL() << "a key beyond the columns is an error";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.number(), 380);
+  }
+}
+
+TEST_F(ControlsTest, ListViewCheckBoxClickSelectionAndRemoval) {
+  ListForm& f = Default<ListForm>();
+  f.Show();
+  f.Lv1.ListItems.Clear();
+  for (int i = 1; i <= 5; ++i) f.Lv1.ListItems.Add(std::to_string(i)).SubItems(1, name(i));
+  t::pumpUntilIdle();
+  int checks = 0;
+  f.Lv1.ItemCheck = [&](ListItem&) { ++checks; };
+  HWND h = f.Lv1.hwnd();
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  SendMessageW(h, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  // The state icon sits at the start of the row.
+  LPARAM onBox = MAKELPARAM(r.left + 8, (r.top + r.bottom) / 2);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, onBox);
+  SendMessageW(h, WM_LBUTTONUP, 0, onBox);
+  t::pumpUntilIdle();
+  EXPECT_TRUE(f.Lv1.ListItems.Item(2).Checked());
+  EXPECT_EQ(checks, 1);
+  // The control selects row 4 (as on the user's keyboard or mouse): the
+  // wrapper's items follow its notification.
+  LVITEMW sel{};
+  sel.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  sel.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(h, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&sel));
+  t::pumpUntilIdle();
+  ASSERT_NE(f.Lv1.SelectedItem(), nullptr);
+  EXPECT_EQ(f.Lv1.SelectedItem()->Text(), "4");
+  // Removing rows 2 and 4 (last first) keeps 1, 3, 5.
+  f.Lv1.ListItems.Remove(4);
+  f.Lv1.ListItems.Remove(2);
+  ASSERT_EQ(f.Lv1.ListItems.Count(), 3);
+  EXPECT_EQ(f.Lv1.ListItems.Item(2).Text(), "3");
+  EXPECT_EQ(f.Lv1.ListItems.Item(3).Index(), 3);
+  EXPECT_EQ(f.Lv1.SelectedItem(), nullptr);
+  EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 3);
+}
+
+TEST_F(ControlsTest, ColumnHeadersCarryIconsByKey) {
+  ListForm& f = Default<ListForm>();
+  int clicked = 0;
+  f.Lv1.ColumnClick = [&](ColumnHeader& c) { clicked = c.Index(); };
+  EXPECT_EQ(f.Lv1.ColumnHeaders.Count(), 3);
+  EXPECT_EQ(f.ImgSorted.Index("down"), 2);
+  EXPECT_EQ(f.ImgSorted.Index("none"), 0);
+  ColumnHeader& c2 = f.Lv1.ColumnHeaders.Item(2);
+  c2.Icon("down");
+  EXPECT_EQ(c2.Icon(), "down");
+  HWND header = reinterpret_cast<HWND>(SendMessageW(f.Lv1.hwnd(), LVM_GETHEADER, 0, 0));
+  HDITEMW hi{};
+  hi.mask = HDI_FORMAT | HDI_IMAGE;
+  SendMessageW(header, HDM_GETITEMW, 1, reinterpret_cast<LPARAM>(&hi));
+  EXPECT_TRUE(hi.fmt & HDF_IMAGE);
+  EXPECT_EQ(hi.iImage, 1);
+  c2.Icon("");
+  hi.mask = HDI_FORMAT;
+  SendMessageW(header, HDM_GETITEMW, 1, reinterpret_cast<LPARAM>(&hi));
+  EXPECT_FALSE(hi.fmt & HDF_IMAGE);
+  NMLISTVIEW nm{};
+  nm.hdr = {f.Lv1.hwnd(), 0, static_cast<UINT>(LVN_COLUMNCLICK)};
+  nm.iItem = -1;
+  nm.iSubItem = 2;
+  SendMessageW(GetParent(f.Lv1.hwnd()), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  EXPECT_EQ(clicked, 3);
+}
+
+TEST_F(ControlsTest, DatePickerRoundTripsDatesAndCustomFormat) {
+  ListForm& f = Default<ListForm>();
+  f.TglAwal.Format(dtpCustom);
+  f.TglAwal.CustomFormat("dd/MM/yyyy");
+  struct Case {
+    int y, m, d;
+  } cases[] = {{2025, 12, 5}, {2024, 2, 29}, {1999, 1, 1}, {2030, 12, 31}};
+  for (auto& c : cases) {
+    f.TglAwal.Value(vb::Date::fromParts(c.y, c.m, c.d));
+    vb::Date v = f.TglAwal.Value();
+    EXPECT_EQ(v.year(), c.y);
+    EXPECT_EQ(v.month(), c.m);
+    EXPECT_EQ(v.day(), c.d);
+  }
+  wchar_t text[64];
+  GetWindowTextW(f.TglAwal.hwnd(), text, 64);
+  EXPECT_EQ(Narrow(text), "31/12/2030");
+  EXPECT_THROW(f.TglAwal.Value(vb::Date::fromParts(1500, 1, 1)), vb::Error);
+}
+
+TEST_F(ControlsTest, FileDialogSeamAndCancelError) {
+  ListForm& f = Default<ListForm>();
+  CommonDialog& cd = f.CommonDialog1;
+  cd.Filter = "Database (*.mdb)|*.mdb";
+  cd.DialogTitle = "Tempat Penyimpanan";
+  cd.FileName = "Backup Kwitansi - 051225.mdb";
+  seam.fileAnswers = {std::string("C:\\tmp\\b.mdb"), std::nullopt, std::nullopt};
+  cd.CancelError = true;
+  cd.ShowSave();
+  EXPECT_EQ(cd.FileName, "C:\\tmp\\b.mdb");
+  ASSERT_EQ(seam.fileDialogs.size(), 1u);
+  EXPECT_TRUE(seam.fileDialogs[0].save);
+  EXPECT_EQ(seam.fileDialogs[0].filter, "Database (*.mdb)|*.mdb");
+  EXPECT_EQ(seam.fileDialogs[0].title, "Tempat Penyimpanan");
+  EXPECT_EQ(seam.fileDialogs[0].fileName, "Backup Kwitansi - 051225.mdb");
+  try {
+    cd.ShowOpen();
+    FAIL() << "cancel raises";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.number(), cdlCancel);
+  }
+  cd.CancelError = false;
+  cd.ShowOpen();  // cancel without the error: the name stays
+  EXPECT_EQ(cd.FileName, "C:\\tmp\\b.mdb");
+  EXPECT_FALSE(seam.fileDialogs[2].save);
+}
+
+TEST_F(ControlsTest, TimerTicksWhileEnabledAndStopsOnUnload) {
+  ListForm& f = Default<ListForm>();
+  f.Timer1.Interval(20);
+  t::pumpFor(200);
+  EXPECT_GT(f.ticks, 0);
+  f.Timer1.Enabled(false);
+  int stopped = f.ticks;
+  t::pumpFor(100);
+  EXPECT_EQ(f.ticks, stopped);
+  f.Timer1.Enabled(true);
+  f.Unload();
+  t::pumpFor(100);
+  EXPECT_EQ(f.ticks, stopped);
+}
+
+// --- the demo dialog and the MDI frame -------------------------------------------------
+
+struct Demo : Form {
+  Label Label2{this};
+  Frame Frame1{this};
+  Label Label1{this}, Label3{this}, Label4{this};
+  TextBox Text1{this}, Text2{this}, Text6{this};
+  ComboBox Combo1{this};
+  CheckBox Check1{this};
+  DatePicker TglDiterima{this};
+  ListView Lv1{this};
+  Line Line1{this};
+  StatusBar StatusBar1{this};
+  void Design() override {
+    Caption("Form Entri");
+    BorderStyle(vbFixedSingle);
+    ClientSize(9600, 7400);
+    Font().name = "Trebuchet MS";
+    Label2.Create(*this, 240, 120, 9000, 400, "Gunakan Form ini untuk menginputkan data Kwitansi ");
+    Label2.FontBold(true);
+    Label2.FontSize(11);
+    Line1.Create(*this, 120, 560, 9480, 560);
+    Frame1.Create(*this, 120, 660, 9360, 3100, "Detail Kwitansi");
+    Label1.Create(Frame1, 200, 360, 1800, 300, "No Kwitansi :");
+    Text1.Create(Frame1, 2100, 330, 3000, 330);
+    Label3.Create(Frame1, 200, 760, 1800, 300, "Sudah Terima dari :");
+    Text2.Create(Frame1, 2100, 730, 3000, 330);
+    Label4.Create(Frame1, 200, 1160, 1800, 300, "Mata Uang :");
+    Combo1.Create(Frame1, 2100, 1130, 1500);
+    Check1.Create(Frame1, 5400, 330, 2500, 330, "Pilih Semua");
+    TglDiterima.Create(Frame1, 5400, 730, 2000, 330);
+    Text6.Create(Frame1, 2100, 1560, 6900, 1300, true, true);
+    Lv1.Create(*this, 120, 3900, 9360, 2900);
+  }
+  void Form_Load() override {
+    Text1.Text("KW-001/12/2025");
+    Text2.Text("Budi Santoso");
+    Combo1.AddItem("Rp.");
+    Combo1.AddItem("USD");
+    Combo1.Text("Rp.");
+    Check1.Value(1);
+    TglDiterima.Format(dtpCustom);
+    TglDiterima.CustomFormat("dd/MM/yyyy");
+    TglDiterima.Value(vb::Date::fromParts(2025, 12, 5));
+    Text6.Text("Pembayaran uang kuliah\nsemester ganjil");
+    Lv1.CheckBoxes(true);
+    Lv1.FullRowSelect(true);
+    Lv1.GridLines(true);
+    Lv1.ColumnHeaders.Add("##", 600);
+    Lv1.ColumnHeaders.Add("No Kwitansi", 2200);
+    Lv1.ColumnHeaders.Add("Sudah Terima dari", 2400);
+    Lv1.ColumnHeaders.Add("Jumlah", 1500, lvwColumnRight);
+    const char* rows[][3] = {{"001/12/2025", "Budi Santoso", "1,500,000"},
+                             {"002/12/2025", "Siti Aminah", "250,000"},
+                             {"003/12/2025", "Agus Wijaya", "75,000"}};
+    for (int i = 0; i < 3; ++i) {
+      ListItem& it = Lv1.ListItems.Add(std::to_string(i + 1));
+      for (int c = 0; c < 3; ++c) it.SubItems(c + 1, rows[i][c]);
+    }
+    Lv1.ListItems.Item(2).Checked(true);
+    Lv1.ListItems.Item(1).Selected(true);
+    StatusBar1.Create(*this);
+    StatusBar1.Panels.Add("Tanggal: 05 Desember 2025 ", 3000, sbrText, "Tanggal hari ini");
+    StatusBar1.Panels.Add(" 09:15:00 Am ", 2500, sbrText, "Waktu Sekarang");
+    StatusBar1.Panels.Add("", 1440, sbrCaps);
+    StatusBar1.Panels.Add("", 1440, sbrNum);
+  }
+};
+
+std::string shotDir() {
+  const char* b = std::getenv("VT_BUILD_DIR");
+  std::string dir = b ? std::string(b) : std::string("Z:/work/main/build/ui-win32");
+  // The sources run under the build folder's sibling "screenshots".
+  if (dir.size() > 1 && dir[0] == '/') dir = "Z:" + dir;
+  return dir + "/../screenshots";
+}
+
+TEST_F(ControlsTest, DemoDialogLaysOutItsControlsAndSavesAScreenshot) {
+  Demo& d = Default<Demo>();
+  d.Show();
+  t::pumpFor(300);
+  EXPECT_EQ(d.StatusBar1.Panels.Count(), 4);
+  EXPECT_EQ(d.StatusBar1.Panels.Item(3).Text(), "CAPS");
+  EXPECT_EQ(d.StatusBar1.Panels.Item(1).ToolTipText(), "Tanggal hari ini");
+  // The status bar docks at the bottom across the whole width.
+  RECT client, bar;
+  GetClientRect(d.hwnd(), &client);
+  GetWindowRect(d.StatusBar1.hwnd(), &bar);
+  MapWindowPoints(nullptr, d.hwnd(), reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.bottom, client.bottom);
+  EXPECT_EQ(bar.right - bar.left, client.right);
+  // The controls in the frame sit at their twips converted to pixels.
+  RECT box;
+  GetWindowRect(d.Text1.hwnd(), &box);
+  MapWindowPoints(nullptr, d.Frame1.hwnd(), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_EQ(box.left, TwipsToPixelsX(2100));
+  EXPECT_EQ(box.top, TwipsToPixelsY(330));
+  EXPECT_EQ(d.Text6.Text(), "Pembayaran uang kuliah\r\nsemester ganjil");
+  std::string dir = shotDir();
+  CreateDirectoryW(Widen(dir).c_str(), nullptr);
+  ASSERT_TRUE(t::saveWindowPng(d.hwnd(), dir + "/ui-demo.png"));
+  img::Picture shot = img::Picture::load(dir + "/ui-demo.png");
+  RECT wr;
+  GetWindowRect(d.hwnd(), &wr);
+  EXPECT_EQ(shot.width(), wr.right - wr.left);
+}
+
+struct Main : MDIForm {
+  PictureBox Picture2{this}, Picture3{this};
+  StatusBar StatusBar1{this};
+  void Design() override {
+    Caption("Vantorel");
+    Picture2.Create(*this, 0, 0, 100, 100);
+    Picture2.Visible(false);
+    Picture2.AutoRedraw(true);
+    Picture2.BorderStyle(0);
+    Picture3.Create(*this, 0, 0, 100, 100);
+    Picture3.Visible(false);
+    Picture3.AutoSize(true);
+    Picture3.BorderStyle(0);
+    StatusBar1.Create(*this);
+    StatusBar1.Panels.Add("x", 3000);
+  }
+  void Form_Resize() override {
+    Picture2.Move(0, 0, ScaleWidth(), ScaleHeight());
+    Picture2.PaintPicture(Picture3.Picture(), 0, 0, Picture2.ScaleWidth(), Picture2.ScaleHeight(), 0, 0,
+                          Picture3.ScaleWidth(), Picture3.ScaleHeight());
+    Picture(Picture2.Image());
+  }
+};
+
+TEST_F(ControlsTest, MdiFrameStretchesItsWallpaperOverTheClientArea) {
+  // A 32x32 picture in quadrants: red, green / blue, white.
+  DWORD px[32 * 32];
+  const DWORD quad[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) px[y * 32 + x] = quad[(y / 16) * 2 + x / 16];
+  OwnedBitmap bmp(CreateBitmap(32, 32, 1, 32, px));
+  img::Picture wall = img::Picture::fromHBITMAP(bmp);
+  Main& m = Default<Main>();
+  m.Picture3.Picture(wall);
+  EXPECT_EQ(m.Picture3.ScaleWidth(), PixelsToTwipsX(32));
+  m.Show();
+  m.Move(0, 0, 9000, 7000);
+  t::pumpUntilIdle();
+  HWND client = m.clientHwnd();
+  RECT rc;
+  GetClientRect(client, &rc);
+  RECT area, bar;
+  GetWindowRect(client, &area);
+  GetWindowRect(m.StatusBar1.hwnd(), &bar);
+  EXPECT_GT(rc.right, 100);
+  EXPECT_EQ(area.bottom, bar.top);  // the client fills the frame above the status bar
+  RedrawWindow(client, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(client);
+  COLORREF topLeft = GetPixel(dc, rc.right / 4, rc.bottom / 4), bottomRight = GetPixel(dc, rc.right * 3 / 4, rc.bottom * 3 / 4);
+  ReleaseDC(client, dc);
+  EXPECT_FALSE(m.Picture().empty());
+  EXPECT_FALSE(m.Picture2.Image().empty());
+  EXPECT_GT(GetRValue(topLeft), 200);
+  EXPECT_LT(GetGValue(topLeft), 80);
+  EXPECT_GT(GetRValue(bottomRight), 200);
+  EXPECT_GT(GetGValue(bottomRight), 200);
+}
+
+}  // namespace
