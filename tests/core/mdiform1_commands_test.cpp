@@ -1,0 +1,285 @@
+// The dispatcher and the commands the main window runs itself: backup,
+// restore, reset, wallpaper and the manual.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "core/mdiform1_fixture.h"
+#include "core/module1.h"
+#include "platform/ui/app.h"
+#include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
+#include "receipts/frmseting.h"
+
+namespace mainwin {
+namespace {
+
+bool Exists(const std::string& path) { return std::filesystem::exists(std::filesystem::path(ui::Widen(path))); }
+
+class CommandTest : public MainWindowTest {
+protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    openAs("ADMIN");
+  }
+  // Through the real ribbon: the button's tab, then the button.
+  void click(const std::string& id) {
+    static const std::map<std::string, std::string> tabOf = {
+        {"0", "Data"}, {"1", "Data"}, {"2", "Data"}, {"3", "Data"}, {"4", "Admin"}, {"5", "Admin"},
+        {"6", "Admin"}, {"7", "Admin"}, {"8", "Admin"}, {"9", "Admin"}, {"10", "About"}, {"12", "About"}};
+    clickButton(tabOf.at(id), id);
+    pump();
+  }
+  void addReceipt(const std::string& number) {
+    Module1::koneksi->execute("insert into tblkwitansi (NoKwitansi, SudahTerima) values ('" + number + "', 'Budi')");
+  }
+  std::string receipts() { return programScalar("select count(*) from tblkwitansi"); }
+};
+
+TEST_F(CommandTest, EveryIdReachesItsAction) {
+  struct Case {
+    std::string id;
+    std::function<void(CommandTest&)> check;
+  };
+  const Case cases[] = {
+      {"4",
+       [](CommandTest& t) {
+         // Checked inside the modal loop below.
+         EXPECT_TRUE(t.seams->fileDialogs.empty());
+       }},
+      {"6",
+       [](CommandTest& t) {
+         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
+         const auto& d = t.seams->fileDialogs[0];
+         EXPECT_TRUE(d.save);
+         // The fixture's clock stands on 5 December 2025.
+         EXPECT_EQ(d.fileName, "Backup Kwitansi - 051225.mdb");
+         EXPECT_EQ(d.filter, "Database (*.mdb)|*.mdb");
+         EXPECT_EQ(d.title, "Tempat Penyimpanan");
+       }},
+      {"7",
+       [](CommandTest& t) {
+         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
+         const auto& d = t.seams->fileDialogs[0];
+         EXPECT_FALSE(d.save);
+         EXPECT_EQ(d.fileName, "");
+         EXPECT_EQ(d.filter, "Database (*.mdb)|*.mdb");
+         EXPECT_EQ(d.title, "");
+       }},
+      {"8",
+       [](CommandTest& t) {
+         ASSERT_EQ(t.seams->boxes.size(), 1u);
+         EXPECT_EQ(t.seams->boxes[0].prompt, "semua data akan terhapus, yakin anda ingin melakukannya?");
+         EXPECT_EQ(t.seams->boxes[0].flags, ui::vbYesNo);
+         EXPECT_EQ(t.seams->boxes[0].title, "hapus");
+       }},
+      {"9",
+       [](CommandTest& t) {
+         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
+         EXPECT_FALSE(t.seams->fileDialogs[0].save);
+         EXPECT_EQ(t.seams->fileDialogs[0].filter, "Pictures (*.jpg)|*.jpg");
+       }},
+      {"12",
+       [](CommandTest& t) {
+         ASSERT_EQ(t.seams->shells.size(), 1u);
+         const auto& s = t.seams->shells[0];
+         EXPECT_EQ(s.verb, "");
+         EXPECT_EQ(s.file, t.folder() + "\\panduan.pdf");
+         EXPECT_EQ(s.parameters, "");
+         EXPECT_EQ(s.directory, "");
+         EXPECT_EQ(s.show, SW_SHOWNORMAL);
+         EXPECT_EQ(s.owner, nullptr);
+         // The shell's answer is not looked at.
+         EXPECT_TRUE(t.seams->boxes.empty());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("ID " + c.id);
+    freshSeams();
+    seams->answers.push_back(ui::vbNo);  // the reset's question
+    bool settingsShown = false;
+    if (c.id == "4") {
+      ui::testing::onShown([&](ui::Form& f) {
+        settingsShown = &f == &ui::Default<FrmSeting>() && f.IsModal() && !IsWindowEnabled(main().hwnd());
+        f.Unload();
+      });
+    }
+    click(c.id);
+    c.check(*this);
+    EXPECT_EQ(settingsShown, c.id == "4");
+    EXPECT_EQ(ui::testing::pendingShown(), 0u);
+    EXPECT_EQ(seams->ends, 0);
+    EXPECT_TRUE(main().Visible());
+  }
+
+  // The dialogs still to come, and IDs no button has, do nothing.
+  for (const char* id : {"0", "1", "2", "3", "5", "10", "11", "13", "-1", "x"}) {
+    SCOPED_TRACE(std::string("ID ") + id);
+    freshSeams();
+    main().RibbonBar1_ButtonClick(id, "");
+    EXPECT_TRUE(seams->boxes.empty());
+    EXPECT_TRUE(seams->fileDialogs.empty());
+    EXPECT_TRUE(seams->shells.empty());
+  }
+}
+
+TEST_F(CommandTest, BackupThenRestoreBringsTheDatabaseBack) {
+  addReceipt("001/12/2025");
+  const std::string copy = file("Backup Kwitansi - 051225.mdb");
+  seams->fileAnswers.push_back(copy);
+  click("6");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "File Berhasil Di backup " + copy);
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+  EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+  ASSERT_TRUE(Exists(copy));
+
+  addReceipt("002/12/2025");
+  Module1::koneksi->execute("insert into tblcustomer (Nocustomer, nama) values ('CUST00001', 'Ani')");
+  EXPECT_EQ(receipts(), "2");
+
+  freshSeams();
+  seams->fileAnswers.push_back(copy);
+  click("7");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Restore Sukses");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+  EXPECT_EQ(seams->boxes[0].title, "talvoren");
+  // The running program sees the restored data at once, on its open connection.
+  EXPECT_TRUE(Module1::koneksi->isOpen());
+  EXPECT_EQ(receipts(), "1");
+  EXPECT_EQ(programScalar("select NoKwitansi from tblkwitansi"), "001/12/2025");
+  EXPECT_EQ(programScalar("select count(*) from tblcustomer"), "0");
+  // So does anyone who opens the file afterwards.
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
+}
+
+TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
+  addReceipt("001/12/2025");
+  std::ofstream(std::filesystem::path(ui::Widen(file("notes.mdb"))), std::ios::binary) << "not a database\r\n";
+  // An empty file: a database without the program's tables.
+  std::ofstream(std::filesystem::path(ui::Widen(file("empty.mdb"))), std::ios::binary);
+  struct Case {
+    std::string name, id, chosen;
+    std::string message;  // the start of the one message shown
+    std::string title;
+  };
+  const Case cases[] = {
+      {"restore from a text file", "7", file("notes.mdb"), "Restore gagal", "talvoren"},
+      {"restore from an empty file", "7", file("empty.mdb"), "Restore gagal", "talvoren"},
+      {"restore from a missing file", "7", file("nothing.mdb"), "\"" + file("nothing.mdb") + "\" is not valid file name.",
+       "Vantorel V1.7 BUILD 28092025"},
+      {"restore onto itself", "7", file("base.mdb"), "Restore gagal", "talvoren"},
+      {"backup into a missing folder", "6", file("no\\such\\folder.mdb"), "Backup gagal", "Talvoren"},
+      {"backup onto the database itself", "6", file("base.mdb"), "Backup gagal", "Talvoren"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshSeams();
+    seams->fileAnswers.push_back(c.chosen);
+    click(c.id);
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].prompt.rfind(c.message, 0), 0u) << seams->boxes[0].prompt;
+    EXPECT_EQ(seams->boxes[0].title, c.title);
+    // Nothing changed.
+    EXPECT_EQ(receipts(), "1");
+    EXPECT_TRUE(Module1::koneksi->isOpen());
+  }
+  EXPECT_FALSE(Exists(file("no\\such\\folder.mdb")));
+
+  // The database itself missing (a program folder without it): the copy's
+  // own message, and no confirmation after it.
+  freshSeams();
+  ui::App::get().SetPath(file("images"));
+  seams->fileAnswers.push_back(file("copy.mdb"));
+  click("6");
+  ui::App::get().SetPath(folder());
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "\"" + file("images\\base.mdb") + "\" is not valid file name.");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+  EXPECT_FALSE(Exists(file("copy.mdb")));
+}
+
+TEST_F(CommandTest, CancelledDialogsDoNothing) {
+  vt::test::writePicture(file("images\\latar.jpg"), 20, 10, RGB(10, 200, 10));
+  for (const char* id : {"6", "7", "9"}) {
+    SCOPED_TRACE(std::string("ID ") + id);
+    freshSeams();  // no answer queued: the dialog is cancelled
+    const auto before = std::filesystem::last_write_time(std::filesystem::path(ui::Widen(file("base.mdb"))));
+    click(id);
+    EXPECT_EQ(seams->fileDialogs.size(), 1u);
+    EXPECT_TRUE(seams->boxes.empty());
+    EXPECT_EQ(std::filesystem::last_write_time(std::filesystem::path(ui::Widen(file("base.mdb")))), before);
+    EXPECT_TRUE(main().Picture3.Picture().empty());  // no wallpaper loaded at the start of this test
+    EXPECT_EQ(receipts(), "0");
+  }
+  EXPECT_FALSE(Exists(file("Backup Kwitansi - 051225.mdb")));
+}
+
+TEST_F(CommandTest, ResetEmptiesReceiptsAndCustomersOnlyWhenConfirmed) {
+  exec("insert into tblset (namalembaga) values ('SMK Harapan')");
+  addReceipt("001/12/2025");
+  Module1::koneksi->execute("insert into tblcustomer (Nocustomer, nama) values ('CUST00001', 'Ani')");
+  const std::string users = programScalar("select count(*) from Tuser");
+
+  struct Case {
+    int answer;
+    std::string receipts, customers;
+    std::vector<std::string> titles;
+  };
+  const Case cases[] = {{ui::vbNo, "1", "1", {"hapus"}}, {ui::vbYes, "0", "0", {"hapus", "Hapus"}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer == ui::vbYes ? "Yes" : "No");
+    freshSeams();
+    seams->answers.push_back(c.answer);
+    click("8");
+    EXPECT_EQ(receipts(), c.receipts);
+    EXPECT_EQ(programScalar("select count(*) from tblcustomer"), c.customers);
+    EXPECT_EQ(programScalar("select count(*) from Tuser"), users);
+    EXPECT_EQ(programScalar("select count(*) from tblset"), "1");
+    EXPECT_EQ(programScalar("select count(*) from tblkuitansitemp"), "1");
+    std::vector<std::string> titles;
+    for (const auto& b : seams->boxes) titles.push_back(b.title);
+    EXPECT_EQ(titles, c.titles);
+    if (c.answer == ui::vbYes) {
+      EXPECT_EQ(seams->boxes[1].prompt, "Semua Record Telah berhasil dihapus");
+      EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
+    }
+  }
+}
+
+TEST_F(CommandTest, ResetThatFailsDeletesNothingAndSaysSo) {
+  addReceipt("001/12/2025");
+  Module1::koneksi->execute("DROP TABLE tblcustomer");
+  seams->answers.push_back(ui::vbYes);
+  click("8");
+  ASSERT_EQ(seams->boxes.size(), 2u);
+  EXPECT_EQ(seams->boxes[1].prompt.rfind("Reset gagal", 0), 0u) << seams->boxes[1].prompt;
+  EXPECT_EQ(receipts(), "1");
+}
+
+TEST_F(CommandTest, WallpaperReplacesThePictureAndTheFile) {
+  const std::string chosen = vt::test::writePicture(file("pantai.jpg"), 40, 30, RGB(30, 60, 200));
+  seams->fileAnswers.push_back(chosen);
+  click("9");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "silakan tutup aplikasi, kemudian buka lagi aplikasi untuk melihat perubahan");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+  EXPECT_EQ(seams->boxes[0].title, "Merovali");
+  EXPECT_EQ(main().Picture3.Picture().width(), 40);
+  EXPECT_EQ(img::Picture::load(file("images\\latar.jpg")).width(), 40);
+
+  // Not a picture: nothing more happens, and nothing is said.
+  freshSeams();
+  std::ofstream(std::filesystem::path(ui::Widen(file("rusak.jpg"))), std::ios::binary) << "no picture";
+  seams->fileAnswers.push_back(file("rusak.jpg"));
+  click("9");
+  EXPECT_TRUE(seams->boxes.empty());
+  EXPECT_EQ(img::Picture::load(file("images\\latar.jpg")).width(), 40);
+}
+
+}  // namespace
+}  // namespace mainwin
