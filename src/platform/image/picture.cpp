@@ -132,6 +132,13 @@ Picture Picture::load(const std::string& path) {
   GpBitmap* decoded = nullptr;
   GpStatus st = flat::GdipCreateBitmapFromStream(stream, &decoded);
   GpBitmap* copy = st == Ok ? copyOf(decoded, false) : nullptr;
+  if (!copy && decoded) {
+    // Indexed pictures (GIF) may refuse a drawing copy; take a converted clone.
+    UINT w = 0, h = 0;
+    flat::GdipGetImageWidth(decoded, &w);
+    flat::GdipGetImageHeight(decoded, &h);
+    flat::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppARGB, decoded, &copy);
+  }
   if (decoded) flat::GdipDisposeImage(decoded);
   stream->Release();
   if (!copy) vb::raise(481, "Invalid picture");
