@@ -17,8 +17,46 @@ void raiseError(int number, const std::string& description, const char* source) 
 }
 
 std::string lowerAscii(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
   return s;
+}
+
+namespace {
+inline unsigned char foldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+size_t foldedHash(const char* s, size_t n) {
+  size_t h = 2166136261u;
+  for (size_t i = 0; i < n; ++i) h = (h ^ foldAscii(static_cast<unsigned char>(s[i]))) * 16777619u;
+  return h;
+}
+}  // namespace
+
+bool equalsIgnoringCase(const char* a, size_t an, const std::string& b) {
+  if (an != b.size()) return false;
+  for (size_t i = 0; i < an; ++i)
+    if (foldAscii(static_cast<unsigned char>(a[i])) != foldAscii(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+void ColumnSet::index() {
+  size_t size = 8;
+  while (size < names.size() * 2) size *= 2;
+  slots_.assign(size, -1);
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (find(names[i].data(), names[i].size()) >= 0) continue;  // the first of equal names wins
+    size_t s = foldedHash(names[i].data(), names[i].size()) & (size - 1);
+    while (slots_[s] >= 0) s = (s + 1) & (size - 1);
+    slots_[s] = static_cast<int>(i);
+  }
+}
+
+int ColumnSet::find(const char* name, size_t size) const {
+  if (slots_.empty()) return -1;
+  const size_t mask = slots_.size() - 1;
+  for (size_t s = foldedHash(name, size) & mask; slots_[s] >= 0; s = (s + 1) & mask)
+    if (equalsIgnoringCase(name, size, names[static_cast<size_t>(slots_[s])])) return slots_[s];
+  return -1;
 }
 
 std::string quote(const std::string& userText) {
@@ -141,6 +179,7 @@ void Connection::Impl::fail(const std::string& context) {
 }
 
 void Connection::Impl::finalizeAll() {
+  ++generation;
   for (auto& s : statements) sqlite3_finalize(s.second.stmt);
   statements.clear();
   for (auto& w : writes) sqlite3_finalize(w.second);
@@ -190,9 +229,9 @@ std::vector<std::pair<std::string, ColumnKind>> Connection::Impl::columns(const 
   return t ? t->columns : std::vector<std::pair<std::string, ColumnKind>>{};
 }
 
-CachedStatement& Connection::Impl::statement(const std::string& jet, bool withRowid) {
+CachedStatement& Connection::Impl::statement(const std::string& jet, bool forWriting) {
   requireOpen();
-  const std::string key = withRowid ? "\x01" + jet : jet;
+  const std::string key = forWriting ? "\x01" + jet : jet;
   auto it = statements.find(key);
   if (it != statements.end()) {
     sqlite3_reset(it->second.stmt);
@@ -203,13 +242,16 @@ CachedStatement& Connection::Impl::statement(const std::string& jet, bool withRo
     for (auto& s : statements) sqlite3_finalize(s.second.stmt);
     statements.clear();
   }
-  CachedStatement cs;
-  cs.tr = translateJet(jet, this);
-  std::string sql = cs.tr.sql;
-  if (withRowid) {
+  const Translation tr = translateJet(jet, this);
+  std::shared_ptr<TableInfo> info;
+  if (forWriting && tr.kind == StatementKind::Select && tr.simpleSelect) info = table(tr.table);
+  std::string sql = tr.sql;
+  if (info) {
     size_t p = sql.find_first_not_of(" \t\r\n");
     sql.insert(p + 6, " _rowid_ AS __vt_rowid,");  // after SELECT
   }
+  CachedStatement cs;
+  cs.kind = tr.kind;
   const char* tail = nullptr;
   if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &cs.stmt, &tail) != SQLITE_OK) {
     sqlite3_finalize(cs.stmt);
@@ -222,12 +264,24 @@ CachedStatement& Connection::Impl::statement(const std::string& jet, bool withRo
   }
   auto cols = std::make_shared<ColumnSet>();
   const int n = sqlite3_column_count(cs.stmt);
-  cols->hiddenRowid = withRowid;
-  for (int i = withRowid ? 1 : 0; i < n; ++i) {
+  cols->hiddenRowid = info != nullptr;
+  for (int i = info ? 1 : 0; i < n; ++i) {
     const char* nm = sqlite3_column_name(cs.stmt, i);
     cols->names.emplace_back(nm ? nm : "");
     cols->kinds.push_back(kindOfDeclType(sqlite3_column_decltype(cs.stmt, i)));
-    cols->byLowerName.emplace(lowerAscii(cols->names.back()), static_cast<int>(cols->names.size()) - 1);
+  }
+  cols->index();
+  if (info) {
+    // Which fields are columns of the table, and where the filled-in key
+    // reads back, are settled once per statement, not at every write.
+    cols->table = tr.table;
+    cols->writable.assign(cols->names.size(), false);
+    for (size_t i = 0; i < cols->names.size(); ++i)
+      cols->writable[i] = info->byLowerName.count(lowerAscii(cols->names[i])) > 0;
+    if (info->rowidAlias >= 0) {
+      const std::string& key = info->columns[info->rowidAlias].first;
+      cols->keyField = cols->find(key.data(), key.size());
+    }
   }
   cs.cols = std::move(cols);
   return statements.emplace(key, std::move(cs)).first->second;
@@ -318,7 +372,7 @@ long Connection::execute(const std::string& sql, int) {
   int rc;
   while ((rc = sqlite3_step(cs.stmt)) == SQLITE_ROW) {
   }
-  const StatementKind kind = cs.tr.kind;
+  const StatementKind kind = cs.kind;
   if (rc != SQLITE_DONE) {
     const std::string msg = sqlite3_errmsg(impl_->db);
     sqlite3_reset(cs.stmt);

@@ -18,9 +18,24 @@ namespace db {
 struct ColumnSet {
   std::vector<std::string> names;
   std::vector<ColumnKind> kinds;
-  std::unordered_map<std::string, int> byLowerName;  // first column of each name
   bool hiddenRowid = false;  // column 0 is the rowid, not a field
+  // For a recordset that writes back (hiddenRowid): the table, which fields
+  // are its columns, and the field of the key the database fills (-1: none).
+  std::string table;
+  std::vector<bool> writable;
+  int keyField = -1;
+
+  // Builds the name index; call once the names are in.
+  void index();
+  // The first field of that name in any letter case, or -1. Allocates nothing:
+  // it runs for every field access by name.
+  int find(const char* name, size_t size) const;
+
+private:
+  std::vector<int> slots_;  // open addressing over the names; -1 is empty
 };
+
+bool equalsIgnoringCase(const char* a, size_t an, const std::string& b);
 
 struct TableInfo {
   std::string name;
@@ -30,7 +45,7 @@ struct TableInfo {
 };
 
 struct CachedStatement {
-  Translation tr;
+  StatementKind kind = StatementKind::Other;
   sqlite3_stmt* stmt = nullptr;
   std::shared_ptr<const ColumnSet> cols;
 };
@@ -44,14 +59,20 @@ struct Connection::Impl : SchemaLookup {
   std::string dataSource;
   std::string password;
 
-  std::unordered_map<std::string, CachedStatement> statements;  // by Jet text (+ rowid mark)
+  std::unordered_map<std::string, CachedStatement> statements;  // by Jet text (+ write mark)
   std::unordered_map<std::string, sqlite3_stmt*> writes;        // generated INSERT/UPDATE by SQLite text
   std::unordered_map<std::string, std::shared_ptr<TableInfo>> tables;
+  // Moves on whenever prepared statements are finalized, so that a recordset
+  // can tell whether the write statement it remembers is still alive.
+  unsigned long generation = 0;
 
   ~Impl() override;
   void requireOpen() const;
-  // Prepared, translated statement for a Jet text; withRowid adds the hidden rowid column.
-  CachedStatement& statement(const std::string& jet, bool withRowid);
+  // Prepared, translated statement for a Jet text, reset and ready to step.
+  // forWriting: a simple SELECT of one table then carries each row's rowid as
+  // a hidden column 0, so that the rows can be written back. The text is
+  // translated once, when it is first seen.
+  CachedStatement& statement(const std::string& jet, bool forWriting);
   sqlite3_stmt* writeStatement(const std::string& sqliteText);
   std::shared_ptr<TableInfo> table(const std::string& name);  // null if there is none
   std::vector<std::pair<std::string, ColumnKind>> columns(const std::string& table) override;
@@ -61,8 +82,6 @@ struct Connection::Impl : SchemaLookup {
 };
 
 void registerFunctions(sqlite3* db);
-// A value of the given column kind as the program reads it.
-vb::Variant readValue(sqlite3_stmt* stmt, int col, ColumnKind kind);
 void bindValue(sqlite3_stmt* stmt, int index, const vb::Variant& v);
 // The value a column of that kind stores for v; raises when it does not fit.
 vb::Variant convertForColumn(const vb::Variant& v, ColumnKind kind, const std::string& column);

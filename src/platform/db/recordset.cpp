@@ -1,5 +1,6 @@
 #include "platform/db/recordset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/db/internal.h"
@@ -8,33 +9,6 @@
 namespace db {
 
 // --- values in and out -----------------------------------------------------------
-
-vb::Variant readValue(sqlite3_stmt* st, int col, ColumnKind kind) {
-  switch (sqlite3_column_type(st, col)) {
-    case SQLITE_NULL: return vb::Variant::null();
-    case SQLITE_INTEGER: {
-      const long long v = sqlite3_column_int64(st, col);
-      if (kind == ColumnKind::YesNo) return vb::Variant(v != 0);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{static_cast<double>(v)});
-      return vb::Variant(v);
-    }
-    case SQLITE_FLOAT: {
-      const double v = sqlite3_column_double(st, col);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{v});
-      if (kind == ColumnKind::YesNo) return vb::Variant(v != 0);
-      return vb::Variant(v);
-    }
-    default: {
-      const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-      std::string s(t ? t : "", static_cast<size_t>(sqlite3_column_bytes(st, col)));
-      if (kind == ColumnKind::Date) {
-        vb::Date d;
-        if (vb::parseDate(s, d)) return vb::Variant(d);
-      }
-      return vb::Variant(std::move(s));
-    }
-  }
-}
 
 void bindValue(sqlite3_stmt* st, int i, const vb::Variant& v) {
   switch (v.type()) {
@@ -138,38 +112,58 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
   const bool wantsWrite = lockType_ == adLockPessimistic || lockType_ == adLockOptimistic ||
                           lockType_ == adLockBatchOptimistic;
   // An updatable recordset carries each row's rowid so that Update finds its row.
-  bool withRowid = false;
-  if (wantsWrite) {
-    const Translation tr = translateJet(sql, &impl);
-    withRowid = tr.kind == StatementKind::Select && tr.simpleSelect && impl.table(tr.table) != nullptr;
-  }
-  CachedStatement& cs = impl.statement(sql, withRowid);
+  CachedStatement& cs = impl.statement(sql, wantsWrite);
   sqlite3_stmt* st = cs.stmt;
   const ColumnSet& cols = *cs.cols;
   const int n = static_cast<int>(cols.names.size());
   const int first = cols.hiddenRowid ? 1 : 0;
-  std::vector<vb::Variant> cells;
-  std::vector<long long> rowids;
-  cells.reserve(static_cast<size_t>(n) * 64);
+  // Read into this recordset's own buffers, which keep their room from an
+  // earlier open; on failure the recordset stays closed.
+  cells_.clear();
+  texts_.clear();
+  boxed_.clear();
+  rowids_.clear();
   long rows = 0;
   int rc;
   while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    if (first) rowids.push_back(sqlite3_column_int64(st, 0));
-    for (int i = 0; i < n; ++i) cells.push_back(readValue(st, i + first, cols.kinds[i]));
+    if (first) rowids_.push_back(sqlite3_column_int64(st, 0));
+    for (int i = first; i < n + first; ++i) {
+      Cell c;
+      switch (sqlite3_column_type(st, i)) {
+        case SQLITE_NULL: break;
+        case SQLITE_INTEGER:
+          c.tag = Cell::Integer;
+          c.i = sqlite3_column_int64(st, i);
+          break;
+        case SQLITE_FLOAT:
+          c.tag = Cell::Real;
+          c.d = sqlite3_column_double(st, i);
+          break;
+        default: {
+          const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+          c.tag = Cell::Text;
+          c.size = static_cast<unsigned>(sqlite3_column_bytes(st, i));
+          c.at = texts_.size();
+          if (t) texts_.append(t, c.size);
+          else c.size = 0;
+        }
+      }
+      cells_.push_back(c);
+    }
     ++rows;
   }
   if (rc != SQLITE_DONE) {
     const std::string msg = sqlite3_errmsg(impl.db);
     sqlite3_reset(st);
+    cells_.clear();
+    texts_.clear();
+    rowids_.clear();
     raiseSqlError(msg + " (SQL: " + sql + ")");
   }
   sqlite3_reset(st);
   cn_ = cn;
   cols_ = cs.cols;
-  table_ = withRowid ? cs.tr.table : std::string();
-  updatable_ = withRowid;
-  cells_ = std::move(cells);
-  rowids_ = std::move(rowids);
+  updatable_ = cols.hiddenRowid;
   rows_ = rows;
   pos_ = 0;
   fields_.assign(n, Field());
@@ -177,12 +171,9 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
     fields_[i].rs_ = this;
     fields_[i].index_ = i;
   }
-  // Which fields are columns of the table is settled once, not at every assignment.
-  writable_.assign(n, false);
-  if (withRowid) {
-    auto info = impl.table(table_);
-    for (int i = 0; i < n && info; ++i) writable_[i] = info->byLowerName.count(lowerAscii(cols.names[i])) > 0;
-  }
+  values_.resize(n);
+  valueRow_.assign(n, -1);
+  lastWrite_ = LastWrite();
   mode_ = EditMode::None;
   open_ = true;
 }
@@ -193,8 +184,13 @@ void Recordset::close() {
   open_ = false;
   mode_ = EditMode::None;
   cells_.clear();
+  texts_.clear();
+  boxed_.clear();
   rowids_.clear();
   fields_.clear();
+  values_.clear();
+  valueRow_.clear();
+  lastWrite_ = LastWrite();
   buffer_.clear();
   dirty_.clear();
   cols_.reset();
@@ -246,13 +242,13 @@ int Recordset::fieldCount() const {
 
 Field& Recordset::field(const std::string& name) {
   requireOpen();
-  auto it = cols_->byLowerName.find(lowerAscii(name));
-  if (it == cols_->byLowerName.end())
+  const int i = cols_->find(name.data(), name.size());
+  if (i < 0)
     raiseError(errnum::ItemNotFound,
                "Item cannot be found in the collection corresponding to the requested name or ordinal: '" + name +
                    "'.",
                kRecordsetSource);
-  return fields_[it->second];
+  return fields_[i];
 }
 
 Field& Recordset::field(int index) {
@@ -265,15 +261,89 @@ Field& Recordset::field(int index) {
   return fields_[index];
 }
 
+vb::Variant Recordset::load(const Cell& c, int index) const {
+  const ColumnKind kind = cols_->kinds[index];
+  switch (c.tag) {
+    case Cell::Null: return vb::Variant::null();
+    case Cell::Integer:
+      if (kind == ColumnKind::YesNo) return vb::Variant(c.i != 0);
+      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{static_cast<double>(c.i)});
+      return vb::Variant(c.i);
+    case Cell::Real:
+      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{c.d});
+      if (kind == ColumnKind::YesNo) return vb::Variant(c.d != 0);
+      return vb::Variant(c.d);
+    case Cell::Text: {
+      std::string s(texts_, c.at, c.size);
+      if (kind == ColumnKind::Date) {
+        vb::Date d;
+        if (vb::parseDate(s, d)) return vb::Variant(d);
+      }
+      return vb::Variant(std::move(s));
+    }
+    case Cell::Boxed: return boxed_[c.at];
+  }
+  return vb::Variant::null();
+}
+
+Recordset::Cell Recordset::store(const vb::Variant& v, int index) {
+  // Only where load gives back exactly v does the value go in compact form.
+  const ColumnKind kind = cols_->kinds[index];
+  const bool plain = kind != ColumnKind::Date && kind != ColumnKind::YesNo;
+  Cell c;
+  switch (v.type()) {
+    case vb::VarType::Null: return c;
+    case vb::VarType::Long:
+      if (!plain) break;
+      c.tag = Cell::Integer;
+      c.i = v.longValue();
+      return c;
+    case vb::VarType::Boolean:
+      if (kind != ColumnKind::YesNo) break;
+      c.tag = Cell::Integer;
+      c.i = v.boolValue() ? -1 : 0;
+      return c;
+    case vb::VarType::Double:
+      if (!plain) break;
+      c.tag = Cell::Real;
+      c.d = v.doubleValue();
+      return c;
+    case vb::VarType::Date:
+      if (kind != ColumnKind::Date) break;
+      c.tag = Cell::Real;
+      c.d = v.dateValue().serial;
+      return c;
+    case vb::VarType::String:
+      if (kind == ColumnKind::Date) break;
+      c.tag = Cell::Text;
+      c.at = texts_.size();
+      c.size = static_cast<unsigned>(v.stringValue().size());
+      texts_ += v.stringValue();
+      return c;
+    default: break;
+  }
+  c.tag = Cell::Boxed;
+  c.at = boxed_.size();
+  boxed_.push_back(v);
+  return c;
+}
+
 const vb::Variant& Recordset::cell(int index) const {
   requireCurrent();
   if (mode_ != EditMode::None) return buffer_[index];
-  return cells_[static_cast<size_t>(pos_) * fields_.size() + index];
+  if (valueRow_[index] != pos_) {
+    values_[index] = load(cells_[static_cast<size_t>(pos_) * fields_.size() + index], index);
+    valueRow_[index] = pos_;
+  }
+  return values_[index];
 }
+
+void Recordset::forgetValues() { valueRow_.assign(valueRow_.size(), -1); }
 
 void Recordset::beginEdit() {
   const size_t n = fields_.size();
-  buffer_.assign(cells_.begin() + static_cast<long>(pos_ * n), cells_.begin() + static_cast<long>((pos_ + 1) * n));
+  buffer_.resize(n);
+  for (size_t i = 0; i < n; ++i) buffer_[i] = load(cells_[pos_ * n + i], static_cast<int>(i));
   dirty_.assign(n, false);
   mode_ = EditMode::Edit;
 }
@@ -285,7 +355,7 @@ void Recordset::setCell(int index, const vb::Variant& v) {
                                      "the provider, or of the selected locktype.",
                kRecordsetSource);
   const std::string& column = cols_->names[index];
-  if (!writable_[index])
+  if (!cols_->writable[index])
     raiseError(errnum::NotUpdatable, "The field '" + column + "' cannot be updated.", kRecordsetSource);
   vb::Variant stored = convertForColumn(v, cols_->kinds[index], column);
   if (mode_ == EditMode::None) beginEdit();
@@ -300,7 +370,8 @@ void Recordset::addNew() {
                                      "the provider, or of the selected locktype.",
                kRecordsetSource);
   if (mode_ != EditMode::None) update();
-  buffer_.assign(fields_.size(), vb::Variant::null());
+  buffer_.resize(fields_.size());
+  for (vb::Variant& v : buffer_) v = vb::Variant::null();
   dirty_.assign(fields_.size(), false);
   mode_ = EditMode::Add;
 }
@@ -329,34 +400,48 @@ void Recordset::update() {
   if (!cn_->isOpen()) raiseError(errnum::ObjectClosed, "Operation is not allowed when the object is closed.", kConnectionSource);
   Connection::Impl& impl = cn_->impl();
   const size_t n = fields_.size();
-  std::string sql;
-  sql.reserve(256);
-  if (mode_ == EditMode::Add) {
-    sql = "INSERT INTO " + quotedName(table_);
-    std::string values;
-    for (size_t i = 0; i < n; ++i) {
-      if (!dirty_[i]) continue;
-      sql += values.empty() ? " (" : ",";
-      sql += quotedName(cols_->names[i]);
-      values += values.empty() ? "?" : ",?";
-    }
-    sql += values.empty() ? " DEFAULT VALUES" : ") VALUES (" + values + ")";
-  } else {
-    sql = "UPDATE " + quotedName(table_) + " SET ";
-    bool any = false;
-    for (size_t i = 0; i < n; ++i) {
-      if (!dirty_[i]) continue;
-      if (any) sql += ",";
-      sql += quotedName(cols_->names[i]) + "=?";
-      any = true;
-    }
-    if (!any) {
-      cancelUpdate();
-      return;
-    }
-    sql += " WHERE _rowid_=?";
+  if (mode_ == EditMode::Edit && std::find(dirty_.begin(), dirty_.end(), true) == dirty_.end()) {
+    cancelUpdate();
+    return;
   }
-  sqlite3_stmt* st = impl.writeStatement(sql);
+  // The entry dialogs write the same fields record after record: the
+  // statement for this set of fields is made once.
+  sqlite3_stmt* st = nullptr;
+  std::string sql;
+  if (lastWrite_.stmt && lastWrite_.mode == mode_ && lastWrite_.fields == dirty_ &&
+      lastWrite_.generation == impl.generation) {
+    st = lastWrite_.stmt;
+  } else {
+    const std::string& table = cols_->table;
+    sql.reserve(256);
+    if (mode_ == EditMode::Add) {
+      sql = "INSERT INTO " + quotedName(table);
+      std::string values;
+      for (size_t i = 0; i < n; ++i) {
+        if (!dirty_[i]) continue;
+        sql += values.empty() ? " (" : ",";
+        sql += quotedName(cols_->names[i]);
+        values += values.empty() ? "?" : ",?";
+      }
+      sql += values.empty() ? " DEFAULT VALUES" : ") VALUES (" + values + ")";
+    } else {
+      sql = "UPDATE " + quotedName(table) + " SET ";
+      bool any = false;
+      for (size_t i = 0; i < n; ++i) {
+        if (!dirty_[i]) continue;
+        if (any) sql += ",";
+        sql += quotedName(cols_->names[i]) + "=?";
+        any = true;
+      }
+      sql += " WHERE _rowid_=?";
+    }
+    st = impl.writeStatement(sql);
+    lastWrite_.mode = mode_;
+    lastWrite_.fields = dirty_;
+    lastWrite_.stmt = st;
+    lastWrite_.generation = impl.generation;
+  }
+  // Every parameter is bound anew for each write.
   int p = 0;
   for (size_t i = 0; i < n; ++i)
     if (dirty_[i]) bindValue(st, ++p, buffer_[i]);
@@ -366,32 +451,29 @@ void Recordset::update() {
   if (rc != SQLITE_DONE) {
     const std::string msg = sqlite3_errmsg(impl.db);
     sqlite3_reset(st);
+    if (sql.empty()) sql = sqlite3_sql(st);
     raiseSqlError(msg + " (SQL: " + sql + ")");
   }
   sqlite3_reset(st);
-  sqlite3_clear_bindings(st);
   if (mode_ == EditMode::Edit) {
     if (sqlite3_changes(impl.db) == 0) {
       raiseError(errnum::SqlError,
                  "Row cannot be located for updating. Some values may have been changed since it was last read.",
                  kRecordsetSource);
     }
-    std::move(buffer_.begin(), buffer_.end(), cells_.begin() + static_cast<long>(pos_ * n));
+    for (size_t i = 0; i < n; ++i)
+      if (dirty_[i]) cells_[pos_ * n + i] = store(buffer_[i], static_cast<int>(i));
+    forgetValues();
   } else {
     const long long rowid = sqlite3_last_insert_rowid(impl.db);
     // The key the database filled in reads back at once.
-    auto info = impl.table(table_);
-    if (info && info->rowidAlias >= 0) {
-      auto it = cols_->byLowerName.find(lowerAscii(info->columns[info->rowidAlias].first));
-      if (it != cols_->byLowerName.end()) buffer_[it->second] = vb::Variant(rowid);
-    }
-    cells_.insert(cells_.end(), std::make_move_iterator(buffer_.begin()), std::make_move_iterator(buffer_.end()));
+    if (cols_->keyField >= 0) buffer_[cols_->keyField] = vb::Variant(rowid);
+    for (size_t i = 0; i < n; ++i) cells_.push_back(store(buffer_[i], static_cast<int>(i)));
     rowids_.push_back(rowid);
     pos_ = rows_++;
   }
   mode_ = EditMode::None;
-  buffer_.clear();
-  dirty_.clear();
+  dirty_.assign(n, false);
 }
 
 }  // namespace db

@@ -1,11 +1,15 @@
 #pragma once
 // A recordset as the program uses it: a query's rows read at open, fields by
 // name (any letter case) or position, moving forward, adding and changing rows.
+// The rows are kept compactly (SQLite's own type and value, texts in one
+// buffer); a field's Variant is made when it is read.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/vb/variant.h"
+
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -23,7 +27,8 @@ class Field {
 public:
   const std::string& name() const;
   // The current record's value (Null for an empty column); dates read back as
-  // Date, Yes/No columns as Boolean.
+  // Date, Yes/No columns as Boolean. The reference holds this value until the
+  // recordset moves to another record, changes this one, or closes.
   const vb::Variant& value() const;
   // Changes the current record (AddNew or edit); written by Update. A value
   // that cannot go into the column (a text that is no date for a date column)
@@ -79,16 +84,39 @@ private:
   enum class EditMode { None, Edit, Add };
   void requireOpen() const;
   void requireCurrent() const;
+  // One stored value: SQLite's storage class and the value; a text is a
+  // stretch of texts_. Values that no storage class gives back as they were
+  // written (a Decimal, say) are kept whole in boxed_.
+  struct Cell {
+    enum Tag : unsigned char { Null, Integer, Real, Text, Boxed };
+    Tag tag = Null;
+    unsigned size = 0;  // of a text
+    union {
+      long long i;
+      double d;
+      size_t at;  // offset of a text in texts_, index in boxed_
+    };
+    Cell() : i(0) {}
+  };
+  // The written-back form of a value a field of that kind holds.
+  Cell store(const vb::Variant& v, int index);
+  vb::Variant load(const Cell& c, int index) const;
+
   const vb::Variant& cell(int index) const;
   void setCell(int index, const vb::Variant& v);
   void beginEdit();
+  void forgetValues();
 
   std::shared_ptr<Connection> cn_;
   std::shared_ptr<const ColumnSet> cols_;
   std::vector<Field> fields_;
-  std::vector<vb::Variant> cells_;   // row-major, fieldCount per row
+  std::vector<Cell> cells_;          // row-major, fieldCount per row
+  std::string texts_;                // every text of cells_, one after another
+  std::vector<vb::Variant> boxed_;
   std::vector<long long> rowids_;    // per row, when the rows can be written back
-  std::string table_;                // the one table an updatable query reads
+  // Each field's value as last read, and the record it was read from (-1: none).
+  mutable std::vector<vb::Variant> values_;
+  mutable std::vector<long> valueRow_;
   long rows_ = 0;
   long pos_ = 0;
   bool open_ = false;
@@ -99,7 +127,14 @@ private:
   EditMode mode_ = EditMode::None;
   std::vector<vb::Variant> buffer_;
   std::vector<bool> dirty_;
-  std::vector<bool> writable_;       // per field: a column of table_
+  // The last generated INSERT or UPDATE, kept while the same fields are
+  // written again and the connection has not finalized it.
+  struct LastWrite {
+    EditMode mode = EditMode::None;
+    std::vector<bool> fields;
+    sqlite3_stmt* stmt = nullptr;
+    unsigned long generation = 0;
+  } lastWrite_;
 };
 
 }  // namespace db

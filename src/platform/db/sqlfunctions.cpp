@@ -259,18 +259,26 @@ void registerFunctions(sqlite3* db) {
     const char* name;
     int args;
     void (*fn)(sqlite3_context*, int, sqlite3_value**);
-    bool deterministic;
+    int flags;
   };
+  // Now() is one instant per run of a statement, as Jet reads it once per
+  // query: marked constant, SQLite works it (and Month(Now()) or Year(Now()))
+  // out once at the start of each run instead of for every row. It may not
+  // stand in the schema (an index, a view), where a constant clock is wrong.
   static const Def defs[] = {
-      {"vt_left", 2, fnLeft, true},        {"vt_right", 2, fnRight, true},
-      {"vt_mid", -1, fnMid, true},         {"vt_cdate", 1, fnCDate, true},
-      {"vt_month", 1, fnMonth, true},      {"vt_year", 1, fnYear, true},
-      {"vt_now", 0, fnNow, false},         {"vt_format", -1, fnFormat, false},
-      {"vt_datestore", 1, fnDateStore, true}, {"vt_yesno", 1, fnYesNo, true},
+      {"vt_left", 2, fnLeft, SQLITE_DETERMINISTIC},
+      {"vt_right", 2, fnRight, SQLITE_DETERMINISTIC},
+      {"vt_mid", -1, fnMid, SQLITE_DETERMINISTIC},
+      {"vt_cdate", 1, fnCDate, SQLITE_DETERMINISTIC},
+      {"vt_month", 1, fnMonth, SQLITE_DETERMINISTIC},
+      {"vt_year", 1, fnYear, SQLITE_DETERMINISTIC},
+      {"vt_now", 0, fnNow, SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY},
+      {"vt_format", -1, fnFormat, 0},
+      {"vt_datestore", 1, fnDateStore, SQLITE_DETERMINISTIC},
+      {"vt_yesno", 1, fnYesNo, SQLITE_DETERMINISTIC},
   };
   for (const Def& d : defs)
-    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | (d.deterministic ? SQLITE_DETERMINISTIC : 0),
-                               nullptr, d.fn, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | d.flags, nullptr, d.fn, nullptr, nullptr, nullptr);
 }
 
 }  // namespace db

@@ -48,6 +48,12 @@ void split(double serial, long long& days, long& secs) {
     secs = 0;
     return;
   }
+  // Whole days, as dates without a time are, need no rounding.
+  if (serial >= 0 && serial < 1e9 && serial == static_cast<double>(static_cast<long long>(serial))) {
+    days = static_cast<long long>(serial);
+    secs = 0;
+    return;
+  }
   if (serial >= 0) {
     const long long total = std::llround(serial * 86400.0);
     days = total / 86400;
