@@ -24,7 +24,7 @@ for s in 16 24 32 48 64 256; do receipt "$s" "$tmp/icon-$s.png"; done
 convert "$tmp"/icon-16.png "$tmp"/icon-24.png "$tmp"/icon-32.png "$tmp"/icon-48.png \
   "$tmp"/icon-64.png "$tmp"/icon-256.png vantorel.ico
 
-# The login picture: the receipt with a golden key across it, 64 pixels, on
+# The login picture: the receipt with a golden key across it, on
 # the dialog's face colour so that it needs no transparency.
 receipt 256 "$tmp/base.png"
 convert "$tmp/base.png" \
@@ -33,4 +33,4 @@ convert "$tmp/base.png" \
   -draw "rectangle 196,186 212,212" -draw "rectangle 220,186 236,204" \
   -fill '#fff3c4' -stroke none -draw "circle 70,176 70,190" \
   "$tmp/key.png"
-convert -size 256x256 xc:'#f0f0f0' "$tmp/key.png" -composite -resize 64x64 -type TrueColor BMP3:login.bmp
+convert -size 256x256 xc:'#f0f0f0' "$tmp/key.png" -composite -resize 56x56 -type TrueColor BMP3:login.bmp

@@ -18,13 +18,23 @@ namespace {
 int px(int pixels) { return ui::PixelsToTwipsX(pixels); }
 int py(int pixels) { return ui::PixelsToTwipsY(pixels); }
 
-// Height of a one-line box for the font: the text plus the edit's border and margins.
-int boxHeightPx(const ui::FontSpec& font) {
+// Height of a line of text in the font; a one-line box adds its border and margins.
+int lineHeightPx(const ui::FontSpec& font) {
   ui::ScopedGetDC dc(nullptr);
   ui::ScopedSelect sel(dc, ui::FontFor(font));
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
-  return tm.tmHeight + 8;
+  return tm.tmHeight;
+}
+
+// The dialog's picture, compiled into the program; empty when it is missing.
+img::Picture loginPicture() {
+  HBITMAP bmp = static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bmp) return {};
+  img::Picture pic = img::Picture::fromHBITMAP(bmp);
+  DeleteObject(bmp);
+  return pic;
 }
 }  // namespace
 
@@ -42,16 +52,21 @@ void Frmlogin::Design() {
   font_.name = "Trebuchet MS";
   font_.size = 9;
 
-  const int boxH = boxHeightPx(font_);
+  const int lineH = lineHeightPx(font_), boxH = lineH + 8;
   const int width = 392, margin = 12;
   const int innerW = width - 2 * margin;
 
   // Heading: the picture and the title beside it, a rule under both.
-  Label2.Create(*this, px(margin + 66), py(20), px(innerW - 66), py(30), "Login Aplikasi");
-  Label2.FontSize(15);
+  Image1.Create(*this, px(margin + 4), py(10), px(56), py(56));
+  Image1.Stretch(true);
+  Image1.Picture(loginPicture());
+  ui::FontSpec heading = font_;
+  heading.size = 15;
+  heading.bold = true;
+  const int headingH = lineHeightPx(heading);
+  Label2.Create(*this, px(margin + 72), py(38 - headingH / 2), px(innerW - 72), py(headingH), "Login Aplikasi");
+  Label2.FontSize(heading.size);
   Label2.FontBold(true);
-  Label2.AutoSize(true);
-  Label2.Top(py(38) - Label2.Height() / 2);
   Line1.Create(*this, px(margin), py(74), px(width - margin), py(74));
   Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
 
@@ -64,9 +79,7 @@ void Frmlogin::Design() {
   ui::TextBox* boxes[2] = {&Txtkodeuser, &Txtpassword};
   for (int i = 0; i < 2; ++i) {
     const int rowY = pad + i * (boxH + rowGap);
-    Label7[i].Create(Frame1, px(pad), py(rowY), px(labelW), py(boxH), captions[i]);
-    Label7[i].AutoSize(true);
-    Label7[i].Top(py(rowY) + (py(boxH) - Label7[i].Height()) / 2);
+    Label7[i].Create(Frame1, px(pad), py(rowY + (boxH - lineH) / 2), px(labelW), py(lineH), captions[i]);
     boxes[i]->Create(Frame1, px(boxX), py(rowY), px(boxW), py(boxH));
   }
   Txtpassword.PasswordChar("*");

@@ -7,6 +7,7 @@
 #include "platform/ui/frame.h"
 #include "platform/ui/label.h"
 #include "platform/ui/line.h"
+#include "platform/ui/picturebox.h"
 #include "platform/ui/textbox.h"
 
 class Frmlogin : public ui::Form {
@@ -14,6 +15,7 @@ public:
   Frmlogin();
 
   ui::Frame Frame1{this}, Frame2{this};
+  ui::Image Image1{this};
   ui::Label Label2{this};
   ui::Label Label7[2]{ui::Label(this), ui::Label(this)};
   ui::TextBox Txtkodeuser{this}, Txtpassword{this};

@@ -1,5 +1,6 @@
 #include "receipts/frmseting.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/module1.h"
@@ -61,9 +62,7 @@ void FrmSeting::Design() {
   int y = pad;
   Frame1.Create(*this, px(margin), py(margin), px(leftW), py(100));
   auto row = [&](ui::Label& label, const char* caption, ui::Control& box, int height) {
-    label.Create(Frame1, px(pad), py(y), px(labelW), py(boxH), caption);
-    label.AutoSize(true);
-    label.Top(py(y) + (py(boxH) - label.Height()) / 2);
+    label.Create(Frame1, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), caption);
     (void)box;
     y += height + gap;
   };
@@ -91,14 +90,11 @@ void FrmSeting::Design() {
   row(Label7, "Format No Kwitansi", TextFormat, boxH);
   Label9.Create(Frame1, px(boxX + halfW + gap), py(rowTop + boxH + 2), px(boxW - halfW - gap), py(lineH),
                 "(No/MM/YYYY)");
-  Label9.AutoSize(true);
   y = rowTop + boxH + 2 + lineH + gap;
 
   cmbKwitansi.Create(Frame1, px(boxX), py(y), px(boxW), ui::vbComboDropdownList);
   const int comboH = ui::TwipsToPixelsY(cmbKwitansi.Height());
-  Label8.Create(Frame1, px(pad), py(y), px(labelW), py(comboH), "Pilih Templete Kwitansi");
-  Label8.AutoSize(true);
-  Label8.Top(py(y) + (py(comboH) - Label8.Height()) / 2);
+  Label8.Create(Frame1, px(pad), py(y + (comboH - lineH) / 2), px(labelW), py(lineH), "Pilih Templete Kwitansi");
   y += comboH + pad;
   const int frame1H = y;
   Frame1.Height(py(frame1H));
@@ -107,12 +103,18 @@ void FrmSeting::Design() {
   TextId.Visible(false);
   TextId.TabStop(false);
 
-  // Right column: the logo with its button, then the commands.
+  // Right column: the logo in its frame with its button, then the commands.
   const int rightX = margin + leftW + margin, rightW = 176;
   const int btnW = rightW - 2 * pad, btnH = 28;
-  const int logoY = margin + 6, logoH = 150;
-  BOpen.Create(*this, px(rightX + pad), py(logoY + logoH + gap), px(btnW), py(btnH), "Open");
-  const int frame2Y = logoY + logoH + gap + btnH + margin;
+  const int logoTop = lineH + 4, logoH = 132;
+  const int frame3H = logoTop + logoH + gap + btnH + pad;
+  Frame3.Create(*this, px(rightX), py(margin), px(rightW), py(frame3H), "Logo");
+  logoArea_ = {px(pad), py(logoTop), px(rightW - pad), py(logoTop + logoH)};
+  Image1.Create(Frame3, logoArea_.left, logoArea_.top, logoArea_.right - logoArea_.left,
+                logoArea_.bottom - logoArea_.top);
+  Image1.Stretch(true);
+  BOpen.Create(Frame3, px(pad), py(logoTop + logoH + gap), px(btnW), py(btnH), "Open");
+  const int frame2Y = margin + frame3H + gap;
   const int frame2H = margin + frame1H - frame2Y;
   Frame2.Create(*this, px(rightX), py(frame2Y), px(rightW), py(frame2H), "Proses");
   const int firstBtnY = frame2H - pad - 3 * btnH - 2 * gap;
@@ -163,6 +165,20 @@ void FrmSeting::Form_Load() {
     put(TextId, "noset");
   }
   abaikanError([&] { rs.close(); });
+  abaikanError([&] { tampilkanLogo(img::Picture::load(ui::App::get().Path() + "\\images\\logo.jpg")); });
+}
+
+void FrmSeting::tampilkanLogo(const img::Picture& picture) {
+  const int areaW = logoArea_.right - logoArea_.left, areaH = logoArea_.bottom - logoArea_.top;
+  int w = areaW, h = areaH;
+  if (!picture.empty() && picture.width() > 0 && picture.height() > 0) {
+    const double scale = std::min(static_cast<double>(areaW) / picture.width(),
+                                  static_cast<double>(areaH) / picture.height());
+    w = std::max(1, static_cast<int>(picture.width() * scale));
+    h = std::max(1, static_cast<int>(picture.height() * scale));
+  }
+  Image1.Move(logoArea_.left + (areaW - w) / 2, logoArea_.top + (areaH - h) / 2, w, h);
+  Image1.Picture(picture);
 }
 
 void FrmSeting::TextFormat_Change() {
@@ -175,6 +191,9 @@ void FrmSeting::BOpen_Click() {
     req.owner = hwnd();
     req.filter = "Pictures (*.jpeg;*.jpg;*.png;*.gif)|*.jpeg;*.jpg;*.png;*.gif";
     if (!ui::seams().fileDialog || !ui::seams().fileDialog(req)) return;
+    // Shown only; the file is written by the save.
+    tampilkanLogo(img::Picture::load(req.fileName));
+    Image1.Stretch(true);
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (...) {
@@ -203,6 +222,10 @@ void FrmSeting::BSimpan_Click() {
     // adding another.
     if (adding) TextId.Text(rs["noset"].toString());
     rs.close();
+
+    // No logo shown, nothing to write: the file stays as it is.
+    const img::Picture logo = Image1.Picture();
+    if (!logo.empty()) logo.saveJpeg(ui::App::get().Path() + "\\images\\logo.jpg");
 
     ui::MsgBox("Data Berhasil Disimpan", ui::vbInformation, std::string("TALVOREN"));
   } catch (const ui::ProgramEnded&) {

@@ -8,6 +8,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/label.h"
+#include "platform/ui/picturebox.h"
 #include "platform/ui/textbox.h"
 
 class FrmSeting : public ui::Form {
@@ -19,7 +20,8 @@ public:
   ui::TextBox TextLembaga{this}, TextAlamat{this}, TextKota{this}, TextNama{this}, TextJabatan{this},
       TextCatatan{this}, TextFormat{this}, TextTgl{this}, TextId{this};
   ui::ComboBox cmbKwitansi{this};
-  ui::Frame Frame1{this}, Frame2{this};
+  ui::Frame Frame1{this}, Frame2{this}, Frame3{this};
+  ui::Image Image1{this};
   Button BOpen{this}, BSimpan{this}, Button1{this}, Btutup{this};
 
   void Form_Load() override;
@@ -32,4 +34,10 @@ public:
 
 protected:
   void Design() override;
+
+private:
+  // Shows a picture in Image1, as large as the logo frame allows without
+  // changing its proportions.
+  void tampilkanLogo(const img::Picture& picture);
+  RECT logoArea_{};  // twips, inside Frame3
 };

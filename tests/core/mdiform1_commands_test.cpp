@@ -42,18 +42,18 @@ protected:
 TEST_F(CommandTest, EveryIdReachesItsAction) {
   struct Case {
     std::string id;
-    std::function<void(CommandTest&)> check;
+    std::function<void()> check;
   };
   const Case cases[] = {
       {"4",
-       [](CommandTest& t) {
+       [this] {
          // Checked inside the modal loop below.
-         EXPECT_TRUE(t.seams->fileDialogs.empty());
+         EXPECT_TRUE(seams->fileDialogs.empty());
        }},
       {"6",
-       [](CommandTest& t) {
-         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
-         const auto& d = t.seams->fileDialogs[0];
+       [this] {
+         ASSERT_EQ(seams->fileDialogs.size(), 1u);
+         const auto& d = seams->fileDialogs[0];
          EXPECT_TRUE(d.save);
          // The fixture's clock stands on 5 December 2025.
          EXPECT_EQ(d.fileName, "Backup Kwitansi - 051225.mdb");
@@ -61,39 +61,39 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
          EXPECT_EQ(d.title, "Tempat Penyimpanan");
        }},
       {"7",
-       [](CommandTest& t) {
-         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
-         const auto& d = t.seams->fileDialogs[0];
+       [this] {
+         ASSERT_EQ(seams->fileDialogs.size(), 1u);
+         const auto& d = seams->fileDialogs[0];
          EXPECT_FALSE(d.save);
          EXPECT_EQ(d.fileName, "");
          EXPECT_EQ(d.filter, "Database (*.mdb)|*.mdb");
          EXPECT_EQ(d.title, "");
        }},
       {"8",
-       [](CommandTest& t) {
-         ASSERT_EQ(t.seams->boxes.size(), 1u);
-         EXPECT_EQ(t.seams->boxes[0].prompt, "semua data akan terhapus, yakin anda ingin melakukannya?");
-         EXPECT_EQ(t.seams->boxes[0].flags, ui::vbYesNo);
-         EXPECT_EQ(t.seams->boxes[0].title, "hapus");
+       [this] {
+         ASSERT_EQ(seams->boxes.size(), 1u);
+         EXPECT_EQ(seams->boxes[0].prompt, "semua data akan terhapus, yakin anda ingin melakukannya?");
+         EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
+         EXPECT_EQ(seams->boxes[0].title, "hapus");
        }},
       {"9",
-       [](CommandTest& t) {
-         ASSERT_EQ(t.seams->fileDialogs.size(), 1u);
-         EXPECT_FALSE(t.seams->fileDialogs[0].save);
-         EXPECT_EQ(t.seams->fileDialogs[0].filter, "Pictures (*.jpg)|*.jpg");
+       [this] {
+         ASSERT_EQ(seams->fileDialogs.size(), 1u);
+         EXPECT_FALSE(seams->fileDialogs[0].save);
+         EXPECT_EQ(seams->fileDialogs[0].filter, "Pictures (*.jpg)|*.jpg");
        }},
       {"12",
-       [](CommandTest& t) {
-         ASSERT_EQ(t.seams->shells.size(), 1u);
-         const auto& s = t.seams->shells[0];
+       [this] {
+         ASSERT_EQ(seams->shells.size(), 1u);
+         const auto& s = seams->shells[0];
          EXPECT_EQ(s.verb, "");
-         EXPECT_EQ(s.file, t.folder() + "\\panduan.pdf");
+         EXPECT_EQ(s.file, folder() + "\\panduan.pdf");
          EXPECT_EQ(s.parameters, "");
          EXPECT_EQ(s.directory, "");
          EXPECT_EQ(s.show, SW_SHOWNORMAL);
          EXPECT_EQ(s.owner, nullptr);
          // The shell's answer is not looked at.
-         EXPECT_TRUE(t.seams->boxes.empty());
+         EXPECT_TRUE(seams->boxes.empty());
        }},
   };
   for (const Case& c : cases) {
@@ -108,7 +108,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
       });
     }
     click(c.id);
-    c.check(*this);
+    c.check();
     EXPECT_EQ(settingsShown, c.id == "4");
     EXPECT_EQ(ui::testing::pendingShown(), 0u);
     EXPECT_EQ(seams->ends, 0);

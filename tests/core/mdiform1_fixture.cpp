@@ -3,6 +3,7 @@
 #include "core/frmlogin.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
+#include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 
 namespace mainwin {
@@ -41,7 +42,7 @@ std::vector<std::string> MainWindowTest::shownTabs() {
   std::vector<std::string> out;
   for (int i = 0; i <= ribbon().HighestIndex(Piece::Tab_caption); ++i) {
     auto e = ribbon().Element(Piece::Tab_caption, i);
-    if (e.exists && e.visible) out.push_back(e.caption);
+    if (shown(e)) out.push_back(e.caption);
   }
   return out;
 }
@@ -50,7 +51,7 @@ std::vector<std::string> MainWindowTest::shownButtons() {
   std::vector<std::string> out;
   for (int i = 0; i <= ribbon().HighestIndex(Piece::Button_Caption); ++i) {
     auto e = ribbon().Element(Piece::Button_Caption, i);
-    if (e.exists && e.visible) out.push_back(e.caption);
+    if (shown(e)) out.push_back(e.caption);
   }
   return out;
 }
@@ -75,7 +76,7 @@ void MainWindowTest::clickRibbon(POINT pt) {
 bool MainWindowTest::selectTab(const std::string& caption) {
   for (int i = 0; i <= ribbon().HighestIndex(Piece::Tab_caption); ++i) {
     auto e = ribbon().Element(Piece::Tab_caption, i);
-    if (e.exists && e.visible && e.caption == caption) {
+    if (shown(e) && e.caption == caption) {
       clickRibbon(centre(Piece::Tab_caption, i));
       return true;
     }
@@ -87,7 +88,7 @@ void MainWindowTest::clickButton(const std::string& tabCaption, const std::strin
   ASSERT_TRUE(selectTab(tabCaption)) << "no tab " << tabCaption;
   for (int i = 0; i <= ribbon().HighestIndex(Piece::ButMouse); ++i) {
     auto e = ribbon().Element(Piece::ButMouse, i);
-    if (e.exists && e.visible && e.tag == id) {
+    if (shown(e) && e.tag == id) {
       clickRibbon(centre(Piece::ButMouse, i));
       return;
     }

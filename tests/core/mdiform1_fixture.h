@@ -29,6 +29,9 @@ protected:
   // Closes every window and lets go of the connection, ready to open again.
   void closeAll();
 
+  // A piece the user sees: visible and within the ribbon's height (the
+  // templates of the button pieces lie below it).
+  bool shown(const ctl::RibbonElementInfo& e) { return e.exists && e.visible && e.top < ribbon().HeightTwips(); }
   // Shown pieces of the ribbon: tab captions and button captions, in order.
   std::vector<std::string> shownTabs();
   std::vector<std::string> shownButtons();

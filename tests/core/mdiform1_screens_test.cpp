@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, ScreenshotsInEveryTheme) {
     // A button under the mouse shows its hover look.
     for (int i = 0; i <= ribbon().HighestIndex(Piece::ButMouse); ++i) {
       auto e = ribbon().Element(Piece::ButMouse, i);
-      if (e.exists && e.visible) {
+      if (shown(e)) {
         hoverRibbon(centre(Piece::ButMouse, i));
         break;
       }
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, ScreenshotsInEveryTheme) {
     bool hot = false;
     for (int i = 0; i <= ribbon().HighestIndex(Piece::Button_center); ++i) {
       auto e = ribbon().Element(Piece::Button_center, i);
-      hot = hot || (e.exists && e.visible);
+      hot = hot || (shown(e));
     }
     EXPECT_TRUE(hot);
     EXPECT_TRUE(vt::test::screenshot(main().hwnd(), base + "-hover.png"));

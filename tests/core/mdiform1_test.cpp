@@ -2,6 +2,7 @@
 // status-bar clock, the wallpaper and the exit question.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "core/mdiform1_fixture.h"
@@ -201,7 +202,9 @@ TEST_F(MainWindowTest, ExitQuestion) {
     EXPECT_EQ(seams->boxes[0].title, "Konfirmasi");
     EXPECT_EQ(seams->ends, c.ends ? 1 : 0);
     EXPECT_EQ(Module1::koneksi->isOpen(), !c.ends);
-    if (!c.ends) EXPECT_TRUE(main().Visible());
+    if (!c.ends) {
+      EXPECT_TRUE(main().Visible());
+    }
     closeAll();
   }
 }
