@@ -7,7 +7,8 @@
 // slow moment of the machine (an fsync, another build) does not decide a
 // ratio. Both sides insert into copies of one freshly made file and keep the
 // layer's durability (synchronous=FULL). Environment: VT_BENCH_REPS (default
-// 7), VT_BENCH_RECEIPTS (default 100000, smaller for profiling runs).
+// 7), VT_BENCH_RECEIPTS (default 100000, smaller for profiling runs),
+// VT_BENCH_ONLY (one of insert, day, month, number: time only that one).
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -70,6 +71,8 @@ double median(std::vector<double> v) {
 void compare(const char* what, int reps, const std::function<void()>& warmLayer,
              const std::function<void()>& warmDirect, const std::function<double(int)>& layer,
              const std::function<double(int)>& direct) {
+  const char* only = std::getenv("VT_BENCH_ONLY");
+  if (only && *only && std::string(only) != what) return;
   if (warmLayer) warmLayer();
   if (warmDirect) warmDirect();
   std::vector<double> l, d;
@@ -246,6 +249,8 @@ int main() {
   };
 
   // (a) inserts, each run into a fresh copy; the last run's files are queried below.
+  insertLayer(fresh(layerPath), receipts);
+  insertDirect(fresh(directPath), receipts);
   compare(
       "insert", reps, [&] { insertLayer(fresh(layerPath), receipts); },
       [&] { insertDirect(fresh(directPath), receipts); },

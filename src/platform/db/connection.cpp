@@ -232,6 +232,7 @@ std::vector<std::pair<std::string, ColumnKind>> Connection::Impl::columns(const 
 CachedStatement& Connection::Impl::statement(const std::string& jet, bool forWriting) {
   requireOpen();
   const std::string key = forWriting ? "\x01" + jet : jet;
+  ++clock.run;
   auto it = statements.find(key);
   if (it != statements.end()) {
     sqlite3_reset(it->second.stmt);
@@ -356,7 +357,7 @@ void Connection::open(const std::string& cs, const std::string&, const std::stri
   sqlite3_busy_timeout(db, 5000);
   // Every committed change reaches the disk before the call returns.
   sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-  registerFunctions(db);
+  registerFunctions(db, &impl_->clock);
   impl_->db = db;
   impl_->dataSource = source;
 }

@@ -52,6 +52,15 @@ struct CachedStatement {
 
 std::string lowerAscii(std::string s);
 
+// Now() in a statement is one instant for the whole run, as Jet reads the
+// clock once per query: the connection counts runs, Now() reads the clock at
+// the first call of each.
+struct StatementClock {
+  unsigned long run = 0;
+  unsigned long readInRun = ~0ul;
+  double now = 0;
+};
+
 struct Connection::Impl : SchemaLookup {
   sqlite3* db = nullptr;
   std::string provider = "Microsoft.Jet.OLEDB.4.0";
@@ -65,10 +74,12 @@ struct Connection::Impl : SchemaLookup {
   // Moves on whenever prepared statements are finalized, so that a recordset
   // can tell whether the write statement it remembers is still alive.
   unsigned long generation = 0;
+  StatementClock clock;
 
   ~Impl() override;
   void requireOpen() const;
-  // Prepared, translated statement for a Jet text, reset and ready to step.
+  // Prepared, translated statement for a Jet text, reset and ready to step
+  // (a new run for Now()).
   // forWriting: a simple SELECT of one table then carries each row's rowid as
   // a hidden column 0, so that the rows can be written back. The text is
   // translated once, when it is first seen.
@@ -81,7 +92,7 @@ struct Connection::Impl : SchemaLookup {
   [[noreturn]] void fail(const std::string& context);
 };
 
-void registerFunctions(sqlite3* db);
+void registerFunctions(sqlite3* db, StatementClock* clock);
 void bindValue(sqlite3_stmt* stmt, int index, const vb::Variant& v);
 // The value a column of that kind stores for v; raises when it does not fit.
 vb::Variant convertForColumn(const vb::Variant& v, ColumnKind kind, const std::string& column);

@@ -85,39 +85,57 @@ bool anyNull(int argc, sqlite3_value** argv) {
   return false;
 }
 
+// A whole-number argument (a start or a length) as Jet rounds it.
+long long wholeArg(sqlite3_value* v) {
+  if (sqlite3_value_type(v) == SQLITE_INTEGER) return sqlite3_value_int64(v);
+  return static_cast<long long>(std::llround(sqlite3_value_double(v)));
+}
+
 long long lengthArg(sqlite3_value* v) {
-  const long long n = static_cast<long long>(std::llround(sqlite3_value_double(v)));
+  const long long n = wholeArg(v);
   if (n < 0) throw vb::Error(5, "Invalid procedure call or argument");
   return n;
+}
+
+[[noreturn]] void notADate() { throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression."); }
+
+struct DayParts {
+  int y, m, d;
+};
+
+// Most date texts the functions see are the program's own "dd/mm/yyyy"; those
+// are read here without the general parser, once per row of a query. False
+// for any other text; raises for such a text that names no date (31/02/2026).
+bool programDate(sqlite3_value* v, DayParts& out) {
+  if (sqlite3_value_type(v) != SQLITE_TEXT) return false;
+  const unsigned char* t = sqlite3_value_text(v);
+  if (!t || sqlite3_value_bytes(v) != 10 || t[2] != '/' || t[5] != '/') return false;
+  int digits[8];
+  const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+  for (int i = 0; i < 8; ++i) {
+    digits[i] = t[at[i]] - '0';
+    if (digits[i] < 0 || digits[i] > 9) return false;
+  }
+  out.d = digits[0] * 10 + digits[1];
+  out.m = digits[2] * 10 + digits[3];
+  out.y = ((digits[4] * 10 + digits[5]) * 10 + digits[6]) * 10 + digits[7];
+  static const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (out.y < 100 || out.m < 1 || out.m > 12 || out.d < 1) notADate();
+  const bool leap = (out.y % 4 == 0 && out.y % 100 != 0) || out.y % 400 == 0;
+  if (out.d > monthDays[out.m - 1] + (out.m == 2 && leap ? 1 : 0)) notADate();
+  return true;
 }
 
 // A date argument: numbers are serials, text is read day first.
 double serialOf(sqlite3_value* v) {
   switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER:
+    case SQLITE_INTEGER: return static_cast<double>(sqlite3_value_int64(v));
     case SQLITE_FLOAT: return sqlite3_value_double(v);
     default: {
-      // Most texts are the program's own "dd/mm/yyyy"; read those without the general parser.
-      const unsigned char* t = sqlite3_value_text(v);
-      if (t && sqlite3_value_bytes(v) == 10 && t[2] == '/' && t[5] == '/') {
-        bool digits = true;
-        for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) digits = digits && std::isdigit(t[i]);
-        if (digits) {
-          auto num = [&](int a, int n) {
-            int r = 0;
-            for (int i = a; i < a + n; ++i) r = r * 10 + (t[i] - '0');
-            return r;
-          };
-          try {
-            return vb::Date::fromParts(num(6, 4), num(3, 2), num(0, 2)).serial;
-          } catch (const vb::Error&) {
-            throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression.");
-          }
-        }
-      }
+      DayParts p;
+      if (programDate(v, p)) return vb::Date::fromParts(p.y, p.m, p.d).serial;
       vb::Date d;
-      if (!vb::parseDate(textOf(v), d))
-        throw vb::Error(errnum::TypeMismatch, "Data type mismatch in criteria expression.");
+      if (!vb::parseDate(textOf(v), d)) notADate();
       return d.serial;
     }
   }
@@ -154,7 +172,7 @@ void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
     if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
     const TextView s(argv[0]);
-    const long long start = static_cast<long long>(std::llround(sqlite3_value_double(argv[1])));
+    const long long start = wholeArg(argv[1]);
     if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
     const size_t from = byteOffset(s.p, s.n, start - 1);
     const size_t len = argc == 2 ? s.n - from : byteOffset(s.p + from, s.n - from, lengthArg(argv[2]));
@@ -172,19 +190,28 @@ void fnCDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.month());
+    DayParts p;
+    sqlite3_result_int(ctx, programDate(argv[0], p) ? p.m : vb::Date{serialOf(argv[0])}.month());
   });
 }
 
 void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.year());
+    DayParts p;
+    sqlite3_result_int(ctx, programDate(argv[0], p) ? p.y : vb::Date{serialOf(argv[0])}.year());
   });
 }
 
 void fnNow(sqlite3_context* ctx, int, sqlite3_value**) {
-  guarded(ctx, [&] { sqlite3_result_double(ctx, vb::now().serial); });
+  guarded(ctx, [&] {
+    auto* clock = static_cast<StatementClock*>(sqlite3_user_data(ctx));
+    if (clock->readInRun != clock->run) {
+      clock->now = vb::now().serial;
+      clock->readInRun = clock->run;
+    }
+    sqlite3_result_double(ctx, clock->now);
+  });
 }
 
 // Whether a Format pattern writes a date, so that a number handed to it is a serial.
@@ -254,17 +281,17 @@ void fnYesNo(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 }  // namespace
 
-void registerFunctions(sqlite3* db) {
+void registerFunctions(sqlite3* db, StatementClock* clock) {
   struct Def {
     const char* name;
     int args;
     void (*fn)(sqlite3_context*, int, sqlite3_value**);
     int flags;
   };
-  // Now() is one instant per run of a statement, as Jet reads it once per
-  // query: marked constant, SQLite works it (and Month(Now()) or Year(Now()))
-  // out once at the start of each run instead of for every row. It may not
-  // stand in the schema (an index, a view), where a constant clock is wrong.
+  // Now() is one instant per run of a statement (see StatementClock); marked
+  // constant, SQLite also works it (and Month(Now()), Year(Now())) out once
+  // per run instead of for every row. It may not stand in the schema (an
+  // index, a view), where a constant clock would be wrong.
   static const Def defs[] = {
       {"vt_left", 2, fnLeft, SQLITE_DETERMINISTIC},
       {"vt_right", 2, fnRight, SQLITE_DETERMINISTIC},
@@ -278,7 +305,8 @@ void registerFunctions(sqlite3* db) {
       {"vt_yesno", 1, fnYesNo, SQLITE_DETERMINISTIC},
   };
   for (const Def& d : defs)
-    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | d.flags, nullptr, d.fn, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | d.flags, d.fn == fnNow ? clock : nullptr, d.fn,
+                               nullptr, nullptr, nullptr);
 }
 
 }  // namespace db

@@ -24,8 +24,13 @@ TEST(JetSql, TranslatesTheDialect) {
        "select * from tblKwitansi where tgl =46361.0  order by nokwitansi"},
       {"DELETE * FROM [tblkwitansi]", "DELETE FROM \"tblkwitansi\""},
       {"SELECT Left(nokwitansi,3) AS NOurut FROM t WHERE Month(CDate('01/' & Mid(nokwitansi,5))) = Month(Now())",
-       "SELECT vt_left(nokwitansi,3) AS NOurut FROM t WHERE vt_month(vt_cdate('01/' || vt_mid(nokwitansi,5))) = "
+       "SELECT vt_left(nokwitansi,3) AS NOurut FROM t WHERE vt_month('01/' || vt_mid(nokwitansi,5)) = "
        "vt_month(vt_now())"},
+      // Month and Year read text as CDate does, so a CDate directly inside them goes; elsewhere it stays.
+      {"select Year( CDate(x) ), month(cdate((a))) from t", "select vt_year( x ), vt_month((a)) from t"},
+      {"select CDate(x), Month(CDate(x) + 1), Month(CDate(x, y)), Month(t.CDate(x)), Month([CDate](x)) from t",
+       "select vt_cdate(x), vt_month(vt_cdate(x) + 1), vt_month(vt_cdate(x, y)), vt_month(t.CDate(x)), "
+       "vt_month(\"CDate\"(x)) from t"},
       {"SELECT right(x,5), Format(tgl, 'dd mmmm yyyy') AS s FROM t", "SELECT vt_right(x,5), vt_format(tgl, 'dd mmmm yyyy') AS s FROM t"},
       // Nothing inside a text literal or a bracketed name is rewritten.
       {"select 'a & #1/2/2026# Left(' & [Left & Right] from t", "select 'a & #1/2/2026# Left(' || \"Left & Right\" from t"},

@@ -1,0 +1,202 @@
+// Values through the layer: the Jet functions' quick and general readings,
+// the clock within one statement, and what a recordset gives back of the rows
+// it wrote.
+#include <gtest/gtest.h>
+
+#include "platform/vb/error.h"
+#include "testdb.h"
+
+using dbtest::show;
+
+namespace {
+
+class DbValues : public ::testing::Test {
+protected:
+  void SetUp() override { cn = dbtest::openProgramDb(tmp.file("base.mdb")); }
+  void TearDown() override { vb::setClock({}); }
+  std::unique_ptr<db::Recordset> query(const std::string& sql, int cursor = -1, int lock = -1) {
+    auto rs = std::make_unique<db::Recordset>();
+    rs->open(sql, cn, cursor, lock);
+    return rs;
+  }
+  dbtest::TempFolder tmp;
+  std::shared_ptr<db::Connection> cn;
+};
+
+TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
+  struct Case {
+    const char* expr;
+    const char* expected;  // nullptr: the statement raises
+  } cases[] = {
+      // The program's own "dd/mm/yyyy", read directly, with and without CDate.
+      {"Month('01/06/2025')", "6"},
+      {"Year('01/06/2025')", "2025"},
+      {"Month(CDate('01/06/2025'))", "6"},
+      {"Year(CDate('29/02/2024'))", "2024"},
+      {"CDate('05/12/2026')", "46361"},
+      // Other texts through the general reader; numbers are serials.
+      {"Month('5-6-2026')", "6"},
+      {"Month(CDate('2026-12-05'))", "12"},
+      {"Year(CDate('05/12/2026 18:30'))", "2026"},
+      {"Month(46361)", "12"},
+      {"Year(46361.75)", "2026"},
+      {"Month(CDate(46022))", "12"},
+      {"Month(Null)", "<null>"},
+      {"Year(CDate(Null))", "<null>"},
+      // Days that do not exist, and texts that are no dates, raise.
+      {"Month('31/02/2026')", nullptr},
+      {"Month(CDate('29/02/2025'))", nullptr},
+      {"Year('00/01/2026')", nullptr},
+      {"Month('01/13/2026')", nullptr},
+      {"CDate('bukan tanggal')", nullptr},
+      {"Year('ab/cd/efgh')", nullptr},
+      // Text functions: whole-number and rounded positions, numbers as text.
+      {"Mid('001/06/2025', 5)", "06/2025"},
+      {"Mid('abcdef', 2, 3)", "bcd"},
+      {"Mid('abcdef', 2.6, 2)", "cd"},
+      {"Mid('abc', 9)", ""},
+      {"Left('abc', 2)", "ab"},
+      {"Left(12345, 2)", "12"},
+      {"Mid('abc', 0)", nullptr},
+      {"Left('abc', -1)", nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::string sql = std::string("select ") + c.expr + " as v from tbladmin";
+    try {
+      auto rs = query(sql);
+      ASSERT_FALSE(rs->eof()) << sql;
+      if (c.expected) EXPECT_EQ(show(rs->field(0).value()), c.expected) << sql;
+      else ADD_FAILURE() << sql << " gave " << show(rs->field(0).value());
+    } catch (const vb::Error& e) {
+      EXPECT_EQ(c.expected, nullptr) << sql << ": " << e.description();
+    }
+  }
+}
+
+TEST_F(DbValues, NowIsOneInstantPerRunOfAStatement) {
+  for (const char* name : {"Ani", "Budi", "Citra"})
+    cn->execute(std::string("insert into tblcustomer (nama) values ('") + name + "')");
+  double tick = vb::Date::fromParts(2026, 6, 30, 23, 59, 58).serial;
+  vb::setClock([&] {
+    tick += 1.0 / 86400;  // every reading of the clock is a second later
+    return vb::Date{tick};
+  });
+  const std::string sql = "select Now() as a, nama, Now() as b from tblcustomer where Month(Now()) = 6";
+  double first = 0;
+  for (int run = 0; run < 2; ++run) {
+    auto rs = query(sql);
+    int rows = 0;
+    double seen = 0;
+    for (; !rs->eof(); rs->moveNext(), ++rows) {
+      const double a = rs->field("a").value().toDouble(), b = rs->field("b").value().toDouble();
+      EXPECT_EQ(a, b);
+      if (rows == 0) seen = a;
+      EXPECT_EQ(a, seen) << "row " << rows;
+    }
+    if (run == 0) {
+      // 23:59:59 on 30 June: every row of the first run.
+      EXPECT_EQ(rows, 3);
+      first = seen;
+    } else {
+      // The second run reads the clock again: 1 July, so no row.
+      EXPECT_EQ(rows, 0);
+    }
+  }
+  auto again = query("select Now() as a from tbladmin");
+  EXPECT_GT(again->field(0).value().toDouble(), first);
+}
+
+TEST_F(DbValues, WrittenRecordsReadBackAsTheyWereWritten) {
+  cn->execute("CREATE TABLE misc (id counter, t Text(20), r double, d datetime, flag yesno, anything)");
+  auto rs = query("select * from misc", db::adOpenKeyset, db::adLockOptimistic);
+  struct Written {
+    const char* field;
+    vb::Variant value;
+    vb::VarType type;
+    const char* shown;
+  };
+  const Written row1[] = {{"t", vb::Variant("teks pertama"), vb::VarType::String, "teks pertama"},
+                          {"r", vb::Variant(2.5), vb::VarType::Double, "2.5"},
+                          {"d", vb::Variant("05/12/2026"), vb::VarType::Date, "2026-12-05"},
+                          {"flag", vb::Variant(1), vb::VarType::Boolean, "True"},
+                          {"anything", vb::Variant(vb::Decimal(12345)), vb::VarType::Decimal, "12345"}};
+  rs->addNew();
+  for (const Written& w : row1) rs->field(w.field).setValue(w.value);
+  rs->update();
+  // The second record writes fewer fields: the others stay empty, not last record's.
+  rs->addNew();
+  rs->field("t").setValue("kedua");
+  rs->update();
+  rs->addNew();
+  rs->field("t").setValue("ketiga");
+  rs->field("anything").setValue(true);
+  rs->update();
+
+  rs->moveFirst();
+  EXPECT_EQ(rs->field("id").value().toLong(), 1);
+  for (const Written& w : row1) {
+    EXPECT_EQ(rs->field(w.field).value().type(), w.type) << w.field;
+    EXPECT_EQ(show(rs->field(w.field).value()), w.shown) << w.field;
+  }
+  rs->moveNext();
+  EXPECT_EQ(rs->field("id").value().toLong(), 2);
+  EXPECT_EQ(show(rs->field("t").value()), "kedua");
+  EXPECT_TRUE(rs->field("r").value().isNull());
+  EXPECT_TRUE(rs->field("anything").value().isNull());
+  rs->moveNext();
+  EXPECT_EQ(rs->field("anything").value().type(), vb::VarType::Boolean);
+
+  // Editing the first record changes what it reads, and only the fields written.
+  rs->moveFirst();
+  rs->field("t").setValue("diubah");
+  rs->field("flag").setValue(false);
+  rs->update();
+  EXPECT_EQ(show(rs->field("t").value()), "diubah");
+  EXPECT_EQ(show(rs->field("flag").value()), "False");
+  EXPECT_EQ(show(rs->field("d").value()), "2026-12-05");
+  EXPECT_EQ(rs->field("anything").value().type(), vb::VarType::Decimal);
+  rs->close();
+
+  auto back = query("select t, r, d, flag from misc order by id");
+  const char* expected[3][4] = {{"diubah", "2.5", "2026-12-05", "False"},
+                                {"kedua", "<null>", "<null>", "<null>"},
+                                {"ketiga", "<null>", "<null>", "<null>"}};
+  for (int row = 0; row < 3; ++row, back->moveNext()) {
+    ASSERT_FALSE(back->eof());
+    for (int f = 0; f < 4; ++f) EXPECT_EQ(show(back->field(f).value()), expected[row][f]) << row << "," << f;
+  }
+  EXPECT_TRUE(back->eof());
+}
+
+TEST_F(DbValues, WritingGoesOnAfterTheSchemaChanges) {
+  auto rs = query("select * from tblcustomer", db::adOpenKeyset, db::adLockOptimistic);
+  rs->addNew();
+  rs->field("nama").setValue("sebelum");
+  rs->update();
+  // The change of schema drops every prepared statement, the remembered INSERT too.
+  cn->execute("ALTER TABLE tblcustomer ADD COLUMN catatan memo");
+  rs->addNew();
+  rs->field("nama").setValue("sesudah");
+  rs->update();
+  rs->moveFirst();
+  rs->field("nama").setValue("diubah");
+  rs->update();
+  rs->close();
+  auto back = query("select nama from tblcustomer order by id");
+  EXPECT_EQ(show(back->field(0).value()), "diubah");
+  back->moveNext();
+  EXPECT_EQ(show(back->field(0).value()), "sesudah");
+}
+
+TEST_F(DbValues, FieldNamesFindTheFirstOfEqualNamesInAnyCase) {
+  cn->execute("insert into tblcustomer (Nocustomer, nama, alamat) values ('CUST00001', 'Ani', 'Bogor')");
+  auto rs = query("select nama, alamat as NAMA, Nocustomer as [Nama Lain] from tblcustomer");
+  EXPECT_EQ(rs->field("Nama").value().toString(), "Ani");
+  EXPECT_EQ(rs->field("NAMA").value().toString(), "Ani");
+  EXPECT_EQ(rs->field(1).value().toString(), "Bogor");
+  EXPECT_EQ(rs->field("nama lain").value().toString(), "CUST00001");
+  EXPECT_THROW(rs->field("nam"), vb::Error);
+  EXPECT_THROW(rs->field(""), vb::Error);
+}
+
+}  // namespace
