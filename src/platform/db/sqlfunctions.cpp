@@ -34,8 +34,8 @@ struct TextView {
   std::string owned;
   const char* p = "";
   size_t n = 0;
-  explicit TextView(sqlite3_value* v) {
-    if (sqlite3_value_type(v) == SQLITE_TEXT) {
+  TextView(sqlite3_value* v, int type) {
+    if (type == SQLITE_TEXT) {
       p = reinterpret_cast<const char*>(sqlite3_value_text(v));
       n = static_cast<size_t>(sqlite3_value_bytes(v));
       if (!p) p = "";
@@ -47,8 +47,13 @@ struct TextView {
   }
 };
 
+// Byte offset of character number chars (0-based) in UTF-8 text of size bytes.
 size_t byteOffset(const char* s, size_t size, long long chars) {
+  // Up to the first non-ASCII byte a character is one byte.
   size_t i = 0;
+  const size_t ascii = chars <= 0 ? 0 : static_cast<unsigned long long>(chars) < size ? static_cast<size_t>(chars) : size;
+  while (i < ascii && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  chars -= static_cast<long long>(i);
   while (i < size && chars > 0) {
     ++i;
     while (i < size && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
@@ -57,16 +62,7 @@ size_t byteOffset(const char* s, size_t size, long long chars) {
   return i;
 }
 
-// Byte offset of character number chars (0-based) in UTF-8 text.
-size_t byteOffset(const std::string& s, long long chars) {
-  size_t i = 0;
-  while (i < s.size() && chars > 0) {
-    ++i;
-    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
-    --chars;
-  }
-  return i;
-}
+size_t byteOffset(const std::string& s, long long chars) { return byteOffset(s.data(), s.size(), chars); }
 
 long long charCount(const std::string& s) {
   long long n = 0;
@@ -106,24 +102,25 @@ struct DayParts {
 // Most date texts the functions see are the program's own "dd/mm/yyyy"; those
 // are read here without the general parser, once per row of a query. False
 // for any other text; raises for such a text that names no date (31/02/2026).
-bool programDate(sqlite3_value* v, DayParts& out) {
-  if (sqlite3_value_type(v) != SQLITE_TEXT) return false;
-  const unsigned char* t = sqlite3_value_text(v);
-  if (!t || sqlite3_value_bytes(v) != 10 || t[2] != '/' || t[5] != '/') return false;
-  int digits[8];
-  const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
-  for (int i = 0; i < 8; ++i) {
-    digits[i] = t[at[i]] - '0';
-    if (digits[i] < 0 || digits[i] > 9) return false;
-  }
-  out.d = digits[0] * 10 + digits[1];
-  out.m = digits[2] * 10 + digits[3];
-  out.y = ((digits[4] * 10 + digits[5]) * 10 + digits[6]) * 10 + digits[7];
+bool programDate(const unsigned char* t, int size, DayParts& out) {
+  if (!t || size != 10 || t[2] != '/' || t[5] != '/') return false;
+  // A byte that is no digit wraps round to a large unsigned value.
+  auto digit = [t](int i) { return static_cast<unsigned>(t[i]) - unsigned{'0'}; };
+  const unsigned d0 = digit(0), d1 = digit(1), m0 = digit(3), m1 = digit(4), y0 = digit(6), y1 = digit(7),
+                 y2 = digit(8), y3 = digit(9);
+  if ((d0 > 9) | (d1 > 9) | (m0 > 9) | (m1 > 9) | (y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9)) return false;
+  out.d = static_cast<int>(d0 * 10 + d1);
+  out.m = static_cast<int>(m0 * 10 + m1);
+  out.y = static_cast<int>(((y0 * 10 + y1) * 10 + y2) * 10 + y3);
   static const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (out.y < 100 || out.m < 1 || out.m > 12 || out.d < 1) notADate();
   const bool leap = (out.y % 4 == 0 && out.y % 100 != 0) || out.y % 400 == 0;
   if (out.d > monthDays[out.m - 1] + (out.m == 2 && leap ? 1 : 0)) notADate();
   return true;
+}
+
+bool programDate(sqlite3_value* v, DayParts& out) {
+  return programDate(sqlite3_value_text(v), sqlite3_value_bytes(v), out);
 }
 
 // A date argument: numbers are serials, text is read day first.
@@ -133,7 +130,7 @@ double serialOf(sqlite3_value* v) {
     case SQLITE_FLOAT: return sqlite3_value_double(v);
     default: {
       DayParts p;
-      if (programDate(v, p)) return vb::Date::fromParts(p.y, p.m, p.d).serial;
+      if (sqlite3_value_type(v) == SQLITE_TEXT && programDate(v, p)) return vb::Date::fromParts(p.y, p.m, p.d).serial;
       vb::Date d;
       if (!vb::parseDate(textOf(v), d)) notADate();
       return d.serial;
@@ -152,8 +149,9 @@ void guarded(sqlite3_context* ctx, F f) {
 
 void fnLeft(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const TextView s(argv[0]);
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL || anyNull(argc - 1, argv + 1)) return sqlite3_result_null(ctx);
+    const TextView s(argv[0], type);
     sqlite3_result_text(ctx, s.p, static_cast<int>(byteOffset(s.p, s.n, lengthArg(argv[1]))), SQLITE_TRANSIENT);
   });
 }
@@ -170,8 +168,9 @@ void fnRight(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
-    if (anyNull(argc, argv)) return sqlite3_result_null(ctx);
-    const TextView s(argv[0]);
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL || anyNull(argc - 1, argv + 1)) return sqlite3_result_null(ctx);
+    const TextView s(argv[0], type);
     const long long start = wholeArg(argv[1]);
     if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
     const size_t from = byteOffset(s.p, s.n, start - 1);
@@ -187,19 +186,25 @@ void fnCDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
   });
 }
 
+// Month and Year of the program's own date texts come straight from the
+// text; anything else goes through the serial.
 void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) {
   guarded(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL) return sqlite3_result_null(ctx);
     DayParts p;
-    sqlite3_result_int(ctx, programDate(argv[0], p) ? p.m : vb::Date{serialOf(argv[0])}.month());
+    if (type == SQLITE_TEXT && programDate(argv[0], p)) return sqlite3_result_int(ctx, p.m);
+    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.month());
   });
 }
 
 void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
   guarded(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL) return sqlite3_result_null(ctx);
     DayParts p;
-    sqlite3_result_int(ctx, programDate(argv[0], p) ? p.y : vb::Date{serialOf(argv[0])}.year());
+    if (type == SQLITE_TEXT && programDate(argv[0], p)) return sqlite3_result_int(ctx, p.y);
+    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.year());
   });
 }
 

@@ -56,6 +56,12 @@ TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
       {"Mid('abcdef', 2.6, 2)", "cd"},
       {"Mid('abc', 9)", ""},
       {"Left('abc', 2)", "ab"},
+      // Positions count characters, not bytes.
+      {"Left('Zürich', 3)", "Zür"},
+      {"Mid('ñandú ok', 2, 4)", "andú"},
+      {"Mid('abcé', 4)", "é"},
+      {"Mid('aé', 3)", ""},
+      {"Right('Zürich', 4)", "rich"},
       {"Left(12345, 2)", "12"},
       {"Mid('abc', 0)", nullptr},
       {"Left('abc', -1)", nullptr},
