@@ -24,8 +24,8 @@ for s in 16 24 32 48 64 256; do receipt "$s" "$tmp/icon-$s.png"; done
 convert "$tmp"/icon-16.png "$tmp"/icon-24.png "$tmp"/icon-32.png "$tmp"/icon-48.png \
   "$tmp"/icon-64.png "$tmp"/icon-256.png vantorel.ico
 
-# The login picture: the receipt with a golden key across it, on
-# the dialog's face colour so that it needs no transparency.
+# The login picture: the receipt with a golden key across it on a light tile
+# with a thin border, 56 pixels, opaque so that it suits any face colour.
 receipt 256 "$tmp/base.png"
 convert "$tmp/base.png" \
   -fill '#e0a81c' -stroke '#8a6410' -strokewidth 6 \
@@ -33,4 +33,5 @@ convert "$tmp/base.png" \
   -draw "rectangle 196,186 212,212" -draw "rectangle 220,186 236,204" \
   -fill '#fff3c4' -stroke none -draw "circle 70,176 70,190" \
   "$tmp/key.png"
-convert -size 256x256 xc:'#f0f0f0' "$tmp/key.png" -composite -resize 56x56 -type TrueColor BMP3:login.bmp
+convert -size 256x256 xc:'#eaf1fb' "$tmp/key.png" -composite -resize 54x54 \
+  -bordercolor '#9db4d3' -border 1 -type TrueColor BMP3:login.bmp

@@ -1,6 +1,5 @@
 #include "core/frmlogin.h"
 
-#include <algorithm>
 
 #include "core/mdiform1.h"
 #include "core/module1.h"
@@ -29,12 +28,10 @@ int lineHeightPx(const ui::FontSpec& font) {
 
 // The dialog's picture, compiled into the program; empty when it is missing.
 img::Picture loginPicture() {
-  HBITMAP bmp = static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ui::OwnedBitmap bmp(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bmp) return {};
-  img::Picture pic = img::Picture::fromHBITMAP(bmp);
-  DeleteObject(bmp);
-  return pic;
+  return img::Picture::fromHBITMAP(bmp);
 }
 }  // namespace
 
