@@ -30,9 +30,10 @@ void RibbonHost::Create(ui::Container& parent) {
                });
   Align(ui::vbAlignTop);
   // The ribbon raises its clicks on its own object; the form listens here,
-  // so that it never holds on to an object that a later load replaces.
+  // so that it never holds on to an object that a later load replaces. Errors
+  // stop here, at the ribbon's window procedure.
   bar_->ButtonClick = [this](const std::string& id, const std::string& caption) {
-    if (ButtonClick) ButtonClick(id, caption);
+    if (ButtonClick) ui::SafeCall([&] { ButtonClick(id, caption); });
   };
 }
 
