@@ -211,18 +211,6 @@ double Val(const std::string& text) {
   return v;
 }
 
-Variant::Variant() = default;
-
-Variant Variant::null() {
-  Variant v;
-  v.type_ = VarType::Null;
-  return v;
-}
-
-Variant::Variant(bool v) : type_(VarType::Boolean), b_(v) {}
-Variant::Variant(int v) : type_(VarType::Long), l_(v) {}
-Variant::Variant(long v) : type_(VarType::Long), l_(v) {}
-Variant::Variant(long long v) : type_(VarType::Long), l_(v) {}
 Variant::Variant(unsigned v) : type_(VarType::Long), l_(v) {}
 Variant::Variant(unsigned long v) : Variant(static_cast<unsigned long long>(v)) {}
 Variant::Variant(unsigned long long v) {
@@ -234,11 +222,8 @@ Variant::Variant(unsigned long long v) {
     d_ = static_cast<double>(v);
   }
 }
-Variant::Variant(double v) : type_(VarType::Double), d_(v) {}
 Variant::Variant(Decimal v) : type_(VarType::Decimal), dec_(v) {}
-Variant::Variant(Date v) : type_(VarType::Date), d_(v.serial) {}
 Variant::Variant(const char* v) : type_(VarType::String), s_(v ? v : "") {}
-Variant::Variant(std::string v) : type_(VarType::String), s_(std::move(v)) {}
 Variant::Variant(std::shared_ptr<Object> v) : type_(VarType::Object), o_(std::move(v)) {}
 
 bool Variant::isNumeric() const {

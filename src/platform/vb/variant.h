@@ -3,6 +3,7 @@
 // control's value holds, with the conversions the program uses on it.
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <string>
 
 #include "platform/vb/date.h"
@@ -22,24 +23,29 @@ public:
 
 class Variant {
 public:
-  Variant();  // Empty
-  static Variant null();
-  Variant(bool v);
-  Variant(int v);
-  Variant(long v);
-  Variant(long long v);
+  // The simple constructors are inline: a recordset makes one for every field it reads.
+  Variant() = default;  // Empty
+  static Variant null() {
+    Variant v;
+    v.type_ = VarType::Null;
+    return v;
+  }
+  Variant(bool v) : type_(VarType::Boolean), b_(v) {}
+  Variant(int v) : type_(VarType::Long), l_(v) {}
+  Variant(long v) : type_(VarType::Long), l_(v) {}
+  Variant(long long v) : type_(VarType::Long), l_(v) {}
   Variant(unsigned v);
   Variant(unsigned long v);
   Variant(unsigned long long v);  // beyond the signed range it is kept as a Double
-  Variant(double v);
+  Variant(double v) : type_(VarType::Double), d_(v) {}
   Variant(Decimal v);
-  Variant(Date v);
+  Variant(Date v) : type_(VarType::Date), d_(v.serial) {}
   Variant(const char* v);
   Variant(char* v) : Variant(static_cast<const char*>(v)) {}
   // Any other raw pointer would quietly become a Boolean; objects go in as shared_ptr.
   template <class T>
   Variant(T*) = delete;
-  Variant(std::string v);
+  Variant(std::string v) : type_(VarType::String), s_(std::move(v)) {}
   Variant(std::shared_ptr<Object> v);
   template <class T, class = std::enable_if_t<std::is_base_of<Object, T>::value>>
   Variant(std::shared_ptr<T> v) : Variant(std::shared_ptr<Object>(std::move(v))) {}
