@@ -198,25 +198,6 @@ TEST_F(LoginTest, CheckAgainstTuser) {
   }
 }
 
-TEST_F(LoginTest, ApostrophesShowAsBackticksBeforeTheQuery) {
-  ASSERT_FALSE(start());
-  std::string seenUser, seenPassword;
-  // The message box comes after the query: the boxes hold what was sent.
-  seams->answers.clear();
-  ui::seams().msgBox = [&](const std::string& prompt, int flags, const std::string& title) {
-    seenUser = login().Txtkodeuser.Text();
-    seenPassword = login().Txtpassword.Text();
-    seams->boxes.push_back({prompt, flags, title});
-    return static_cast<int>(ui::vbOK);
-  };
-  typeLogin("d'Arc", "'pw''");
-  clickWindow(login().Command1.hwnd());
-  EXPECT_EQ(seenUser, "d`Arc");
-  EXPECT_EQ(seenPassword, "`pw``");
-  ASSERT_EQ(seams->boxes.size(), 1u);
-  EXPECT_EQ(seams->boxes[0].title, "Login");
-}
-
 TEST_F(LoginTest, EnterMovesToPasswordThenLogsIn) {
   ASSERT_FALSE(start());
   login().Txtkodeuser.SetFocus();

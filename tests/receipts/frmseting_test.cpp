@@ -7,6 +7,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "receipts/frmseting.h"
+#include "receipts/report_runs.h"
 
 namespace {
 
@@ -210,6 +211,12 @@ TEST_F(SettingsTest, PreviewReportsTheEngineErrorOrNothingWithoutSample) {
       EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 Build 28092025");
     }
   }
+}
+
+TEST(ReceiptTemplate, IndexChoosesTheFile) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "\\temp\\01.rep"}, {1, "\\temp\\02.rep"}, {2, "\\temp\\03.rep"}, {-1, "\\temp\\03.rep"}, {7, "\\temp\\03.rep"}};
+  for (const auto& c : cases) EXPECT_EQ(receiptTemplate(c.first), c.second) << c.first;
 }
 
 TEST_F(SettingsTest, Screenshot) {
