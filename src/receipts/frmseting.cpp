@@ -61,23 +61,23 @@ void FrmSeting::Design() {
   // The settings, one labelled row each, labels centred on the first line of their box.
   int y = pad;
   Frame1.Create(*this, px(margin), py(margin), px(leftW), py(100));
-  auto row = [&](ui::Label& label, const char* caption, ui::Control& box, int height) {
+  // The label of the box just placed at y; then y moves below the box.
+  auto row = [&](ui::Label& label, const char* caption, int height) {
     label.Create(Frame1, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), caption);
-    (void)box;
     y += height + gap;
   };
   TextLembaga.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label1, "Nama Instansi", TextLembaga, boxH);
+  row(Label1, "Nama Instansi", boxH);
   TextAlamat.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  row(Label2, "Alamat, Tlpn, Website", TextAlamat, memoH);
+  row(Label2, "Alamat, Tlpn, Website", memoH);
   TextKota.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label3, "Kota", TextKota, boxH);
+  row(Label3, "Kota", boxH);
   TextNama.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label4, "Penanggung Jawab", TextNama, boxH);
+  row(Label4, "Penanggung Jawab", boxH);
   TextJabatan.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label5, "Jabatan", TextJabatan, boxH);
+  row(Label5, "Jabatan", boxH);
   TextCatatan.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  row(Label6, "Templete Catatan", TextCatatan, memoH);
+  row(Label6, "Templete Catatan", memoH);
 
   // The prefix and, beside it, the number it makes this month.
   const int halfW = (boxW - gap) / 2;
@@ -87,7 +87,7 @@ void FrmSeting::Design() {
   TextTgl.TabStop(false);
   TextTgl.BackColor(ui::vbButtonFace);
   const int rowTop = y;
-  row(Label7, "Format No Kwitansi", TextFormat, boxH);
+  row(Label7, "Format No Kwitansi", boxH);
   Label9.Create(Frame1, px(boxX + halfW + gap), py(rowTop + boxH + 2), px(boxW - halfW - gap), py(lineH),
                 "(No/MM/YYYY)");
   y = rowTop + boxH + 2 + lineH + gap;
