@@ -66,4 +66,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 </dev/null || true
   wineserver -w || true
 fi
+# Windows that Wine manages itself: without a window manager on the virtual
+# display, hiding or destroying a managed window waits about two seconds.
+if ! grep -qs '"Managed"="N"' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  wineserver -w || true
+fi
 log "ready"
