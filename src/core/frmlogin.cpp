@@ -1,6 +1,6 @@
 #include "core/frmlogin.h"
 
-
+#include "core/dialog_layout.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
@@ -12,20 +12,11 @@
 
 using Module1::abaikanError;
 using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
 
 namespace {
-int px(int pixels) { return ui::PixelsToTwipsX(pixels); }
-int py(int pixels) { return ui::PixelsToTwipsY(pixels); }
-
-// Height of a line of text in the font; a one-line box adds its border and margins.
-int lineHeightPx(const ui::FontSpec& font) {
-  ui::ScopedGetDC dc(nullptr);
-  ui::ScopedSelect sel(dc, ui::FontFor(font));
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  return tm.tmHeight;
-}
-
 // The dialog's picture, compiled into the program; empty when it is missing.
 img::Picture loginPicture() {
   ui::OwnedBitmap bmp(static_cast<HBITMAP>(

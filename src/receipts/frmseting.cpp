@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dialog_layout.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
@@ -13,19 +14,11 @@
 
 using Module1::abaikanError;
 using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
 
 namespace {
-int px(int pixels) { return ui::PixelsToTwipsX(pixels); }
-int py(int pixels) { return ui::PixelsToTwipsY(pixels); }
-
-int lineHeightPx(const ui::FontSpec& font) {
-  ui::ScopedGetDC dc(nullptr);
-  ui::ScopedSelect sel(dc, ui::FontFor(font));
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  return tm.tmHeight;
-}
-
 const char* const kTemplates[] = {"Kwitansi 1 Portrait", "Kwitansi 2 Portrait", "Kwitansi 3 Landscape"};
 
 // The key of the row shown, written into the statement as a plain number.
