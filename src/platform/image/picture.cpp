@@ -105,6 +105,14 @@ void saveWith(GpImage* image, const std::string& path, const wchar_t* mime, cons
   std::wstring wpath = widen(path);
   if (flat::GdipSaveImageToFile(image, wpath.c_str(), &clsid, params) != Ok)
     vb::raise(75, "Path/File access error");
+  // An encoder can report success and still write a file nothing can read
+  // (Wine's GIF encoder writes only a header): read it back before saying so.
+  try {
+    Picture::load(path);
+  } catch (const vb::Error&) {
+    DeleteFileW(wpath.c_str());
+    vb::raise(481, "Invalid picture: the saved file cannot be read back");
+  }
 }
 
 }  // namespace

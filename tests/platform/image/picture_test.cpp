@@ -76,6 +76,27 @@ TEST(Picture, SavesAndLoadsEveryFormat) {
   }
 }
 
+// A save either leaves a file that reads back or reports the failure and
+// leaves no file (Wine's GIF encoder writes only a header).
+TEST(Picture, SaveNeverReportsAnUnreadableFileAsSaved) {
+  std::string path = tempDir() + "vt_picture_test.gif";
+  DeleteFileA(path.c_str());
+  bool saved = true;
+  try {
+    twoColours().save(path);
+  } catch (const vb::Error& e) {
+    saved = false;
+    EXPECT_EQ(e.number(), 481);
+  }
+  if (saved) {
+    img::Picture back = img::Picture::load(path);
+    EXPECT_EQ(back.width(), 40);
+  } else {
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  DeleteFileA(path.c_str());
+}
+
 // GIF is read (the ribbon's theme pictures are GIFs); this one was made by an
 // outside tool: 40x30, left half red, right half blue.
 TEST(Picture, LoadsAGif) {
