@@ -10,7 +10,7 @@ log() { echo "[setup] $*"; }
 
 packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine
           xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
-          poppler-utils python3-xlrd dpkg-dev xdotool cups printer-driver-cups-pdf libcups2:i386)
+          poppler-utils python3-xlrd dpkg-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,7 +37,8 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   if [ ${#missing[@]} -gt 0 ]; then
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # With recommends: Wine's 32-bit half needs the font and X libraries it recommends.
+    apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
 fi
 
