@@ -23,8 +23,8 @@ public:
   // The drawn control itself (nullptr while the dialog is not loaded).
   ctl::Button* control() { return button_.get(); }
 
-  // Enter on the focused button presses it, as on any push button.
-  bool isDefaultCapable() const override { return true; }
+  // Enter on the focused button does not click it (Space and the access key
+  // do); a form's Escape/cancel handling may still press it through press().
   void press() override;
 
 protected:

@@ -219,8 +219,10 @@ TEST_F(LoginTest, FocusStartsInUserNameAndTabFollowsTheBoxes) {
   EXPECT_TRUE(login().Txtpassword.HasFocus());
   pressKey(login().Txtpassword.hwnd(), VK_TAB);
   EXPECT_TRUE(login().Command1.HasFocus());
-  // Enter on the focused button presses it.
+  // Enter on the focused button does not click it; Space does.
   pressKey(login().Command1.hwnd(), VK_RETURN);
+  EXPECT_TRUE(seams->boxes.empty());
+  pressKey(login().Command1.hwnd(), VK_SPACE);
   ASSERT_EQ(seams->boxes.size(), 1u);
   EXPECT_EQ(seams->boxes[0].title, "Login");
 }
