@@ -188,6 +188,7 @@ public:
       case StatementKind::Other: break;
     }
     dropCDateInMonthAndYear();
+    passJoinedParts();
     t.sql = emit();
     return t;
   }
@@ -224,6 +225,51 @@ private:
       }
       if (!close || !oneArgument || close == k + 4 || !isOp(close + 1, ")")) continue;
       skip_[sig_[k + 2]] = skip_[sig_[k + 3]] = skip_[sig_[close]] = true;
+    }
+  }
+
+  // Month(a & b) and Year(a & b), where a and b are each one value, a name or
+  // a function call, become Month(a, b) and Year(a, b): the function reads the
+  // joined text without the database making it for every row (the
+  // receipt-number query). Anything else in the argument leaves it as written,
+  // so no question of how '&' groups with other operators arises.
+  void passJoinedParts() {
+    std::vector<size_t> live;  // sig positions that are written out
+    for (size_t k = 0; k < sig_.size(); ++k)
+      if (!skip_[sig_[k]]) live.push_back(k);
+    const size_t none = static_cast<size_t>(-1);
+    auto liveOp = [&](size_t j, const char* op) { return j < live.size() && isOp(live[j], op); };
+    // The live position after the operand starting at j, or none.
+    auto operandEnd = [&](size_t j) -> size_t {
+      if (j >= live.size()) return none;
+      const Tok& t = sigTok(live[j]);
+      switch (t.type) {
+        case Tok::Str:
+        case Tok::DStr:
+        case Tok::Num:
+        case Tok::Name:
+        case Tok::DateLit: return j + 1;
+        case Tok::Ident: {
+          if (liveOp(j + 1, ".")) return j + 2 < live.size() && isName(live[j + 2]) ? j + 3 : none;
+          if (!liveOp(j + 1, "(")) return j + 1;
+          int depth = 0;
+          for (size_t e = j + 1; e < live.size(); ++e) {
+            if (liveOp(e, "(")) ++depth;
+            else if (liveOp(e, ")") && --depth == 0) return e + 1;
+          }
+          return none;
+        }
+        default: return none;
+      }
+    };
+    for (size_t j = 0; j + 1 < live.size(); ++j) {
+      const size_t k = live[j];
+      if (!(isFunction(k, "month") || isFunction(k, "year")) || !liveOp(j + 1, "(")) continue;
+      const size_t endA = operandEnd(j + 2);
+      if (endA == none || !liveOp(endA, "&")) continue;
+      const size_t endB = operandEnd(endA + 1);
+      if (endB == none || !liveOp(endB, ")")) continue;
+      replaced_[sig_[live[endA]]] = ",";
     }
   }
 
@@ -373,7 +419,7 @@ private:
       bool textual = false;
       const char* mapped = mapType(sigTok(k).text, textual);
       if (!mapped) continue;
-      typeText_[sig_[k]] = mapped;
+      replaced_[sig_[k]] = mapped;
       if (textual) {
         // After the size, if any: TEXT(255) COLLATE NOCASE
         size_t last = k;
@@ -392,8 +438,8 @@ private:
       const bool significant = k < sig_.size() && sig_[k] == i;
       out += pre_[i];
       if (!skip_[i]) {
-        auto typed = typeText_.find(i);
-        if (typed != typeText_.end()) {
+        auto typed = replaced_.find(i);
+        if (typed != replaced_.end()) {
           out += typed->second;
         } else {
           switch (t.type) {
@@ -449,7 +495,7 @@ private:
   std::vector<size_t> sig_;
   std::vector<std::string> pre_, post_;
   std::vector<bool> skip_;
-  std::map<size_t, std::string> typeText_;
+  std::map<size_t, std::string> replaced_;  // tokens written as another text
 };
 
 bool readInt(const std::string& s, size_t& i, int& v, int maxDigits) {

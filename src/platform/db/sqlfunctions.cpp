@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/db/internal.h"
@@ -102,25 +103,28 @@ struct DayParts {
 // Most date texts the functions see are the program's own "dd/mm/yyyy"; those
 // are read here without the general parser, once per row of a query. False
 // for any other text; raises for such a text that names no date (31/02/2026).
-bool programDate(const unsigned char* t, int size, DayParts& out) {
+bool programDate(const unsigned char* t, size_t size, DayParts& out) {
   if (!t || size != 10 || t[2] != '/' || t[5] != '/') return false;
   // A byte that is no digit wraps round to a large unsigned value.
   auto digit = [t](int i) { return static_cast<unsigned>(t[i]) - unsigned{'0'}; };
   const unsigned d0 = digit(0), d1 = digit(1), m0 = digit(3), m1 = digit(4), y0 = digit(6), y1 = digit(7),
                  y2 = digit(8), y3 = digit(9);
-  if ((d0 > 9) | (d1 > 9) | (m0 > 9) | (m1 > 9) | (y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9)) return false;
+  if ((d0 | d1 | m0 | m1 | y0 | y1 | y2 | y3) > 9) return false;
   out.d = static_cast<int>(d0 * 10 + d1);
   out.m = static_cast<int>(m0 * 10 + m1);
   out.y = static_cast<int>(((y0 * 10 + y1) * 10 + y2) * 10 + y3);
-  static const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (out.y < 100 || out.m < 1 || out.m > 12 || out.d < 1) notADate();
-  const bool leap = (out.y % 4 == 0 && out.y % 100 != 0) || out.y % 400 == 0;
-  if (out.d > monthDays[out.m - 1] + (out.m == 2 && leap ? 1 : 0)) notADate();
+  if (out.y < 100 || static_cast<unsigned>(out.m - 1) > 11u || out.d < 1) notADate();
+  if (out.d > 28) {  // only the last days of a month need the calendar
+    static const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (out.y % 4 == 0 && out.y % 100 != 0) || out.y % 400 == 0;
+    if (out.d > monthDays[out.m - 1] + (out.m == 2 && leap ? 1 : 0)) notADate();
+  }
   return true;
 }
 
 bool programDate(sqlite3_value* v, DayParts& out) {
-  return programDate(sqlite3_value_text(v), sqlite3_value_bytes(v), out);
+  const unsigned char* t = sqlite3_value_text(v);
+  return programDate(t, static_cast<size_t>(sqlite3_value_bytes(v)), out);
 }
 
 // A date argument: numbers are serials, text is read day first.
@@ -186,27 +190,62 @@ void fnCDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
   });
 }
 
+enum class DatePart { Month, Year };
+
+int partOf(const DayParts& p, DatePart part) { return part == DatePart::Month ? p.m : p.y; }
+int partOf(vb::Date d, DatePart part) { return part == DatePart::Month ? d.month() : d.year(); }
+
 // Month and Year of the program's own date texts come straight from the
 // text; anything else goes through the serial.
-void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void datePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL) return sqlite3_result_null(ctx);
     DayParts p;
-    if (type == SQLITE_TEXT && programDate(argv[0], p)) return sqlite3_result_int(ctx, p.m);
-    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.month());
+    if (type == SQLITE_TEXT && programDate(argv[0], p)) return sqlite3_result_int(ctx, partOf(p, part));
+    sqlite3_result_int(ctx, partOf(vb::Date{serialOf(argv[0])}, part));
   });
 }
 
-void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Month); }
+void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Year); }
+
+// Month(a & b) and Year(a & b) get the two parts (see the translator): the
+// joined text is read where it lies, in a small buffer, instead of being made
+// by the database for every row. Joined as the database joins '&': Null when
+// either part is Null, a number as the database writes it.
+void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
-    const int type = sqlite3_value_type(argv[0]);
-    if (type == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+      return sqlite3_result_null(ctx);
+    const unsigned char* a = sqlite3_value_text(argv[0]);
+    const size_t an = a ? static_cast<size_t>(sqlite3_value_bytes(argv[0])) : 0;
+    const unsigned char* b = sqlite3_value_text(argv[1]);
+    const size_t bn = b ? static_cast<size_t>(sqlite3_value_bytes(argv[1])) : 0;
+    unsigned char small[32];
+    std::string large;
+    const unsigned char* t = small;
+    const size_t n = an + bn;
+    if (n <= sizeof small) {
+      if (an) std::memcpy(small, a, an);
+      if (bn) std::memcpy(small + an, b, bn);
+    } else {
+      large.assign(reinterpret_cast<const char*>(a), an);
+      large.append(reinterpret_cast<const char*>(b), bn);
+      t = reinterpret_cast<const unsigned char*>(large.data());
+    }
     DayParts p;
-    if (type == SQLITE_TEXT && programDate(argv[0], p)) return sqlite3_result_int(ctx, p.y);
-    sqlite3_result_int(ctx, vb::Date{serialOf(argv[0])}.year());
+    if (programDate(t, n, p)) return sqlite3_result_int(ctx, partOf(p, part));
+    vb::Date d;
+    if (!vb::parseDate(std::string(reinterpret_cast<const char*>(t), n), d)) notADate();
+    sqlite3_result_int(ctx, partOf(d, part));
   });
 }
+
+void fnMonthJoined(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  joinedDatePart(ctx, argv, DatePart::Month);
+}
+void fnYearJoined(sqlite3_context* ctx, int, sqlite3_value** argv) { joinedDatePart(ctx, argv, DatePart::Year); }
 
 void fnNow(sqlite3_context* ctx, int, sqlite3_value**) {
   guarded(ctx, [&] {
@@ -304,6 +343,8 @@ void registerFunctions(sqlite3* db, StatementClock* clock) {
       {"vt_cdate", 1, fnCDate, SQLITE_DETERMINISTIC},
       {"vt_month", 1, fnMonth, SQLITE_DETERMINISTIC},
       {"vt_year", 1, fnYear, SQLITE_DETERMINISTIC},
+      {"vt_month", 2, fnMonthJoined, SQLITE_DETERMINISTIC},
+      {"vt_year", 2, fnYearJoined, SQLITE_DETERMINISTIC},
       {"vt_now", 0, fnNow, SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY},
       {"vt_format", -1, fnFormat, 0},
       {"vt_datestore", 1, fnDateStore, SQLITE_DETERMINISTIC},

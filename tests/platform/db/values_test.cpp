@@ -50,6 +50,17 @@ TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
       {"Month('01/13/2026')", nullptr},
       {"CDate('bukan tanggal')", nullptr},
       {"Year('ab/cd/efgh')", nullptr},
+      // One value joined to another: read as the joined text, Null when either part is Null.
+      {"Month(CDate('01/' & Mid('007/11/2026', 5)))", "11"},
+      {"Year(CDate('01/' & Mid('007/11/2026', 5)))", "2026"},
+      {"Month('29/02/' & 2024)", "2"},
+      {"Year('5-6-' & '2026 10:00')", "2026"},
+      {"Month('01/' & Mid('20260515-very-long-text-beyond-a-small-buffer', 5))", nullptr},
+      {"Month('2026-12-' & '05' )", "12"},
+      {"Month('01/' & Null)", "<null>"},
+      {"Year(Null & '01/06/2025')", "<null>"},
+      {"Month('30/02/' & '2024')", nullptr},
+      {"Year('01/' & Mid('007/xx/2026', 5))", nullptr},
       // Text functions: whole-number and rounded positions, numbers as text.
       {"Mid('001/06/2025', 5)", "06/2025"},
       {"Mid('abcdef', 2, 3)", "bcd"},
