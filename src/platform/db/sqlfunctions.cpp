@@ -30,6 +30,15 @@ std::string textOf(sqlite3_value* v) {
   }
 }
 
+// The bytes of a text value where they lie. Read as a blob, which for text
+// changes nothing: asking for text would first have the database end a
+// function's result with a terminator, which can cost a reallocation per row.
+const char* textBytes(sqlite3_value* v, size_t& n) {
+  const char* p = static_cast<const char*>(sqlite3_value_blob(v));
+  n = static_cast<size_t>(sqlite3_value_bytes(v));
+  return p ? p : "";
+}
+
 // The text of a value without copying it when it already is text.
 struct TextView {
   std::string owned;
@@ -37,9 +46,7 @@ struct TextView {
   size_t n = 0;
   TextView(sqlite3_value* v, int type) {
     if (type == SQLITE_TEXT) {
-      p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-      n = static_cast<size_t>(sqlite3_value_bytes(v));
-      if (!p) p = "";
+      p = textBytes(v, n);
     } else {
       owned = textOf(v);
       p = owned.data();
@@ -109,7 +116,7 @@ bool programDate(const unsigned char* t, size_t size, DayParts& out) {
   auto digit = [t](int i) { return static_cast<unsigned>(t[i]) - unsigned{'0'}; };
   const unsigned d0 = digit(0), d1 = digit(1), m0 = digit(3), m1 = digit(4), y0 = digit(6), y1 = digit(7),
                  y2 = digit(8), y3 = digit(9);
-  if ((d0 | d1 | m0 | m1 | y0 | y1 | y2 | y3) > 9) return false;
+  if ((d0 > 9) | (d1 > 9) | (m0 > 9) | (m1 > 9) | (y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9)) return false;
   out.d = static_cast<int>(d0 * 10 + d1);
   out.m = static_cast<int>(m0 * 10 + m1);
   out.y = static_cast<int>(((y0 * 10 + y1) * 10 + y2) * 10 + y3);
@@ -122,9 +129,11 @@ bool programDate(const unsigned char* t, size_t size, DayParts& out) {
   return true;
 }
 
+// For a text value.
 bool programDate(sqlite3_value* v, DayParts& out) {
-  const unsigned char* t = sqlite3_value_text(v);
-  return programDate(t, static_cast<size_t>(sqlite3_value_bytes(v)), out);
+  size_t n;
+  const char* t = textBytes(v, n);
+  return programDate(reinterpret_cast<const unsigned char*>(t), n, out);
 }
 
 // A date argument: numbers are serials, text is read day first.
@@ -218,10 +227,16 @@ void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
       return sqlite3_result_null(ctx);
-    const unsigned char* a = sqlite3_value_text(argv[0]);
-    const size_t an = a ? static_cast<size_t>(sqlite3_value_bytes(argv[0])) : 0;
-    const unsigned char* b = sqlite3_value_text(argv[1]);
-    const size_t bn = b ? static_cast<size_t>(sqlite3_value_bytes(argv[1])) : 0;
+    // As the database writes a number into text for '&'.
+    auto joinedText = [](sqlite3_value* v, size_t& n) -> const char* {
+      if (sqlite3_value_type(v) == SQLITE_TEXT) return textBytes(v, n);
+      const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+      n = t ? static_cast<size_t>(sqlite3_value_bytes(v)) : 0;
+      return t ? t : "";
+    };
+    size_t an, bn;
+    const char* a = joinedText(argv[0], an);
+    const char* b = joinedText(argv[1], bn);
     unsigned char small[32];
     std::string large;
     const unsigned char* t = small;
@@ -230,8 +245,8 @@ void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
       if (an) std::memcpy(small, a, an);
       if (bn) std::memcpy(small + an, b, bn);
     } else {
-      large.assign(reinterpret_cast<const char*>(a), an);
-      large.append(reinterpret_cast<const char*>(b), bn);
+      large.assign(a, an);
+      large.append(b, bn);
       t = reinterpret_cast<const unsigned char*>(large.data());
     }
     DayParts p;
