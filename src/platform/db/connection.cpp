@@ -179,6 +179,7 @@ void Connection::Impl::fail(const std::string& context) {
 }
 
 void Connection::Impl::finalizeAll() {
+  settleStreaming(this);
   ++generation;
   for (auto& s : statements) sqlite3_finalize(s.second.stmt);
   statements.clear();
@@ -235,11 +236,13 @@ CachedStatement& Connection::Impl::statement(const std::string& jet, bool forWri
   ++clock.run;
   auto it = statements.find(key);
   if (it != statements.end()) {
+    settleStreaming(this, it->second.stmt);  // a recordset still reading with it
     sqlite3_reset(it->second.stmt);
     sqlite3_clear_bindings(it->second.stmt);
     return it->second;
   }
   if (statements.size() > 256) {  // a program repeats few texts; keep the cache small
+    settleStreaming(this);
     for (auto& s : statements) sqlite3_finalize(s.second.stmt);
     statements.clear();
   }
@@ -370,6 +373,8 @@ void Connection::close() {
 
 long Connection::execute(const std::string& sql, int) {
   CachedStatement& cs = impl_->statement(sql, false);
+  // Recordsets still reading keep what they would have read before a change.
+  if (cs.kind != StatementKind::Select) settleStreaming();
   int rc;
   while ((rc = sqlite3_step(cs.stmt)) == SQLITE_ROW) {
   }
@@ -398,6 +403,7 @@ void Connection::commitTrans() {
   impl_->requireOpen();
   if (sqlite3_get_autocommit(impl_->db))
     raiseError(errnum::NotAllowed, "No transaction is active.", kConnectionSource);
+  settleStreaming();
   if (sqlite3_exec(impl_->db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) impl_->fail("COMMIT");
 }
 
@@ -405,11 +411,13 @@ void Connection::rollbackTrans() {
   impl_->requireOpen();
   if (sqlite3_get_autocommit(impl_->db))
     raiseError(errnum::NotAllowed, "No transaction is active.", kConnectionSource);
+  settleStreaming();
   if (sqlite3_exec(impl_->db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK) impl_->fail("ROLLBACK");
 }
 
 void Connection::backupTo(const std::string& path) {
   impl_->requireOpen();
+  settleStreaming();  // the file written may be one that a recordset is reading
   std::FILE* existed = std::fopen(path.c_str(), "rb");
   if (existed) std::fclose(existed);
   sqlite3* dest = nullptr;
@@ -454,6 +462,7 @@ void Connection::restoreFrom(const std::string& path, const std::vector<std::str
     sqlite3_close_v2(src);
     return;
   }
+  settleStreaming();
   impl_->forgetSchema();
   // The backup writes the whole content into our file in one transaction:
   // either all of the new content is there afterwards or none of it.

@@ -92,6 +92,11 @@ struct Connection::Impl : SchemaLookup {
   [[noreturn]] void fail(const std::string& context);
 };
 
+// Recordsets of this thread that read their rows as they move (of impl only,
+// and only those stepping stmt, when given) read the rest into storage. Called
+// before anything that could change what they would read.
+void settleStreaming(const Connection::Impl* impl = nullptr, sqlite3_stmt* stmt = nullptr);
+
 void registerFunctions(sqlite3* db, StatementClock* clock);
 void bindValue(sqlite3_stmt* stmt, int index, const vb::Variant& v);
 // The value a column of that kind stores for v; raises when it does not fit.

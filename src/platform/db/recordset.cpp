@@ -77,7 +77,7 @@ void Field::setValue(const vb::Variant& v) { rs_->setCell(index_, v); }
 // --- Recordset -------------------------------------------------------------------
 
 Recordset::Recordset() = default;
-Recordset::~Recordset() = default;
+Recordset::~Recordset() { stopStream(); }
 
 void Recordset::setCursorLocation(int location) { location_ = location; }
 void Recordset::setCursorType(int type) {
@@ -101,6 +101,34 @@ void Recordset::requireCurrent() const {
                kRecordsetSource);
 }
 
+void Recordset::storeRow(sqlite3_stmt* st, int first, int n) {
+  if (first) rowids_.push_back(sqlite3_column_int64(st, 0));
+  for (int i = first; i < n + first; ++i) {
+    Cell c;
+    switch (sqlite3_column_type(st, i)) {
+      case SQLITE_NULL: break;
+      case SQLITE_INTEGER:
+        c.tag = Cell::Integer;
+        c.i = sqlite3_column_int64(st, i);
+        break;
+      case SQLITE_FLOAT:
+        c.tag = Cell::Real;
+        c.d = sqlite3_column_double(st, i);
+        break;
+      default: {
+        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        c.tag = Cell::Text;
+        c.size = static_cast<unsigned>(sqlite3_column_bytes(st, i));
+        c.at = texts_.size();
+        if (t) texts_.append(t, c.size);
+        else c.size = 0;
+      }
+    }
+    cells_.push_back(c);
+  }
+  ++storedRows_;
+}
+
 void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& cn, int cursor, int lock, int) {
   if (open_)
     raiseError(errnum::NotAllowed, "Operation is not allowed when the object is open.", kRecordsetSource);
@@ -117,53 +145,42 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
   const ColumnSet& cols = *cs.cols;
   const int n = static_cast<int>(cols.names.size());
   const int first = cols.hiddenRowid ? 1 : 0;
+  const bool streamed = !wantsWrite && cursorType_ == adOpenForwardOnly && location_ != adUseClient;
   // Read into this recordset's own buffers, which keep their room from an
   // earlier open; on failure the recordset stays closed.
   cells_.clear();
   texts_.clear();
   boxed_.clear();
   rowids_.clear();
+  storedRows_ = 0;
+  base_ = 0;
   long rows = 0;
   int rc;
   while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    if (first) rowids_.push_back(sqlite3_column_int64(st, 0));
-    for (int i = first; i < n + first; ++i) {
-      Cell c;
-      switch (sqlite3_column_type(st, i)) {
-        case SQLITE_NULL: break;
-        case SQLITE_INTEGER:
-          c.tag = Cell::Integer;
-          c.i = sqlite3_column_int64(st, i);
-          break;
-        case SQLITE_FLOAT:
-          c.tag = Cell::Real;
-          c.d = sqlite3_column_double(st, i);
-          break;
-        default: {
-          const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-          c.tag = Cell::Text;
-          c.size = static_cast<unsigned>(sqlite3_column_bytes(st, i));
-          c.at = texts_.size();
-          if (t) texts_.append(t, c.size);
-          else c.size = 0;
-        }
-      }
-      cells_.push_back(c);
-    }
     ++rows;
+    if (streamed) break;
+    storeRow(st, first, n);
   }
-  if (rc != SQLITE_DONE) {
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
     const std::string msg = sqlite3_errmsg(impl.db);
     sqlite3_reset(st);
     cells_.clear();
     texts_.clear();
     rowids_.clear();
+    storedRows_ = 0;
     raiseSqlError(msg + " (SQL: " + sql + ")");
   }
-  sqlite3_reset(st);
   cn_ = cn;
   cols_ = cs.cols;
   updatable_ = cols.hiddenRowid;
+  streamed_ = streamed;
+  laterError_.clear();
+  if (rc == SQLITE_ROW) {
+    sql_ = sql;
+    startStream(st);
+  } else {
+    sqlite3_reset(st);
+  }
   rows_ = rows;
   pos_ = 0;
   fields_.assign(n, Field());
@@ -178,8 +195,92 @@ void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& 
   open_ = true;
 }
 
+// --- reading as the recordset moves ----------------------------------------------
+
+namespace {
+// Per thread, as a connection and its recordsets are used by one thread at a time.
+thread_local Recordset* liveHead = nullptr;
+}  // namespace
+
+void Recordset::startStream(sqlite3_stmt* st) {
+  live_ = st;
+  livePrev_ = nullptr;
+  liveNext_ = liveHead;
+  if (liveHead) liveHead->livePrev_ = this;
+  liveHead = this;
+}
+
+void Recordset::stopStream() {
+  if (!live_) return;
+  sqlite3_reset(live_);
+  live_ = nullptr;
+  if (livePrev_) livePrev_->liveNext_ = liveNext_;
+  else liveHead = liveNext_;
+  if (liveNext_) liveNext_->livePrev_ = livePrev_;
+  liveNext_ = livePrev_ = nullptr;
+}
+
+// Moves the statement onto record pos_.
+void Recordset::stepStream() {
+  const int rc = sqlite3_step(live_);
+  if (rc == SQLITE_ROW) {
+    rows_ = pos_ + 1;
+    return;
+  }
+  // No more rows; the read of the database ends here.
+  const std::string msg = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(cn_->impl().db);
+  stopStream();
+  rows_ = pos_;
+  if (!msg.empty()) raiseSqlError(msg + " (SQL: " + sql_ + ")");
+}
+
+void Recordset::settle() {
+  cells_.clear();
+  texts_.clear();
+  boxed_.clear();
+  storedRows_ = 0;
+  base_ = pos_;
+  int rc;
+  do storeRow(live_, 0, static_cast<int>(fields_.size()));
+  while ((rc = sqlite3_step(live_)) == SQLITE_ROW);
+  if (rc != SQLITE_DONE) laterError_ = std::string(sqlite3_errmsg(cn_->impl().db)) + " (SQL: " + sql_ + ")";
+  rows_ = base_ + storedRows_;
+  stopStream();
+}
+
+void settleStreaming(const Connection::Impl* impl, sqlite3_stmt* stmt) {
+  for (Recordset* rs = liveHead; rs;) {
+    Recordset* next = rs->liveNext_;
+    if ((!impl || &rs->cn_->impl() == impl) && (!stmt || rs->live_ == stmt)) rs->settle();
+    rs = next;
+  }
+}
+
+void Recordset::runAgain() {
+  stopStream();
+  Connection::Impl& impl = cn_->impl();
+  CachedStatement& cs = impl.statement(sql_, false);
+  cells_.clear();
+  texts_.clear();
+  boxed_.clear();
+  storedRows_ = 0;
+  base_ = pos_ = rows_ = 0;
+  laterError_.clear();
+  forgetValues();
+  const int rc = sqlite3_step(cs.stmt);
+  if (rc == SQLITE_ROW) {
+    rows_ = 1;
+    startStream(cs.stmt);
+    return;
+  }
+  const std::string msg = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(impl.db);
+  sqlite3_reset(cs.stmt);
+  if (!msg.empty()) raiseSqlError(msg + " (SQL: " + sql_ + ")");
+}
+
 void Recordset::close() {
   requireOpen();
+  stopStream();
   // Changes not yet written by Update are dropped with the recordset.
   open_ = false;
   mode_ = EditMode::None;
@@ -195,7 +296,8 @@ void Recordset::close() {
   dirty_.clear();
   cols_.reset();
   cn_.reset();
-  rows_ = pos_ = 0;
+  rows_ = pos_ = base_ = storedRows_ = 0;
+  laterError_.clear();
 }
 
 bool Recordset::eof() const {
@@ -212,17 +314,30 @@ void Recordset::moveNext() {
   requireCurrent();
   if (mode_ != EditMode::None) update();  // moving on writes the record, as ADO does
   ++pos_;
+  if (live_) {
+    stepStream();
+  } else if (pos_ >= rows_ && !laterError_.empty()) {
+    const std::string msg = std::move(laterError_);
+    laterError_.clear();
+    raiseSqlError(msg);
+  }
 }
 
 void Recordset::moveFirst() {
   requireOpen();
   if (mode_ != EditMode::None) update();
+  // Rows a forward-only recordset has passed are not kept: it runs its query again.
+  const bool firstAtHand = live_ ? pos_ == 0 : base_ == 0 && storedRows_ == rows_;
+  if (streamed_ && rows_ > 0 && !firstAtHand) return runAgain();
   pos_ = 0;
 }
 
 void Recordset::moveLast() {
   requireOpen();
   if (mode_ != EditMode::None) update();
+  if (streamed_ && !live_ && rows_ > base_ + storedRows_) runAgain();  // the last row has been passed
+  // The rest of the rows into storage, the last one among them.
+  if (live_) settle();
   if (rows_ == 0)
     raiseError(errnum::NoCurrentRecord, "Either BOF or EOF is True, or the current record has been deleted.",
                kRecordsetSource);
@@ -286,6 +401,36 @@ vb::Variant Recordset::load(const Cell& c, int index) const {
   return vb::Variant::null();
 }
 
+// The value of a field of the row the statement stands on, made as load makes
+// it from a stored cell.
+vb::Variant Recordset::loadLive(int index) const {
+  const ColumnKind kind = cols_->kinds[index];
+  switch (sqlite3_column_type(live_, index)) {
+    case SQLITE_NULL: return vb::Variant::null();
+    case SQLITE_INTEGER: {
+      const long long i = sqlite3_column_int64(live_, index);
+      if (kind == ColumnKind::YesNo) return vb::Variant(i != 0);
+      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{static_cast<double>(i)});
+      return vb::Variant(i);
+    }
+    case SQLITE_FLOAT: {
+      const double d = sqlite3_column_double(live_, index);
+      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{d});
+      if (kind == ColumnKind::YesNo) return vb::Variant(d != 0);
+      return vb::Variant(d);
+    }
+    default: {
+      const char* t = reinterpret_cast<const char*>(sqlite3_column_text(live_, index));
+      std::string s = t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(live_, index))) : std::string();
+      if (kind == ColumnKind::Date) {
+        vb::Date d;
+        if (vb::parseDate(s, d)) return vb::Variant(d);
+      }
+      return vb::Variant(std::move(s));
+    }
+  }
+}
+
 Recordset::Cell Recordset::store(const vb::Variant& v, int index) {
   // Only where load gives back exactly v does the value go in compact form.
   const ColumnKind kind = cols_->kinds[index];
@@ -332,7 +477,7 @@ const vb::Variant& Recordset::cell(int index) const {
   requireCurrent();
   if (mode_ != EditMode::None) return buffer_[index];
   if (valueRow_[index] != pos_) {
-    values_[index] = load(cells_[static_cast<size_t>(pos_) * fields_.size() + index], index);
+    values_[index] = live_ ? loadLive(index) : load(stored(pos_, index), index);
     valueRow_[index] = pos_;
   }
   return values_[index];
@@ -343,7 +488,7 @@ void Recordset::forgetValues() { valueRow_.assign(valueRow_.size(), -1); }
 void Recordset::beginEdit() {
   const size_t n = fields_.size();
   buffer_.resize(n);
-  for (size_t i = 0; i < n; ++i) buffer_[i] = load(cells_[pos_ * n + i], static_cast<int>(i));
+  for (size_t i = 0; i < n; ++i) buffer_[i] = load(stored(pos_, static_cast<int>(i)), static_cast<int>(i));
   dirty_.assign(n, false);
   mode_ = EditMode::Edit;
 }
@@ -446,6 +591,8 @@ void Recordset::update() {
   for (size_t i = 0; i < n; ++i)
     if (dirty_[i]) bindValue(st, ++p, buffer_[i]);
   if (mode_ == EditMode::Edit) sqlite3_bind_int64(st, ++p, rowids_[static_cast<size_t>(pos_)]);
+  // Recordsets still reading keep what they would have read before this write.
+  settleStreaming();
   // One statement: it is written whole or not at all.
   const int rc = sqlite3_step(st);
   if (rc != SQLITE_DONE) {
@@ -462,7 +609,7 @@ void Recordset::update() {
                  kRecordsetSource);
     }
     for (size_t i = 0; i < n; ++i)
-      if (dirty_[i]) cells_[pos_ * n + i] = store(buffer_[i], static_cast<int>(i));
+      if (dirty_[i]) cells_[static_cast<size_t>(pos_ - base_) * n + i] = store(buffer_[i], static_cast<int>(i));
     forgetValues();
   } else {
     const long long rowid = sqlite3_last_insert_rowid(impl.db);
@@ -470,6 +617,7 @@ void Recordset::update() {
     if (cols_->keyField >= 0) buffer_[cols_->keyField] = vb::Variant(rowid);
     for (size_t i = 0; i < n; ++i) cells_.push_back(store(buffer_[i], static_cast<int>(i)));
     rowids_.push_back(rowid);
+    ++storedRows_;
     pos_ = rows_++;
   }
   mode_ = EditMode::None;

@@ -1,19 +1,23 @@
 #pragma once
-// A recordset as the program uses it: a query's rows read at open, fields by
-// name (any letter case) or position, moving forward, adding and changing rows.
-// The rows are kept compactly (SQLite's own type and value, texts in one
-// buffer); a field's Variant is made when it is read.
+// A recordset as the program uses it: a query's rows, fields by name (any
+// letter case) or position, moving forward, adding and changing rows.
+// A forward-only, read-only recordset (the default) reads its rows from the
+// database as it moves; before anything could change what it would read (a
+// write, a transaction's end, a schema change, the statement wanted again)
+// it reads the rest of its rows into its own storage. Other recordsets read
+// every row at open. Stored rows are kept compactly (SQLite's own type and
+// value, texts in one buffer); a field's Variant is made when it is read.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/db/connection.h"
 #include "platform/vb/variant.h"
 
 struct sqlite3_stmt;
 
 namespace db {
 
-class Connection;
 class Recordset;
 struct ColumnSet;
 
@@ -62,7 +66,10 @@ public:
 
   bool eof() const;
   bool bof() const;
+  // Errors of the query on a later record (a Jet function given a bad value)
+  // raise when a forward-only, read-only recordset moves onto that record.
   void moveNext();
+  // A forward-only, read-only recordset that has moved on runs its query again.
   void moveFirst();
   void moveLast();
   // -1 for a forward-only server cursor, as ADO reports it; otherwise the rows.
@@ -81,6 +88,7 @@ public:
 
 private:
   friend class Field;
+  friend void settleStreaming(const Connection::Impl* impl, sqlite3_stmt* stmt);
   enum class EditMode { None, Edit, Add };
   void requireOpen() const;
   void requireCurrent() const;
@@ -103,6 +111,17 @@ private:
   vb::Variant load(const Cell& c, int index) const;
 
   const vb::Variant& cell(int index) const;
+  const Cell& stored(long row, int index) const {
+    return cells_[static_cast<size_t>(row - base_) * fields_.size() + static_cast<size_t>(index)];
+  }
+  void storeRow(sqlite3_stmt* st, int first, int n);
+  // Reading as the recordset moves.
+  void startStream(sqlite3_stmt* st);  // st has just given its first row
+  void stepStream();
+  void settle();      // the current row and the rest into storage
+  void stopStream();  // the statement reset and given back
+  void runAgain();
+  vb::Variant loadLive(int index) const;
   void setCell(int index, const vb::Variant& v);
   void beginEdit();
   void forgetValues();
@@ -117,8 +136,16 @@ private:
   // Each field's value as last read, and the record it was read from (-1: none).
   mutable std::vector<vb::Variant> values_;
   mutable std::vector<long> valueRow_;
-  long rows_ = 0;
+  long rows_ = 0;   // rows read so far, all of them once the query has no more
   long pos_ = 0;
+  long base_ = 0;   // record number of the first stored row
+  long storedRows_ = 0;
+  bool streamed_ = false;           // forward-only and read-only: rows read as it moves
+  sqlite3_stmt* live_ = nullptr;    // the statement being stepped; its row is record pos_
+  std::string sql_;                 // the query, for MoveFirst's new run
+  std::string laterError_;          // an error met by settle, raised on reaching its row
+  Recordset* liveNext_ = nullptr;   // the thread's recordsets that are being stepped
+  Recordset* livePrev_ = nullptr;
   bool open_ = false;
   bool updatable_ = false;
   int cursorType_ = adOpenForwardOnly;
