@@ -376,57 +376,60 @@ Field& Recordset::field(int index) {
   return fields_[index];
 }
 
-vb::Variant Recordset::load(const Cell& c, int index) const {
+void Recordset::loadInto(vb::Variant& out, const Cell& c, int index) const {
   const ColumnKind kind = cols_->kinds[index];
   switch (c.tag) {
-    case Cell::Null: return vb::Variant::null();
+    case Cell::Null: return out.setNull();
     case Cell::Integer:
-      if (kind == ColumnKind::YesNo) return vb::Variant(c.i != 0);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{static_cast<double>(c.i)});
-      return vb::Variant(c.i);
+      if (kind == ColumnKind::YesNo) return out.setBool(c.i != 0);
+      if (kind == ColumnKind::Date) return out.setDate(vb::Date{static_cast<double>(c.i)});
+      return out.setLong(c.i);
     case Cell::Real:
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{c.d});
-      if (kind == ColumnKind::YesNo) return vb::Variant(c.d != 0);
-      return vb::Variant(c.d);
-    case Cell::Text: {
-      std::string s(texts_, c.at, c.size);
-      if (kind == ColumnKind::Date) {
-        vb::Date d;
-        if (vb::parseDate(s, d)) return vb::Variant(d);
-      }
-      return vb::Variant(std::move(s));
-    }
-    case Cell::Boxed: return boxed_[c.at];
+      if (kind == ColumnKind::Date) return out.setDate(vb::Date{c.d});
+      if (kind == ColumnKind::YesNo) return out.setBool(c.d != 0);
+      return out.setDouble(c.d);
+    case Cell::Text: return loadText(out, texts_.data() + c.at, c.size, kind);
+    case Cell::Boxed: out = boxed_[c.at]; return;
   }
-  return vb::Variant::null();
+  out.setNull();
 }
 
-// The value of a field of the row the statement stands on, made as load makes
-// it from a stored cell.
-vb::Variant Recordset::loadLive(int index) const {
+vb::Variant Recordset::load(const Cell& c, int index) const {
+  vb::Variant v;
+  loadInto(v, c, index);
+  return v;
+}
+
+void Recordset::loadText(vb::Variant& out, const char* t, size_t n, ColumnKind kind) {
+  if (kind == ColumnKind::Date) {
+    vb::Date d;
+    if (vb::parseDate(std::string(t, n), d)) return out.setDate(d);
+  }
+  out.setText(t, n);
+}
+
+// The value of a field of the row the statement stands on, made as loadInto
+// makes it from a stored cell.
+void Recordset::loadLiveInto(vb::Variant& out, int index) const {
   const ColumnKind kind = cols_->kinds[index];
   switch (sqlite3_column_type(live_, index)) {
-    case SQLITE_NULL: return vb::Variant::null();
+    case SQLITE_NULL: return out.setNull();
     case SQLITE_INTEGER: {
       const long long i = sqlite3_column_int64(live_, index);
-      if (kind == ColumnKind::YesNo) return vb::Variant(i != 0);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{static_cast<double>(i)});
-      return vb::Variant(i);
+      if (kind == ColumnKind::YesNo) return out.setBool(i != 0);
+      if (kind == ColumnKind::Date) return out.setDate(vb::Date{static_cast<double>(i)});
+      return out.setLong(i);
     }
     case SQLITE_FLOAT: {
       const double d = sqlite3_column_double(live_, index);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::Date{d});
-      if (kind == ColumnKind::YesNo) return vb::Variant(d != 0);
-      return vb::Variant(d);
+      if (kind == ColumnKind::Date) return out.setDate(vb::Date{d});
+      if (kind == ColumnKind::YesNo) return out.setBool(d != 0);
+      return out.setDouble(d);
     }
     default: {
       const char* t = reinterpret_cast<const char*>(sqlite3_column_text(live_, index));
-      std::string s = t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(live_, index))) : std::string();
-      if (kind == ColumnKind::Date) {
-        vb::Date d;
-        if (vb::parseDate(s, d)) return vb::Variant(d);
-      }
-      return vb::Variant(std::move(s));
+      const size_t n = t ? static_cast<size_t>(sqlite3_column_bytes(live_, index)) : 0;
+      return loadText(out, t ? t : "", n, kind);
     }
   }
 }
@@ -477,7 +480,9 @@ const vb::Variant& Recordset::cell(int index) const {
   requireCurrent();
   if (mode_ != EditMode::None) return buffer_[index];
   if (valueRow_[index] != pos_) {
-    values_[index] = live_ ? loadLive(index) : load(stored(pos_, index), index);
+    // Made in place: a field's value keeps its room from one record to the next.
+    if (live_) loadLiveInto(values_[index], index);
+    else loadInto(values_[index], stored(pos_, index), index);
     valueRow_[index] = pos_;
   }
   return values_[index];

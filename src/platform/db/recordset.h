@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/db/connection.h"
+#include "platform/db/jetsql.h"
 #include "platform/vb/variant.h"
 
 struct sqlite3_stmt;
@@ -109,6 +110,8 @@ private:
   // The written-back form of a value a field of that kind holds.
   Cell store(const vb::Variant& v, int index);
   vb::Variant load(const Cell& c, int index) const;
+  void loadInto(vb::Variant& out, const Cell& c, int index) const;
+  static void loadText(vb::Variant& out, const char* t, size_t n, ColumnKind kind);
 
   const vb::Variant& cell(int index) const;
   const Cell& stored(long row, int index) const {
@@ -121,7 +124,7 @@ private:
   void settle();      // the current row and the rest into storage
   void stopStream();  // the statement reset and given back
   void runAgain();
-  vb::Variant loadLive(int index) const;
+  void loadLiveInto(vb::Variant& out, int index) const;
   void setCell(int index, const vb::Variant& v);
   void beginEdit();
   void forgetValues();

@@ -72,6 +72,30 @@ public:
     return p;
   }
 
+  // Turn this value into another in place, keeping the room its text had: a
+  // recordset remakes each field's value for every record it reads.
+  void setNull() { reset(VarType::Null); }
+  void setBool(bool v) {
+    reset(VarType::Boolean);
+    b_ = v;
+  }
+  void setLong(long long v) {
+    reset(VarType::Long);
+    l_ = v;
+  }
+  void setDouble(double v) {
+    reset(VarType::Double);
+    d_ = v;
+  }
+  void setDate(Date v) {
+    reset(VarType::Date);
+    d_ = v.serial;
+  }
+  void setText(const char* text, size_t size) {
+    reset(VarType::String);
+    s_.assign(text, size);
+  }
+
   // Raw access, valid only for the matching type.
   bool boolValue() const { return b_; }
   long long longValue() const { return l_; }
@@ -81,6 +105,17 @@ public:
   const std::string& stringValue() const { return s_; }
 
 private:
+  // Every member as a new Variant of type t has it, the text's room kept.
+  void reset(VarType t) {
+    type_ = t;
+    b_ = false;
+    l_ = 0;
+    d_ = 0;
+    dec_ = Decimal();
+    s_.clear();
+    if (o_) o_.reset();
+  }
+
   VarType type_ = VarType::Empty;
   bool b_ = false;
   long long l_ = 0;

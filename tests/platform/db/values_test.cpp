@@ -205,6 +205,43 @@ TEST_F(DbValues, WritingGoesOnAfterTheSchemaChanges) {
   EXPECT_EQ(show(back->field(0).value()), "sesudah");
 }
 
+TEST_F(DbValues, EachRecordGivesItsOwnValuesWhateverTheRecordBeforeHeld) {
+  cn->execute("CREATE TABLE mix (id counter, v, d datetime, f yesno)");
+  const char* rows[] = {"'teks yang cukup panjang untuk ruang sendiri', 46361.5, 1",
+                        "Null, Null, Null",
+                        "7, Null, 0",
+                        "2.5, 46361, -1",
+                        "'', '05/12/2026', 0",
+                        "'b', 46000.25, 2.5"};
+  for (const char* r : rows) cn->execute(std::string("insert into mix (v, d, f) values (") + r + ")");
+  const char* expected[] = {"String teks yang cukup panjang untuk ruang sendiri|Date 2026-12-05|Boolean True",
+                            "Null <null>|Null <null>|Boolean False",
+                            "Long 7|Null <null>|Boolean False",
+                            "Double 2.5|Date 2026-12-05|Boolean True",
+                            "String |Date 2026-12-05|Boolean False",
+                            "String b|Date 2025-12-09|Boolean True"};
+  auto typeName = [](const vb::Variant& v) {
+    static const char* names[] = {"Empty", "Null", "Boolean", "Long", "Double", "Decimal", "Date", "String", "Object"};
+    return std::string(names[static_cast<int>(v.type())]);
+  };
+  // Read as they come and from stored rows.
+  for (int cursor : {db::adOpenForwardOnly, db::adOpenStatic}) {
+    auto rs = query("select v, d, f from mix order by id", cursor);
+    for (const char* want : expected) {
+      ASSERT_FALSE(rs->eof()) << cursor;
+      std::string got;
+      for (int f = 0; f < 3; ++f) {
+        const vb::Variant& v = rs->field(f).value();
+        got += (f ? "|" : "") + typeName(v) + " " + show(v);
+      }
+      EXPECT_EQ(got, want) << cursor;
+      EXPECT_EQ(rs->field(0).value() == vb::Variant(7), std::string(want).rfind("Long 7", 0) == 0) << cursor;
+      rs->moveNext();
+    }
+    EXPECT_TRUE(rs->eof());
+  }
+}
+
 TEST_F(DbValues, FieldNamesFindTheFirstOfEqualNamesInAnyCase) {
   cn->execute("insert into tblcustomer (Nocustomer, nama, alamat) values ('CUST00001', 'Ani', 'Bogor')");
   auto rs = query("select nama, alamat as NAMA, Nocustomer as [Nama Lain] from tblcustomer");
