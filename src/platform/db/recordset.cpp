@@ -507,9 +507,24 @@ void Recordset::setCell(int index, const vb::Variant& v) {
   const std::string& column = cols_->names[index];
   if (!cols_->writable[index])
     raiseError(errnum::NotUpdatable, "The field '" + column + "' cannot be updated.", kRecordsetSource);
-  vb::Variant stored = convertForColumn(v, cols_->kinds[index], column);
-  if (mode_ == EditMode::None) beginEdit();
-  buffer_[index] = std::move(stored);
+  const ColumnKind kind = cols_->kinds[index];
+  const vb::VarType type = v.type();
+  // A value the column takes as it is goes straight in, into the room the
+  // field's last value had; any other is converted first, raising before
+  // anything changes.
+  const bool asItIs = type != vb::VarType::Null && type != vb::VarType::Empty &&
+                      (kind == ColumnKind::Other || (kind == ColumnKind::Text && type == vb::VarType::String) ||
+                       (kind == ColumnKind::Date && type == vb::VarType::Date) ||
+                       (kind == ColumnKind::Integer && type == vb::VarType::Long) ||
+                       (kind == ColumnKind::Real && type == vb::VarType::Double));
+  if (asItIs) {
+    if (mode_ == EditMode::None) beginEdit();
+    buffer_[index] = v;
+  } else {
+    vb::Variant stored = convertForColumn(v, kind, column);
+    if (mode_ == EditMode::None) beginEdit();
+    buffer_[index] = std::move(stored);
+  }
   dirty_[index] = true;
 }
 
