@@ -2,7 +2,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/db/internal.h"
@@ -90,10 +89,11 @@ bool anyNull(int argc, sqlite3_value** argv) {
 }
 
 // A whole-number argument (a start or a length) as Jet rounds it.
-long long wholeArg(sqlite3_value* v) {
-  if (sqlite3_value_type(v) == SQLITE_INTEGER) return sqlite3_value_int64(v);
+long long wholeArg(sqlite3_value* v, int type) {
+  if (type == SQLITE_INTEGER) return sqlite3_value_int64(v);
   return static_cast<long long>(std::llround(sqlite3_value_double(v)));
 }
+long long wholeArg(sqlite3_value* v) { return wholeArg(v, sqlite3_value_type(v)); }
 
 long long lengthArg(sqlite3_value* v) {
   const long long n = wholeArg(v);
@@ -110,10 +110,12 @@ struct DayParts {
 // Most date texts the functions see are the program's own "dd/mm/yyyy"; those
 // are read here without the general parser, once per row of a query. False
 // for any other text; raises for such a text that names no date (31/02/2026).
-bool programDate(const unsigned char* t, size_t size, DayParts& out) {
-  if (!t || size != 10 || t[2] != '/' || t[5] != '/') return false;
+// at(i) gives byte i of the text.
+template <class At>
+bool programDateAt(At at, size_t size, DayParts& out) {
+  if (size != 10 || at(2) != '/' || at(5) != '/') return false;
   // A byte that is no digit wraps round to a large unsigned value.
-  auto digit = [t](int i) { return static_cast<unsigned>(t[i]) - unsigned{'0'}; };
+  auto digit = [&at](size_t i) { return static_cast<unsigned>(at(i)) - unsigned{'0'}; };
   const unsigned d0 = digit(0), d1 = digit(1), m0 = digit(3), m1 = digit(4), y0 = digit(6), y1 = digit(7),
                  y2 = digit(8), y3 = digit(9);
   if ((d0 > 9) | (d1 > 9) | (m0 > 9) | (m1 > 9) | (y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9)) return false;
@@ -127,6 +129,10 @@ bool programDate(const unsigned char* t, size_t size, DayParts& out) {
     if (out.d > monthDays[out.m - 1] + (out.m == 2 && leap ? 1 : 0)) notADate();
   }
   return true;
+}
+
+bool programDate(const unsigned char* t, size_t size, DayParts& out) {
+  return programDateAt([t](size_t i) { return t[i]; }, size, out);
 }
 
 // For a text value.
@@ -181,13 +187,21 @@ void fnRight(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
     if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
-    const int type = sqlite3_value_type(argv[0]);
-    if (type == SQLITE_NULL || anyNull(argc - 1, argv + 1)) return sqlite3_result_null(ctx);
+    // Each argument's type is asked once: this runs for every row of the receipt-number query.
+    const int type = sqlite3_value_type(argv[0]), startType = sqlite3_value_type(argv[1]);
+    const int lengthType = argc == 3 ? sqlite3_value_type(argv[2]) : SQLITE_INTEGER;
+    if (type == SQLITE_NULL || startType == SQLITE_NULL || lengthType == SQLITE_NULL)
+      return sqlite3_result_null(ctx);
     const TextView s(argv[0], type);
-    const long long start = wholeArg(argv[1]);
+    const long long start = wholeArg(argv[1], startType);
     if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
     const size_t from = byteOffset(s.p, s.n, start - 1);
-    const size_t len = argc == 2 ? s.n - from : byteOffset(s.p + from, s.n - from, lengthArg(argv[2]));
+    size_t len = s.n - from;
+    if (argc == 3) {
+      const long long length = wholeArg(argv[2], lengthType);
+      if (length < 0) throw vb::Error(5, "Invalid procedure call or argument");
+      len = byteOffset(s.p + from, s.n - from, length);
+    }
     sqlite3_result_text(ctx, s.p + from, static_cast<int>(len), SQLITE_TRANSIENT);
   });
 }
@@ -220,39 +234,31 @@ void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, ar
 void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Year); }
 
 // Month(a & b) and Year(a & b) get the two parts (see the translator): the
-// joined text is read where it lies, in a small buffer, instead of being made
-// by the database for every row. Joined as the database joins '&': Null when
+// joined text is read where its parts lie instead of being made by the
+// database for every row. Joined as the database joins '&': Null when
 // either part is Null, a number as the database writes it.
 void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
-      return sqlite3_result_null(ctx);
+    const int ta = sqlite3_value_type(argv[0]), tb = sqlite3_value_type(argv[1]);
+    if (ta == SQLITE_NULL || tb == SQLITE_NULL) return sqlite3_result_null(ctx);
     // As the database writes a number into text for '&'.
-    auto joinedText = [](sqlite3_value* v, size_t& n) -> const char* {
-      if (sqlite3_value_type(v) == SQLITE_TEXT) return textBytes(v, n);
-      const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    auto joinedText = [](sqlite3_value* v, int type, size_t& n) -> const unsigned char* {
+      if (type == SQLITE_TEXT) return reinterpret_cast<const unsigned char*>(textBytes(v, n));
+      const unsigned char* t = sqlite3_value_text(v);
       n = t ? static_cast<size_t>(sqlite3_value_bytes(v)) : 0;
-      return t ? t : "";
+      return t ? t : reinterpret_cast<const unsigned char*>("");
     };
     size_t an, bn;
-    const char* a = joinedText(argv[0], an);
-    const char* b = joinedText(argv[1], bn);
-    unsigned char small[32];
-    std::string large;
-    const unsigned char* t = small;
-    const size_t n = an + bn;
-    if (n <= sizeof small) {
-      if (an) std::memcpy(small, a, an);
-      if (bn) std::memcpy(small + an, b, bn);
-    } else {
-      large.assign(a, an);
-      large.append(b, bn);
-      t = reinterpret_cast<const unsigned char*>(large.data());
-    }
+    const unsigned char* a = joinedText(argv[0], ta, an);
+    const unsigned char* b = joinedText(argv[1], tb, bn);
+    // Read across the two parts where they lie.
     DayParts p;
-    if (programDate(t, n, p)) return sqlite3_result_int(ctx, partOf(p, part));
+    if (programDateAt([a, b, an](size_t i) { return i < an ? a[i] : b[i - an]; }, an + bn, p))
+      return sqlite3_result_int(ctx, partOf(p, part));
+    std::string joined(reinterpret_cast<const char*>(a), an);
+    joined.append(reinterpret_cast<const char*>(b), bn);
     vb::Date d;
-    if (!vb::parseDate(std::string(reinterpret_cast<const char*>(t), n), d)) notADate();
+    if (!vb::parseDate(joined, d)) notADate();
     sqlite3_result_int(ctx, partOf(d, part));
   });
 }
