@@ -231,8 +231,10 @@ private:
   // Month(a & b) and Year(a & b), where a and b are each one value, a name or
   // a function call, become Month(a, b) and Year(a, b): the function reads the
   // joined text without the database making it for every row (the
-  // receipt-number query). Anything else in the argument leaves it as written,
-  // so no question of how '&' groups with other operators arises.
+  // receipt-number query). Where b is Mid(s, start[, length]), Mid's arguments
+  // stand in its place: Month(a, s, start[, length]). Anything else in the
+  // argument leaves it as written, so no question of how '&' groups with
+  // other operators arises.
   void passJoinedParts() {
     std::vector<size_t> live;  // sig positions that are written out
     for (size_t k = 0; k < sig_.size(); ++k)
@@ -270,6 +272,17 @@ private:
       const size_t endB = operandEnd(endA + 1);
       if (endB == none || !liveOp(endB, ")")) continue;
       replaced_[sig_[live[endA]]] = ",";
+      // b = Mid(s, start[, length]): its arguments go in place of its result.
+      const size_t b = endA + 1;
+      if (!isFunction(live[b], "mid") || !liveOp(b + 1, "(")) continue;
+      int depth = 0, commas = 0;
+      for (size_t e = b + 1; e + 1 < endB; ++e) {
+        if (liveOp(e, "(")) ++depth;
+        else if (liveOp(e, ")")) --depth;
+        else if (depth == 1 && liveOp(e, ",")) ++commas;
+      }
+      if (commas < 1 || commas > 2) continue;
+      skip_[sig_[live[b]]] = skip_[sig_[live[b + 1]]] = skip_[sig_[live[endB - 1]]] = true;
     }
   }
 

@@ -43,7 +43,9 @@ struct TextView {
   std::string owned;
   const char* p = "";
   size_t n = 0;
-  TextView(sqlite3_value* v, int type) {
+  TextView() = default;
+  TextView(sqlite3_value* v, int type) { read(v, type); }
+  void read(sqlite3_value* v, int type) {
     if (type == SQLITE_TEXT) {
       p = textBytes(v, n);
     } else {
@@ -184,24 +186,32 @@ void fnRight(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   });
 }
 
+// Mid's reading of its two or three arguments: the part of s from byte from,
+// len bytes long; false when the result is Null. Raises as Mid does.
+bool midOf(int argc, sqlite3_value** argv, TextView& s, size_t& from, size_t& len) {
+  if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
+  // Each argument's type is asked once: this runs for every row of the receipt-number query.
+  const int type = sqlite3_value_type(argv[0]), startType = sqlite3_value_type(argv[1]);
+  const int lengthType = argc == 3 ? sqlite3_value_type(argv[2]) : SQLITE_INTEGER;
+  if (type == SQLITE_NULL || startType == SQLITE_NULL || lengthType == SQLITE_NULL) return false;
+  s.read(argv[0], type);
+  const long long start = wholeArg(argv[1], startType);
+  if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
+  from = byteOffset(s.p, s.n, start - 1);
+  len = s.n - from;
+  if (argc == 3) {
+    const long long length = wholeArg(argv[2], lengthType);
+    if (length < 0) throw vb::Error(5, "Invalid procedure call or argument");
+    len = byteOffset(s.p + from, s.n - from, length);
+  }
+  return true;
+}
+
 void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
-    if (argc < 2 || argc > 3) throw vb::Error(5, "Mid takes two or three arguments");
-    // Each argument's type is asked once: this runs for every row of the receipt-number query.
-    const int type = sqlite3_value_type(argv[0]), startType = sqlite3_value_type(argv[1]);
-    const int lengthType = argc == 3 ? sqlite3_value_type(argv[2]) : SQLITE_INTEGER;
-    if (type == SQLITE_NULL || startType == SQLITE_NULL || lengthType == SQLITE_NULL)
-      return sqlite3_result_null(ctx);
-    const TextView s(argv[0], type);
-    const long long start = wholeArg(argv[1], startType);
-    if (start < 1) throw vb::Error(5, "Invalid procedure call or argument");
-    const size_t from = byteOffset(s.p, s.n, start - 1);
-    size_t len = s.n - from;
-    if (argc == 3) {
-      const long long length = wholeArg(argv[2], lengthType);
-      if (length < 0) throw vb::Error(5, "Invalid procedure call or argument");
-      len = byteOffset(s.p + from, s.n - from, length);
-    }
+    TextView s;
+    size_t from = 0, len = 0;
+    if (!midOf(argc, argv, s, from, len)) return sqlite3_result_null(ctx);
     sqlite3_result_text(ctx, s.p + from, static_cast<int>(len), SQLITE_TRANSIENT);
   });
 }
@@ -233,33 +243,38 @@ void datePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
 void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Month); }
 void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Year); }
 
+// The text of a value as the database writes it for '&' (a number as it
+// writes numbers), where it lies when it is text.
+const unsigned char* joinedText(sqlite3_value* v, int type, size_t& n) {
+  if (type == SQLITE_TEXT) return reinterpret_cast<const unsigned char*>(textBytes(v, n));
+  const unsigned char* t = sqlite3_value_text(v);
+  n = t ? static_cast<size_t>(sqlite3_value_bytes(v)) : 0;
+  return t ? t : reinterpret_cast<const unsigned char*>("");
+}
+
+// Month or Year of the text a followed by b, read where the two parts lie.
+int datePartOfJoined(const unsigned char* a, size_t an, const unsigned char* b, size_t bn, DatePart part) {
+  DayParts p;
+  if (programDateAt([a, b, an](size_t i) { return i < an ? a[i] : b[i - an]; }, an + bn, p)) return partOf(p, part);
+  std::string joined(reinterpret_cast<const char*>(a), an);
+  joined.append(reinterpret_cast<const char*>(b), bn);
+  vb::Date d;
+  if (!vb::parseDate(joined, d)) notADate();
+  return partOf(d, part);
+}
+
 // Month(a & b) and Year(a & b) get the two parts (see the translator): the
 // joined text is read where its parts lie instead of being made by the
-// database for every row. Joined as the database joins '&': Null when
-// either part is Null, a number as the database writes it.
+// database for every row. Joined as the database joins '&': Null when either
+// part is Null, a number as the database writes it.
 void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
     const int ta = sqlite3_value_type(argv[0]), tb = sqlite3_value_type(argv[1]);
     if (ta == SQLITE_NULL || tb == SQLITE_NULL) return sqlite3_result_null(ctx);
-    // As the database writes a number into text for '&'.
-    auto joinedText = [](sqlite3_value* v, int type, size_t& n) -> const unsigned char* {
-      if (type == SQLITE_TEXT) return reinterpret_cast<const unsigned char*>(textBytes(v, n));
-      const unsigned char* t = sqlite3_value_text(v);
-      n = t ? static_cast<size_t>(sqlite3_value_bytes(v)) : 0;
-      return t ? t : reinterpret_cast<const unsigned char*>("");
-    };
     size_t an, bn;
     const unsigned char* a = joinedText(argv[0], ta, an);
     const unsigned char* b = joinedText(argv[1], tb, bn);
-    // Read across the two parts where they lie.
-    DayParts p;
-    if (programDateAt([a, b, an](size_t i) { return i < an ? a[i] : b[i - an]; }, an + bn, p))
-      return sqlite3_result_int(ctx, partOf(p, part));
-    std::string joined(reinterpret_cast<const char*>(a), an);
-    joined.append(reinterpret_cast<const char*>(b), bn);
-    vb::Date d;
-    if (!vb::parseDate(joined, d)) notADate();
-    sqlite3_result_int(ctx, partOf(d, part));
+    sqlite3_result_int(ctx, datePartOfJoined(a, an, b, bn, part));
   });
 }
 
@@ -267,6 +282,31 @@ void fnMonthJoined(sqlite3_context* ctx, int, sqlite3_value** argv) {
   joinedDatePart(ctx, argv, DatePart::Month);
 }
 void fnYearJoined(sqlite3_context* ctx, int, sqlite3_value** argv) { joinedDatePart(ctx, argv, DatePart::Year); }
+
+// Month(a & Mid(s, start[, length])) and the same with Year get a, s, start
+// [and length]: Mid's part is read where it lies in s, without being copied
+// out as a result of its own. Mid's errors come first, as Mid is worked out
+// before the joining.
+void joinedMidDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv, DatePart part) {
+  guarded(ctx, [&] {
+    TextView s;
+    size_t from = 0, len = 0;
+    const bool midNull = !midOf(argc - 1, argv + 1, s, from, len);
+    const int ta = sqlite3_value_type(argv[0]);
+    if (midNull || ta == SQLITE_NULL) return sqlite3_result_null(ctx);
+    size_t an;
+    const unsigned char* a = joinedText(argv[0], ta, an);
+    sqlite3_result_int(
+        ctx, datePartOfJoined(a, an, reinterpret_cast<const unsigned char*>(s.p) + from, len, part));
+  });
+}
+
+void fnMonthJoinedMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  joinedMidDatePart(ctx, argc, argv, DatePart::Month);
+}
+void fnYearJoinedMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  joinedMidDatePart(ctx, argc, argv, DatePart::Year);
+}
 
 void fnNow(sqlite3_context* ctx, int, sqlite3_value**) {
   guarded(ctx, [&] {
@@ -366,6 +406,10 @@ void registerFunctions(sqlite3* db, StatementClock* clock) {
       {"vt_year", 1, fnYear, SQLITE_DETERMINISTIC},
       {"vt_month", 2, fnMonthJoined, SQLITE_DETERMINISTIC},
       {"vt_year", 2, fnYearJoined, SQLITE_DETERMINISTIC},
+      {"vt_month", 3, fnMonthJoinedMid, SQLITE_DETERMINISTIC},
+      {"vt_month", 4, fnMonthJoinedMid, SQLITE_DETERMINISTIC},
+      {"vt_year", 3, fnYearJoinedMid, SQLITE_DETERMINISTIC},
+      {"vt_year", 4, fnYearJoinedMid, SQLITE_DETERMINISTIC},
       {"vt_now", 0, fnNow, SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY},
       {"vt_format", -1, fnFormat, 0},
       {"vt_datestore", 1, fnDateStore, SQLITE_DETERMINISTIC},

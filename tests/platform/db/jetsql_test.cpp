@@ -24,11 +24,15 @@ TEST(JetSql, TranslatesTheDialect) {
        "select * from tblKwitansi where tgl =46361.0  order by nokwitansi"},
       {"DELETE * FROM [tblkwitansi]", "DELETE FROM \"tblkwitansi\""},
       {"SELECT Left(nokwitansi,3) AS NOurut FROM t WHERE Month(CDate('01/' & Mid(nokwitansi,5))) = Month(Now())",
-       "SELECT vt_left(nokwitansi,3) AS NOurut FROM t WHERE vt_month('01/' , vt_mid(nokwitansi,5)) = "
+       "SELECT vt_left(nokwitansi,3) AS NOurut FROM t WHERE vt_month('01/' , nokwitansi,5) = "
        "vt_month(vt_now())"},
-      // Month and Year of one value joined to another get the two parts; any other argument stays as written.
+      // Month and Year of one value joined to another get the two parts, and Mid's arguments in place of
+      // its result; any other argument stays as written.
       {"select Year(a&b), Month([x] & t.y), Month(CDate(\"01/\" & 5)), Year(Left(a, 2) & Mid(b, (2)))  from t",
-       "select vt_year(a,b), vt_month(\"x\" , t.y), vt_month('01/' , 5), vt_year(vt_left(a, 2) , vt_mid(b, (2)))  from t"},
+       "select vt_year(a,b), vt_month(\"x\" , t.y), vt_month('01/' , 5), vt_year(vt_left(a, 2) , b, (2))  from t"},
+      {"select Month(a & MID(b, 2, Len(c))), Year(a & Mid(b)), Year(a & Mid(b, 1, 2, 3)), Month(a & x.Mid(b, 2)) from t",
+       "select vt_month(a , b, 2, Len(c)), vt_year(a , vt_mid(b)), vt_year(a , vt_mid(b, 1, 2, 3)), "
+       "vt_month(a || x.Mid(b, 2)) from t"},
       {"select Month(a & b & c), Month(a & b + 1), Month(-a & b), Month(a & b = c), Month(a & (b)), Year(a) & b, "
        "Mid(a & b, 2) from t",
        "select vt_month(a || b || c), vt_month(a || b + 1), vt_month(-a || b), vt_month(a || b = c), "

@@ -61,6 +61,16 @@ TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
       {"Year(Null & '01/06/2025')", "<null>"},
       {"Month('30/02/' & '2024')", nullptr},
       {"Year('01/' & Mid('007/xx/2026', 5))", nullptr},
+      // ... with Mid's part read in place: its length, its Null, its errors even beside a Null.
+      {"Month('01/' & Mid('007/11/2026xyz', 5, 7))", "11"},
+      {"Year('1/' & Mid('7/1/2026', 3))", "2026"},
+      {"Month('01/' & Mid(Null, 5))", "<null>"},
+      {"Month('01/' & Mid('007/11/2026', Null))", "<null>"},
+      {"Year(Null & Mid('007/11/2026', 5))", "<null>"},
+      {"Month('01/' & Mid('007/11/2026', 0))", nullptr},
+      {"Month(Null & Mid('007/11/2026', 5, -1))", nullptr},
+      {"Month('01/' & Mid('007/ñ1/2026', 5))", nullptr},
+      {"Month('01/1' & Mid('ñ1/2026', 2))", "11"},
       // Text functions: whole-number and rounded positions, numbers as text.
       {"Mid('001/06/2025', 5)", "06/2025"},
       {"Mid('abcdef', 2, 3)", "bcd"},
