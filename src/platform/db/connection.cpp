@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/db/internal.h"
 #include "platform/vb/error.h"
@@ -36,6 +37,7 @@ size_t foldedHash(const char* s, size_t n) {
 
 bool equalsIgnoringCase(const char* a, size_t an, const std::string& b) {
   if (an != b.size()) return false;
+  if (std::memcmp(a, b.data(), an) == 0) return true;  // most names come spelled as declared
   for (size_t i = 0; i < an; ++i)
     if (foldAscii(static_cast<unsigned char>(a[i])) != foldAscii(static_cast<unsigned char>(b[i]))) return false;
   return true;

@@ -519,7 +519,18 @@ void Recordset::setCell(int index, const vb::Variant& v) {
                        (kind == ColumnKind::Real && type == vb::VarType::Double));
   if (asItIs) {
     if (mode_ == EditMode::None) beginEdit();
-    buffer_[index] = v;
+    vb::Variant& out = buffer_[index];
+    // (v may be the field's own pending value, written back: then nothing changes.)
+    if (&out != &v) {
+      switch (type) {
+        case vb::VarType::String: out.setText(v.stringValue().data(), v.stringValue().size()); break;
+        case vb::VarType::Long: out.setLong(v.longValue()); break;
+        case vb::VarType::Double: out.setDouble(v.doubleValue()); break;
+        case vb::VarType::Date: out.setDate(v.dateValue()); break;
+        case vb::VarType::Boolean: out.setBool(v.boolValue()); break;
+        default: out = v;
+      }
+    }
   } else {
     vb::Variant stored = convertForColumn(v, kind, column);
     if (mode_ == EditMode::None) beginEdit();
@@ -536,7 +547,7 @@ void Recordset::addNew() {
                kRecordsetSource);
   if (mode_ != EditMode::None) update();
   buffer_.resize(fields_.size());
-  for (vb::Variant& v : buffer_) v = vb::Variant::null();
+  for (vb::Variant& v : buffer_) v.setNull();
   dirty_.assign(fields_.size(), false);
   mode_ = EditMode::Add;
 }
