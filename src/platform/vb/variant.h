@@ -106,14 +106,15 @@ public:
 
 private:
   // Every member as a new Variant of type t has it, the text's room kept.
+  // Members of another type than the held one are always at their defaults.
   void reset(VarType t) {
+    if (type_ == VarType::Decimal) dec_ = Decimal();
+    if (type_ == VarType::Object) o_.reset();
     type_ = t;
     b_ = false;
     l_ = 0;
     d_ = 0;
-    dec_ = Decimal();
     s_.clear();
-    if (o_) o_.reset();
   }
 
   VarType type_ = VarType::Empty;
