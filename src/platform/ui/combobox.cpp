@@ -138,19 +138,8 @@ void ComboBox::onCommand(int code) {
 }
 
 bool ComboBox::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == WM_CHAR) {
-    int ch = static_cast<int>(wp);
-    int out = firePress(ch);
-    if (out == 0 || ((out == '\r' || out == '\n') && hwnd == edit_)) {
-      result = 0;
-      return true;
-    }
-    if (out != ch) {
-      result = DefSubclassProc(hwnd, msg, static_cast<WPARAM>(out), lp);
-      return true;
-    }
-    return false;
-  }
+  // Enter is dropped in the edit part, as in a one-line box.
+  if (msg == WM_CHAR) return charThroughKeyPress(hwnd, wp, lp, result, hwnd == edit_);
   return Control::handleMessage(hwnd, msg, wp, lp, result);
 }
 

@@ -219,24 +219,27 @@ bool Control::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
         SafeCall([&] { KeyUp(key, shift); });
       }
       return false;
-    case WM_CHAR: {
-      int ch = static_cast<int>(wp);
-      int out = firePress(ch);
-      if (out == 0) {
-        result = 0;
-        return true;
-      }
-      if (out != ch) {
-        result = DefSubclassProc(hwnd, msg, static_cast<WPARAM>(out), lp);
-        return true;
-      }
-      return false;
-    }
+    case WM_CHAR:
+      return charThroughKeyPress(hwnd, wp, lp, result);
     default:
       break;
   }
   // A container control routes its children's notifications.
   return Container::reflect(msg, wp, lp, result);
+}
+
+bool Control::charThroughKeyPress(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& result, bool swallowEnter) {
+  const int ch = static_cast<int>(wp);
+  const int out = firePress(ch);
+  if (out == 0 || (swallowEnter && (out == '\r' || out == '\n'))) {
+    result = 0;
+    return true;
+  }
+  if (out != ch) {
+    result = DefSubclassProc(hwnd, WM_CHAR, static_cast<WPARAM>(out), lp);
+    return true;
+  }
+  return false;
 }
 
 int Control::firePress(int ch) {

@@ -148,6 +148,10 @@ protected:
   void subclassExtra(HWND hwnd);
   // Runs KeyPress for a character; returns the character to pass on (0: none).
   int firePress(int ch);
+  // WM_CHAR through KeyPress: a key set to 0 is swallowed, a changed key is
+  // passed on in its place; swallowEnter also drops Enter (one-line boxes).
+  // True when the message was answered here.
+  bool charThroughKeyPress(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& result, bool swallowEnter = false);
   void fireKeyDown(int& key);
   // Runs an event handler with errors stopped (shown through the seam).
   void fire(const std::function<void()>& fn);

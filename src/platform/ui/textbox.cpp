@@ -43,20 +43,8 @@ void TextBox::onCommand(int code) {
 }
 
 bool TextBox::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == WM_CHAR) {
-    int ch = static_cast<int>(wp);
-    int out = firePress(ch);
-    // A one-line box has no use for Enter; passing it on only beeps.
-    if (out == 0 || (!multiLine_ && (out == '\r' || out == '\n'))) {
-      result = 0;
-      return true;
-    }
-    if (out != ch) {
-      result = DefSubclassProc(hwnd, msg, static_cast<WPARAM>(out), lp);
-      return true;
-    }
-    return false;
-  }
+  // A one-line box has no use for Enter; passing it on only beeps.
+  if (msg == WM_CHAR) return charThroughKeyPress(hwnd, wp, lp, result, !multiLine_);
   return Control::handleMessage(hwnd, msg, wp, lp, result);
 }
 
