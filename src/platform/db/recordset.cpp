@@ -645,7 +645,7 @@ void Recordset::update() {
   } else {
     const long long rowid = sqlite3_last_insert_rowid(impl.db);
     // The key the database filled in reads back at once.
-    if (cols_->keyField >= 0) buffer_[cols_->keyField] = vb::Variant(rowid);
+    if (cols_->keyField >= 0) buffer_[cols_->keyField].setLong(rowid);
     for (size_t i = 0; i < n; ++i) cells_.push_back(store(buffer_[i], static_cast<int>(i)));
     rowids_.push_back(rowid);
     ++storedRows_;

@@ -223,7 +223,6 @@ Variant::Variant(unsigned long long v) {
   }
 }
 Variant::Variant(Decimal v) : type_(VarType::Decimal), dec_(v) {}
-Variant::Variant(const char* v) : type_(VarType::String), s_(v ? v : "") {}
 Variant::Variant(std::shared_ptr<Object> v) : type_(VarType::Object), o_(std::move(v)) {}
 
 bool Variant::isNumeric() const {

@@ -40,7 +40,7 @@ public:
   Variant(double v) : type_(VarType::Double), d_(v) {}
   Variant(Decimal v);
   Variant(Date v) : type_(VarType::Date), d_(v.serial) {}
-  Variant(const char* v);
+  Variant(const char* v) : type_(VarType::String), s_(v ? v : "") {}
   Variant(char* v) : Variant(static_cast<const char*>(v)) {}
   // Any other raw pointer would quietly become a Boolean; objects go in as shared_ptr.
   template <class T>
