@@ -426,7 +426,9 @@ bool ListView::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT&
         LVHITTESTINFO hit{};
         hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
         int index = static_cast<int>(SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        if (index >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+        // Only the box itself: a click elsewhere on a full-row item reports
+        // every part of the item at once (LVHT_ONITEM) and selects the row.
+        if (index >= 0 && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) {
           ::SetFocus(hwnd);
           toggleCheck(index);
           result = 0;

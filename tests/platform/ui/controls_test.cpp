@@ -165,6 +165,37 @@ TEST_F(ControlsTest, ListViewCheckBoxClickSelectionAndRemoval) {
   EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 3);
 }
 
+// A user's click on a row, through the system's own input queue, selects it
+// and raises ItemClick with that row; it does not tick the row's check box.
+TEST_F(ControlsTest, ListViewRowClickedWithTheMouseIsSelected) {
+  ListForm& f = Default<ListForm>();
+  f.Show();
+  f.Lv1.ListItems.Clear();
+  for (int i = 1; i <= 5; ++i) f.Lv1.ListItems.Add(std::to_string(i)).SubItems(1, name(i));
+  SetForegroundWindow(f.hwnd());
+  t::pumpUntilIdle();
+  std::string clicked;
+  f.Lv1.ItemClick = [&](ListItem& item) { clicked = item.Text(); };
+  HWND h = f.Lv1.hwnd();
+  RECT r{};
+  r.left = LVIR_LABEL;
+  SendMessageW(h, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  POINT at{(r.left + r.right) / 2 + 60, (r.top + r.bottom) / 2};
+  ClientToScreen(h, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  t::pumpFor(300);
+  ASSERT_NE(f.Lv1.SelectedItem(), nullptr);
+  EXPECT_EQ(f.Lv1.SelectedItem()->Text(), "3");
+  EXPECT_TRUE(f.Lv1.ListItems.Item(3).Selected());
+  EXPECT_FALSE(f.Lv1.ListItems.Item(3).Checked());
+  EXPECT_EQ(clicked, "3");
+}
+
 TEST_F(ControlsTest, ColumnHeadersCarryIconsByKey) {
   ListForm& f = Default<ListForm>();
   int clicked = 0;
