@@ -73,10 +73,10 @@ if ! grep -qs '"Managed"="N"' "$WINEPREFIX/user.reg"; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
   wineserver -w || true
 fi
-# Wine's own fonts (Tahoma, Marlett for the caption buttons) where the prefix
-# finds them.
+# Marlett draws the caption buttons of windows Wine manages itself; the
+# prefix does not find it where the package puts it.
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-  cp /usr/share/wine/fonts/*.ttf "$fonts/"
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 fi
 log "ready"
