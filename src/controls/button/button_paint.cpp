@@ -226,6 +226,24 @@ void Button::DrawType3Pressed() {
   PutPixel(W - 2, H - 2, 0x7B4D10);
 }
 
+// Style 4's raised frame with rounded corners, shared by its up and disabled looks.
+void Button::DrawType4Frame() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawRect(1, 1, W - 2, H - 2, c.light);
+  DrawRect(0, 0, W, H, c.darkShadow, true);
+  PutPixel(1, 1, c.darkShadow);
+  PutPixel(W - 2, 1, c.darkShadow);
+  PutPixel(1, H - 2, c.darkShadow);
+  PutPixel(W - 2, H - 2, c.darkShadow);
+  DrawLine(2, 1, W - 2, 1, c.highlight);
+  DrawLine(1, 2, 1, H - 2, c.highlight);
+  DrawLine(2, H - 3, W - 2, H - 3, c.face);
+  DrawLine(W - 3, 2, W - 3, H - 2, c.face);
+  DrawLine(2, H - 2, W - 2, H - 2, c.shadow);
+  DrawLine(W - 2, 2, W - 2, H - 2, c.shadow);
+}
+
 void Button::DrawUp(bool hot) {
   const int W = width_, H = height_;
   const ColorTable& c = colors_;
@@ -252,18 +270,7 @@ void Button::DrawUp(bool hot) {
       DrawType3Up(hot);
       break;
     case 4:
-      DrawRect(1, 1, W - 2, H - 2, c.light);
-      DrawRect(0, 0, W, H, c.darkShadow, true);
-      PutPixel(1, 1, c.darkShadow);
-      PutPixel(W - 2, 1, c.darkShadow);
-      PutPixel(1, H - 2, c.darkShadow);
-      PutPixel(W - 2, H - 2, c.darkShadow);
-      DrawLine(2, 1, W - 2, 1, c.highlight);
-      DrawLine(1, 2, 1, H - 2, c.highlight);
-      DrawLine(2, H - 3, W - 2, H - 3, c.face);
-      DrawLine(W - 3, 2, W - 3, H - 2, c.face);
-      DrawLine(2, H - 2, W - 2, H - 2, c.shadow);
-      DrawLine(W - 2, 2, W - 2, H - 2, c.shadow);
+      DrawType4Frame();
       DrawCaption(cm);
       break;
     case 5:
@@ -435,18 +442,7 @@ void Button::DrawDisabled() {
       break;
     }
     case 4:
-      DrawRect(1, 1, W - 2, H - 2, c.light);
-      DrawRect(0, 0, W, H, c.darkShadow, true);
-      PutPixel(1, 1, c.darkShadow);
-      PutPixel(W - 2, 1, c.darkShadow);
-      PutPixel(1, H - 2, c.darkShadow);
-      PutPixel(W - 2, H - 2, c.darkShadow);
-      DrawLine(2, 1, W - 2, 1, c.highlight);
-      DrawLine(1, 2, 1, H - 2, c.highlight);
-      DrawLine(2, H - 3, W - 2, H - 3, c.face);
-      DrawLine(W - 3, 2, W - 3, H - 2, c.face);
-      DrawLine(2, H - 2, W - 2, H - 2, c.shadow);
-      DrawLine(W - 2, 2, W - 2, H - 2, c.shadow);
+      DrawType4Frame();
       DrawCaption(3);
       break;
     case 5:

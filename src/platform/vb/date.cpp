@@ -153,48 +153,33 @@ Date Date::fromParts(int y, int mo, int d, int h, int mi, int s) {
   return Date{serialOf(y, mo, d, h, mi, s)};
 }
 
-int Date::year() const {
+namespace {
+// The calendar day and the time of day of a serial.
+struct Parts {
   long long days;
   long secs;
-  split(serial, days, secs);
   int y, m, d;
-  civilFromDays(days + kEpochOffset, y, m, d);
-  return y;
+};
+Parts partsOf(double serial) {
+  Parts p{};
+  split(serial, p.days, p.secs);
+  civilFromDays(p.days + kEpochOffset, p.y, p.m, p.d);
+  return p;
 }
-int Date::month() const {
+long secondsOf(double serial) {
   long long days;
   long secs;
   split(serial, days, secs);
-  int y, m, d;
-  civilFromDays(days + kEpochOffset, y, m, d);
-  return m;
+  return secs;
 }
-int Date::day() const {
-  long long days;
-  long secs;
-  split(serial, days, secs);
-  int y, m, d;
-  civilFromDays(days + kEpochOffset, y, m, d);
-  return d;
-}
-int Date::hour() const {
-  long long days;
-  long secs;
-  split(serial, days, secs);
-  return static_cast<int>(secs / 3600);
-}
-int Date::minute() const {
-  long long days;
-  long secs;
-  split(serial, days, secs);
-  return static_cast<int>(secs / 60 % 60);
-}
-int Date::second() const {
-  long long days;
-  long secs;
-  split(serial, days, secs);
-  return static_cast<int>(secs % 60);
-}
+}  // namespace
+
+int Date::year() const { return partsOf(serial).y; }
+int Date::month() const { return partsOf(serial).m; }
+int Date::day() const { return partsOf(serial).d; }
+int Date::hour() const { return static_cast<int>(secondsOf(serial) / 3600); }
+int Date::minute() const { return static_cast<int>(secondsOf(serial) / 60 % 60); }
+int Date::second() const { return static_cast<int>(secondsOf(serial) % 60); }
 int Date::weekday() const {
   long long days;
   long secs;
