@@ -38,7 +38,7 @@ void Label::fit() {
   ScopedSelect font(dc, FontFor(font_));
   std::wstring text = Widen(caption_.empty() ? " " : caption_);
   RECT r{0, 0, wordWrap_ ? TwipsToPixelsX(Width()) : 0, 0};
-  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
   int w = wordWrap_ ? Width() : PixelsToTwipsX(r.right - r.left);
   Move(Left(), Top(), w, PixelsToTwipsY(r.bottom - r.top));
 }
@@ -49,7 +49,10 @@ void Label::paintWindowless(HDC dc) {
   ScopedSelect font(dc, FontFor(font_));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Enabled() ? ResolveColor(fore_) : GetSysColor(COLOR_GRAYTEXT));
-  UINT fmt = DT_WORDBREAK | DT_EXPANDTABS;
+  // A fixed-size label wraps at its width. An AutoSize label without WordWrap
+  // is one line as wide as its text advances, which wrapping could only
+  // break; a last glyph may reach past that width, so it is not clipped.
+  UINT fmt = DT_EXPANDTABS | (autoSize_ && !wordWrap_ ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK);
   if (align_ == vbRightJustify) fmt |= DT_RIGHT;
   else if (align_ == vbCenter) fmt |= DT_CENTER;
   std::wstring text = Widen(caption_);

@@ -354,6 +354,62 @@ TEST_F(FormTest, DisabledFrameKeepsItsControlsFromTheFocus) {
   EXPECT_TRUE(f.Text1.Enabled());      // the controls keep their own setting
 }
 
+// An AutoSize label is exactly as wide as its caption and draws it on one
+// line, last letter included.
+struct Labels : Form {
+  Label Label1{this};
+  void Design() override {
+    Caption("Labels");
+    ClientSize(6000, 1500);
+    Label1.Create(*this, 300, 300, 200, 200, "x");
+  }
+};
+
+TEST_F(FormTest, AutoSizeLabelDrawsItsWholeCaptionOnOneLine) {
+  Labels& f = Default<Labels>();
+  for (const char* caption : {"Penanggung Jawab", "Alamat, Tlpn, Website", "Format No Kwitansi", "(No/MM/YYYY)",
+                              "Username :", "Password :", "Nama Instansi", "Pilih Templete Kwitansi", "Kota",
+                              "Jabatan", "Templete Catatan", "Login Aplikasi"}) {
+    SCOPED_TRACE(caption);
+    f.Label1.FontName("Trebuchet MS");
+    f.Label1.FontSize(9);
+    f.Label1.Caption(caption);
+    f.Label1.AutoSize(true);
+    RECT box = f.Label1.pixelRect();
+    // The ink of the label as the form paints it, and of the same caption
+    // drawn unclipped on one line at the same place.
+    auto ink = [&](bool reference) {
+      ScopedGetDC screen(nullptr);
+      OwnedMemDC mem(screen);
+      OwnedBitmap bmp(CreateCompatibleBitmap(screen, 400, 100));
+      ScopedSelect keep(mem, bmp);
+      RECT all{0, 0, 400, 100};
+      FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      if (reference) {
+        ScopedSelect font(mem, FontFor(FontSpec{"Trebuchet MS", f.Label1.FontSize()}));
+        SetBkMode(mem, TRANSPARENT);
+        RECT at{box.left, box.top, box.left, box.top};
+        std::wstring text = Widen(caption);
+        DrawTextW(mem, text.c_str(), -1, &at, DT_SINGLELINE | DT_NOCLIP);
+      } else {
+        f.paintChildren(mem, all);
+      }
+      POINT extent{-1, -1};
+      for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 400; ++x)
+          if (GetRValue(GetPixel(mem, x, y)) < 128) {
+            extent.x = std::max<LONG>(extent.x, x);
+            extent.y = std::max<LONG>(extent.y, y);
+          }
+      return extent;
+    };
+    POINT drawn = ink(false), whole = ink(true);
+    EXPECT_EQ(drawn.x, whole.x) << "the caption's end is missing";
+    EXPECT_EQ(drawn.y, whole.y) << "the caption wrapped";
+  }
+  f.Unload();
+}
+
 TEST(Twips, ConvertWithTheScreenResolution) {
   const int dpi = DpiX();
   struct Case {
