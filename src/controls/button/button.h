@@ -261,6 +261,7 @@ class Button {
   void DrawType5Up(bool hot);
   void DrawType5Pressed();
   void DrawType3Up(bool hot);
+  void DrawType3Outline();
   void DrawType4Frame();
   void DrawType3Pressed();
   void Gradient(COLORREF from, double perRow, bool bottomUp);

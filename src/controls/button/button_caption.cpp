@@ -22,17 +22,23 @@ std::wstring Wide(const std::string& s) {
 
 bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
+// The header of a 32-bit picture whose rows run from the top.
+BITMAPINFO TopDown32(int w, int h) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 // A 32-bit top-down DIB section with a DC, for reading and writing pixels.
 class Pixels {
  public:
   Pixels(HDC like, int w, int h) : w_(w), h_(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(w, h);
     bmp_.reset(CreateDIBSection(like, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
                                 nullptr, 0));
     dc_.reset(CreateCompatibleDC(like));
@@ -330,13 +336,7 @@ void Button::DrawPictureEx(HDC dc, int x, int y, int w, int h, const PicturePtr&
       bg.set(col, row, out);
     }
   }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDown32(w, h);
   SetDIBitsToDevice(dc, x, y, w, h, 0, 0, 0, h, bg.bits(), &bi, DIB_RGB_COLORS);
 }
 

@@ -200,6 +200,12 @@ void Button::DrawType3Up(bool hot) {
     DrawLine(2, 3, 2, H - 3, Shift(lf, -10));
   }
   DrawCaption(hot ? 1 : 0);
+  DrawType3Outline();
+}
+
+// Style 3's dark outline with its softened corners, over every look.
+void Button::DrawType3Outline() {
+  const int W = width_, H = height_;
   DrawRect(0, 0, W, H, 0x733C00, true);
   PutPixel(1, 1, 0x7B4D10);
   PutPixel(W - 2, 1, 0x7B4D10);
@@ -219,11 +225,7 @@ void Button::DrawType3Pressed() {
   DrawLine(1, 1, 1, H - 1, Shift(base, -32));
   DrawLine(2, 2, 2, H - 2, Shift(base, -22));
   DrawCaption(2);
-  DrawRect(0, 0, W, H, 0x733C00, true);
-  PutPixel(1, 1, 0x7B4D10);
-  PutPixel(W - 2, 1, 0x7B4D10);
-  PutPixel(1, H - 2, 0x7B4D10);
-  PutPixel(W - 2, H - 2, 0x7B4D10);
+  DrawType3Outline();
 }
 
 // Style 4's raised frame with rounded corners, shared by its up and disabled looks.
