@@ -2,12 +2,14 @@
 // does the start-up, and the message loop runs until the program ends.
 #include <windows.h>
 
+#include "app/wiring.h"
 #include "core/frmlogin.h"
 #include "platform/ui/app.h"
 #include "platform/ui/form.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ui::App& app = ui::App::get();
+  app::wireProgram();
   ui::SafeCall([] { ui::Default<Frmlogin>().Show(); });
   return app.Run();
 }

@@ -1,6 +1,7 @@
 #include "core/frmlogin.h"
 
 #include "core/dialog_layout.h"
+#include "core/hooks.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
 #include "platform/vb/text.h"
-#include "receipts/frmseting.h"
 
 using Module1::abaikanError;
 using Module1::koneksi;
@@ -107,7 +107,7 @@ void Frmlogin::Form_Load() {
   abaikanError([&] { app.Title(Module1::kJudulLogin); });
   abaikanError([&] {
     std::string lembaga;
-    abaikanError([&] { lembaga = ui::Default<FrmSeting>().TextLembaga.Text(); });
+    abaikanError([&] { lembaga = core::institutionName(); });
     Caption(app.Title() + " [ " + lembaga + " ]");
   });
 }

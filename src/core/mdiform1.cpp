@@ -5,13 +5,13 @@
 #include <string>
 
 #include "core/frmlogin.h"
+#include "core/hooks.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 #include "platform/ui/win_util.h"
 #include "platform/vb/format.h"
-#include "receipts/frmseting.h"
 
 using Module1::koneksi;
 
@@ -63,7 +63,7 @@ void MDIForm1::Design() {
 void MDIForm1::MDIForm_Load() {
   ui::App& app = ui::App::get();
   app.Title(Module1::kJudulUtama);
-  Caption(app.Title() + " [ " + ui::Default<FrmSeting>().TextLembaga.Text() + " ]");
+  Caption(app.Title() + " [ " + core::institutionName() + " ]");
 
   ctl::RibbonBar& ribbon = RibbonBar1.bar();
   ribbon.Theme(1);

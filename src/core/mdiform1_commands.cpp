@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/hooks.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
 #include "platform/ui/app.h"
@@ -11,7 +12,6 @@
 #include "platform/ui/win_util.h"
 #include "platform/vb/format.h"
 #include "platform/vb/variant.h"
-#include "receipts/frmseting.h"
 
 using Module1::koneksi;
 
@@ -53,9 +53,7 @@ std::string DatabaseFile() { return ui::App::get().Path() + "\\base.mdb"; }
 
 void MDIForm1::RibbonBar1_ButtonClick(const std::string& id, const std::string& /*caption*/) {
   const double number = vb::Val(id);
-  if (number == 4) {
-    ui::Default<FrmSeting>().ShowModal(this);
-  } else if (number == 6) {
+  if (number == 6) {
     Backup();
   } else if (number == 7) {
     Restore();
@@ -65,10 +63,11 @@ void MDIForm1::RibbonBar1_ButtonClick(const std::string& id, const std::string& 
     Wallpaper();
   } else if (number == 12) {
     Panduan();
+  } else {
+    // The dialogs of the other subsystems, as the program registered them;
+    // an ID without a command does nothing.
+    core::runCommand(number, *this);
   }
-  // 0 receipt entry, 1 customers, 2 receipt register, 3 customer report,
-  // 5 users and 10 About open their dialogs here once those dialogs exist;
-  // any other ID does nothing.
 }
 
 // The open database is copied through the connection, so that the copy is

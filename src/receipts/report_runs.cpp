@@ -8,15 +8,21 @@
 
 namespace {
 
-struct ReportJob {
-  std::string templatePath, connectionString, query, title;
-  std::optional<std::string> period;
-};
-
 // The report engine's part of a run: preview with printing.
-void showReport(const ReportJob&) { vb::raise(440, "Report engine not available"); }
+void engineViewer(const ReportJob&) { vb::raise(440, "Report engine not available"); }
+
+std::function<void(const ReportJob&)>& viewer() {
+  static std::function<void(const ReportJob&)> current = engineViewer;
+  return current;
+}
+
+void showReport(const ReportJob& job) { viewer()(job); }
 
 }  // namespace
+
+void setReportViewer(std::function<void(const ReportJob&)> v) {
+  viewer() = v ? std::move(v) : std::function<void(const ReportJob&)>(engineViewer);
+}
 
 std::string receiptTemplate(int templateIndex) {
   switch (templateIndex) {

@@ -2,8 +2,23 @@
 // Report runs: every printed output of the receipts goes through one run that
 // hands a template, the program's connection string, a query and (for the
 // period report) a parameter to the report engine, which previews and prints.
+#include <functional>
 #include <optional>
 #include <string>
+
+// What a run hands the report engine.
+struct ReportJob {
+  std::string templatePath;      // program folder + template name
+  std::string connectionString;  // bound under the alias "gg"
+  std::string query;             // the dataset "datasiswa"
+  std::string title;             // the preview's title
+  std::optional<std::string> period;  // the parameter "p_01" (period report only)
+};
+
+// Shows a job: by default the template engine's preview with printing. Tests
+// replace it to see what a command asked for without opening the preview;
+// an empty function puts the default back.
+void setReportViewer(std::function<void(const ReportJob&)> viewer);
 
 // The receipt template a template index chooses, as a name under the program
 // folder: 0 "\temp\01.rep", 1 "\temp\02.rep", any other (-1 included) "\temp\03.rep".

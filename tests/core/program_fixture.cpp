@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/wiring.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/db/schema.h"
@@ -38,6 +39,7 @@ void ProgramTest::SetUp() {
   // Friday 5 December 2025, 10:30.
   vb::setClock([] { return vb::Date{45996.4375}; });
   seams = std::make_unique<ui::testing::SeamRecorder>();
+  app::wireProgram();
 }
 
 void ProgramTest::TearDown() {

@@ -1,0 +1,18 @@
+#include "app/wiring.h"
+
+#include "core/hooks.h"
+#include "platform/ui/form.h"
+#include "receipts/frmseting.h"
+
+namespace app {
+
+void wireProgram() {
+  core::setInstitutionName([] { return ui::Default<FrmSeting>().TextLembaga.Text(); });
+
+  // Ribbon IDs that open a dialog, modal and owned by the main window. The
+  // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
+  // manual itself.
+  core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+}
+
+}  // namespace app
