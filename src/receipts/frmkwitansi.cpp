@@ -304,6 +304,9 @@ void FrmKwitansi::BSimpan_Click() {
       return;
     }
     const std::string key = kunci();
+    // Pasted text that is no amount is not stored as one; an emptied box is nol.
+    double angka = 0;
+    if (!Text4.Text().empty() && !vb::parseNumber(Text4.Text(), angka)) vb::raise(vb::err::TypeMismatch);
     db::Recordset rs;
     rs.setCursorLocation(db::adUseClient);
     // The number is typed text: its apostrophes are doubled like any other.
