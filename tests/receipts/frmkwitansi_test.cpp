@@ -106,7 +106,16 @@ TEST_F(EntryTest, SaveInsertsEveryColumnThenPrints) {
     EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
     EXPECT_EQ(seams->boxes[0].title, "TALVOREN");
     EXPECT_FALSE(f.Frame1.Enabled());
+    for (ui::Control* box : {static_cast<ui::Control*>(&f.Text1), static_cast<ui::Control*>(&f.Text4)})
+      EXPECT_FALSE(IsWindowEnabled(box->hwnd()));
     EXPECT_TRUE(f.BCetak.Enabled());
+    EXPECT_TRUE(f.BTambah.Enabled());
+    // Tambah opens the entry again.
+    clickWindow(f.BTambah.hwnd());
+    EXPECT_TRUE(f.Frame1.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(f.Text1.hwnd()));
+    EXPECT_TRUE(f.Text3.HasFocus());
+    EXPECT_EQ(f.Text1.Text(), "KW-002/12/2025");
   });
   EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
   const std::pair<const char*, std::string> columns[] = {
