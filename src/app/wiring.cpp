@@ -1,5 +1,7 @@
 #include "app/wiring.h"
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/hooks.h"
 #include "platform/ui/form.h"
 #include "receipts/frmseting.h"
@@ -13,6 +15,8 @@ void wireProgram() {
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+  core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
+  core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
 }
 
 }  // namespace app
