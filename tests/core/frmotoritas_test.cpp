@@ -483,12 +483,26 @@ TEST_F(UsersTest, FailuresAreReportedNotConfirmed) {
   EXPECT_EQ(scalar("select pasword from Tuser"), "admin");
 }
 
-TEST_F(UsersTest, TutupAndTheCloseBoxUnload) {
-  showModal([](frmotoritas&) {});
-  EXPECT_FALSE(dlg().Loaded());
-  ui::testing::onShown([&](ui::Form& f) { SendMessageW(f.hwnd(), WM_CLOSE, 0, 0); });
-  dlg().ShowModal();
-  EXPECT_FALSE(dlg().Loaded());
+TEST_F(UsersTest, TutupAndTheCloseBoxUnloadWithoutSaving) {
+  const std::pair<const char*, std::function<void(frmotoritas&)>> ways[] = {
+      {"Tutup", [](frmotoritas& f) { clickWindow(f.Command3.hwnd()); }},
+      {"close box", [](frmotoritas& f) { SendMessageW(f.hwnd(), WM_CLOSE, 0, 0); }},
+  };
+  for (const auto& [name, close] : ways) {
+    SCOPED_TRACE(name);
+    // Closed while the name box has the focus and a typed name.
+    ui::testing::onShown([&](ui::Form&) {
+      frmotoritas& f = dlg();
+      clickWindow(f.Command4.hwnd());
+      typeText(f.Text1.hwnd(), "admin");
+      close(f);
+    });
+    dlg().ShowModal();
+    pump();
+    EXPECT_FALSE(dlg().Loaded());
+  }
+  EXPECT_EQ(scalar("select count(*) from Tuser"), "1");
+  EXPECT_TRUE(seams->boxes.empty());
 }
 
 TEST_F(UsersTest, SavedPermissionsShapeTheNextLogin) {
