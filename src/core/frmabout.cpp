@@ -16,7 +16,7 @@ using layout::py;
 
 namespace {
 
-// Standard read rights with all six key rights, as the key was always opened.
+// Standard read rights together with all six key-specific rights.
 constexpr REGSAM kKeyAccess = 131135;
 
 bool RealRegistry(HKEY root, const std::string& keyName, REGSAM access, const std::string& valueName,

@@ -1,6 +1,7 @@
 #include "core/frmotoritas.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "core/dialog_layout.h"

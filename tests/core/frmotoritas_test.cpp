@@ -28,22 +28,12 @@ using ui::testing::typeText;
 using Box = ui::CheckBox frmotoritas::*;
 // Every box with its column, in the table's order.
 const std::vector<std::pair<Box, std::string>> kBoxes = {
-    {&frmotoritas::Checkmaster, "checkmaster"},
-    {&frmotoritas::Checknasabah, "checknasabah"},
-    {&frmotoritas::Checkpengaturan, "checkpengaturan"},
-    {&frmotoritas::Check1, "check1"},
-    {&frmotoritas::Check2, "check2"},
-    {&frmotoritas::Check3, "check3"},
-    {&frmotoritas::Check4, "check4"},
-    {&frmotoritas::Check5, "check5"},
-    {&frmotoritas::Check6, "check6"},
-    {&frmotoritas::Check7, "check7"},
-    {&frmotoritas::Check8, "check8"},
-    {&frmotoritas::Check9, "check9"},
-    {&frmotoritas::Check10, "check10"},
-    {&frmotoritas::Check11, "check11"},
-    {&frmotoritas::Check13, "check13"},
-};
+    {&frmotoritas::Checkmaster, "checkmaster"}, {&frmotoritas::Checknasabah, "checknasabah"},
+    {&frmotoritas::Checkpengaturan, "checkpengaturan"}, {&frmotoritas::Check1, "check1"},
+    {&frmotoritas::Check2, "check2"},   {&frmotoritas::Check3, "check3"},   {&frmotoritas::Check4, "check4"},
+    {&frmotoritas::Check5, "check5"},   {&frmotoritas::Check6, "check6"},   {&frmotoritas::Check7, "check7"},
+    {&frmotoritas::Check8, "check8"},   {&frmotoritas::Check9, "check9"},   {&frmotoritas::Check10, "check10"},
+    {&frmotoritas::Check11, "check11"}, {&frmotoritas::Check13, "check13"}};
 
 class UsersTest : public MainWindowTest {
 protected:
