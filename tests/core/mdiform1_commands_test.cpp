@@ -14,6 +14,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace mainwin {
@@ -47,6 +48,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     std::function<void()> check;
   };
   const Case cases[] = {
+      {"0", [this] { EXPECT_TRUE(seams->boxes.empty()); }},
       {"4",
        [this] {
          // Checked inside the modal loop below.
@@ -102,7 +104,10 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   };
   // The dialogs the registry opens, modal with the main window as owner.
   const std::map<std::string, ui::Form*> dialogs = {
-      {"4", &ui::Default<FrmSeting>()}, {"5", &ui::Default<frmotoritas>()}, {"10", &ui::Default<frmAbout>()}};
+      {"0", &ui::Default<FrmKwitansi>()},
+      {"4", &ui::Default<FrmSeting>()},
+      {"5", &ui::Default<frmotoritas>()},
+      {"10", &ui::Default<frmAbout>()}};
   for (const Case& c : cases) {
     SCOPED_TRACE("ID " + c.id);
     freshSeams();
@@ -124,7 +129,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"0", "1", "2", "3", "11", "13", "-1", "x"}) {
+  for (const char* id : {"1", "2", "3", "11", "13", "-1", "x"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
