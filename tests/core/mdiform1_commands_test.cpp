@@ -129,13 +129,27 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"1", "2", "3", "11", "13", "-1", "x"}) {
+  for (const char* id : {"1", "2", "3", "11", "13", "-1", "1.5"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
     EXPECT_TRUE(seams->boxes.empty());
     EXPECT_TRUE(seams->fileDialogs.empty());
     EXPECT_TRUE(seams->shells.empty());
+  }
+
+  // IDs are compared as numbers: " 4" and "4.0" open the settings, and a
+  // text that reads as no number counts as 0, the receipt entry.
+  for (const auto& [id, dialog] : std::map<std::string, ui::Form*>{
+           {" 4", &ui::Default<FrmSeting>()}, {"4.0", &ui::Default<FrmSeting>()}, {"x", &ui::Default<FrmKwitansi>()}}) {
+    SCOPED_TRACE("ID \"" + id + "\"");
+    ui::Form* shown = nullptr;
+    ui::testing::onShown([&](ui::Form& f) {
+      shown = &f;
+      f.Unload();
+    });
+    main().RibbonBar1_ButtonClick(id, "");
+    EXPECT_EQ(shown, dialog);
   }
 }
 
