@@ -70,9 +70,9 @@ void StringBuilder::reserveBytes(int64_t n, bool exact) {
   if (n <= allocated_ && !exact) return;
   int64_t want = n;
   if (!exact && allocated_ > 0) {
-    // Half as much again as before, so that a text of n characters is moved a
-    // bounded number of times whatever the chunk size.
-    const int64_t step = allocated_ + allocated_ / 2;
+    // Twice as much as before, so that building a text of n characters moves
+    // at most n characters in all, whatever the chunk size.
+    const int64_t step = allocated_ * 2;
     if (step > want) want = step < kMaxBytes ? step : kMaxBytes;
   }
   if (want == 0) {
