@@ -14,7 +14,8 @@ for target in parse eval; do
   corpus=$build/fuzz/corpus-$target
   mkdir -p "$corpus"
   echo "== fuzz_json_$target for ${seconds}s"
-  "$build/fuzz/fuzz/json/fuzz_json_$target" "$corpus" "$root/fuzz/json/corpus/$target" \
+  if [ $target = eval ]; then dict=$root/fuzz/json/eval.dict; else dict=$root/fuzz/json/json.dict; fi
+  "$build/fuzz/fuzz/json/fuzz_json_$target" "$corpus" "$root/fuzz/json/corpus/$target" -dict="$dict" \
     -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$build/fuzz/" -print_final_stats=1 2>"$build/fuzz/$target.log" || status=1
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|ERROR|SUMMARY|Done' "$build/fuzz/$target.log" || true
