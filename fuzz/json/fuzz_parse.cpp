@@ -13,8 +13,8 @@ namespace {
 
 // Touches every value of the tree, so that a broken one is noticed here.
 size_t walk(const vb::Variant& v, int depth) {
-  if (depth > json::kMaxNesting) __builtin_trap();
   if (!v.isObject()) return v.type() == vb::VarType::String ? v.stringValue().size() : 1;
+  if (depth > json::kMaxNesting) __builtin_trap();  // no container deeper than the limit
   size_t n = 0;
   if (auto list = std::dynamic_pointer_cast<vb::Collection>(v.toObject())) {
     for (long i = 1; i <= list->Count(); ++i) n += walk(list->Item(i), depth + 1);
