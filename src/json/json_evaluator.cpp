@@ -93,8 +93,13 @@ std::u16string JsonEvaluator::ExecCommand(const vb::Variant& value) {
     case vb::VarType::Decimal: return toUtf16(numberText(value));
     case vb::VarType::Object: break;
   }
-  const std::shared_ptr<vb::Object> object = value.toObject();
   std::u16string out;
+  std::shared_ptr<vb::Object> object;
+  try {
+    object = value.toObject();
+  } catch (const vb::Error&) {
+    return out;  // an object variable set to nothing produces nothing
+  }
   if (auto list = std::dynamic_pointer_cast<vb::Collection>(object)) {
     StringBuilder sb;
     for (long i = 1; i <= list->Count(); ++i) sb.Append(ExecCommand(list->Item(i)));

@@ -100,6 +100,15 @@ TEST_F(JsonEvaluatorTest, NumbersKeepTheirPointWhateverTheRegion) {
   EXPECT_EQ(json::toUtf8(ev.ExecCommand(vb::Variant(2.75))), "2.75");
 }
 
+TEST_F(JsonEvaluatorTest, ValuesNoScriptHolds) {
+  struct Other : vb::Object {};
+  EXPECT_EQ(ev.ExecCommand(vb::Variant(std::make_shared<Other>())), u"");  // any other object
+  EXPECT_EQ(ev.ExecCommand(vb::Variant(std::shared_ptr<vb::Object>())), u"");  // nothing
+  EXPECT_EQ(ev.ExecCommand(vb::Variant()), u"");  // Empty
+  EXPECT_EQ(ev.ExecCommand(vb::Variant(42)), u"42");
+  EXPECT_EQ(ev.NestingLevel(), 0);
+}
+
 TEST_F(JsonEvaluatorTest, AlertAndInput) {
   EXPECT_EQ(eval(R"([{"alert":{"message":["Total ",{"return":"5"}],"title":"Info"}}, "ok"])"), "ok");
   ASSERT_EQ(boxes.size(), 1u);
