@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/frmlogin.h"
 #include "core/hooks.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
@@ -130,6 +131,8 @@ void MDIForm1::Restore() {
     // The connection refuses a file that is not a database with the
     // program's tables, changing nothing.
     if (!CopyFileEvenIfOpen(chosen, DatabaseFile())) return;
+    // The restored data may come from before the start-up's schema upgrade.
+    Frmlogin::TambahKolom();
   } catch (const vb::Error& e) {
     ui::MsgBox("Restore gagal, data tidak berubah: " + e.description(), ui::vbExclamation, "talvoren");
     return;
