@@ -53,7 +53,10 @@ std::string DatabaseFile() { return ui::App::get().Path() + "\\base.mdb"; }
 }  // namespace
 
 void MDIForm1::RibbonBar1_ButtonClick(const std::string& id, const std::string& /*caption*/) {
-  const double number = vb::Val(id);
+  // The ID is compared as a number: one that is no number matches no
+  // command (read as 0 it would open the receipt entry).
+  double number = 0;
+  if (!vb::parseNumber(id, number)) return;
   if (number == 6) {
     Backup();
   } else if (number == 7) {
