@@ -151,6 +151,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     });
     main().RibbonBar1_ButtonClick(id, "");
     EXPECT_EQ(shown, dialog);
+    ui::testing::clearShown();
   }
 }
 
