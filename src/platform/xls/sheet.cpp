@@ -29,7 +29,7 @@ void checkPlace(int row, int column) {
 
 // UTF-16 length, counted only for texts long enough to matter.
 size_t lengthOf(const std::string& text) {
-  if (text.size() <= static_cast<size_t>(kMaxTextLength)) return text.size();
+  if (text.size() <= 255) return text.size();
   std::u16string wide;
   detail::toUtf16(text, wide);
   return wide.size();
@@ -42,6 +42,9 @@ Worksheet::~Worksheet() = default;
 
 void Worksheet::NumberFormat(int column, const std::string& format) {
   checkPlace(1, column);
+  if (format.empty() || lengthOf(format) > 255)
+    vb::raise(errnum::Subscript, "Format angka kolom " + std::to_string(column) +
+                                     " harus berisi 1 sampai 255 karakter.");
   detail::Column& c = d_->columns[column - 1];
   c.format = d_->book.formatId(format);
   c.text = format == "@";

@@ -219,7 +219,7 @@ TEST(SaveAs, DiskFull) {
 }
 #endif
 
-TEST(Worksheet, PlacesOutsideTheSheetAreRefused) {
+TEST(Worksheet, ArgumentsOutsideTheSheetAreRefused) {
   xls::Workbook book;
   const struct {
     const char* what;
@@ -229,6 +229,8 @@ TEST(Worksheet, PlacesOutsideTheSheetAreRefused) {
       {"column 0", [&] { book.Sheet().Cell(1, 0, "x"); }},
       {"column 257", [&] { book.Sheet().Cell(1, 257, "x"); }},
       {"format of column 257", [&] { book.Sheet().NumberFormat(257, "@"); }},
+      {"an empty format", [&] { book.Sheet().NumberFormat(1, ""); }},
+      {"a format of 256 characters", [&] { book.Sheet().NumberFormat(1, std::string(256, '0')); }},
       {"sheet 2", [&] { book.Sheet(2); }},
   };
   for (const auto& c : cases) {
