@@ -150,13 +150,26 @@ std::string generalText(double v, const vb::Locale& loc) {
 }  // namespace
 
 std::string shownText(double value, const std::string& code, const vb::Locale& loc) {
-  if (code == "General") return generalText(value, loc);
-  if (code == "@") return generalText(value, loc);
-  if (isDateFormat(code)) {
-    const double serial = value < 60 ? value + 1 : value;
-    return vb::Format(vb::Variant(vb::Date{serial}), code, loc);
+  if (code == "General" || code == "@") return generalText(value, loc);
+  if (code == formatCode(Shown::Scientific)) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2E", value);
+    std::string s = buf;
+    const size_t dot = s.find('.');
+    if (dot != std::string::npos) s.replace(dot, 1, loc.decimalSep);
+    return s;
   }
-  return vb::Format(vb::Variant(value), code, loc);
+  // A width is only a width: a pattern the program's Format does not know
+  // is measured as the plain number.
+  try {
+    if (isDateFormat(code)) {
+      const double serial = value < 60 ? value + 1 : value;
+      return vb::Format(vb::Variant(vb::Date{serial}), code, loc);
+    }
+    return vb::Format(vb::Variant(value), code, loc);
+  } catch (const vb::Error&) {
+    return generalText(value, loc);
+  }
 }
 
 }  // namespace detail

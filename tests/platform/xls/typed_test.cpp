@@ -128,3 +128,26 @@ TEST(TypedIn, WiderTextsMeasureWider) {
 }
 
 }  // namespace
+
+namespace {
+
+// The texts column widths are fitted to, in the Indonesian locale.
+TEST(ShownText, NumbersAsTheirFormatShowsThem) {
+  const vb::Locale id = vb::Locale::indonesian();
+  const struct {
+    double value;
+    const char* format;
+    const char* shown;
+  } cases[] = {
+      {1500000, "#,##0", "1.500.000"},
+      {2750000.5, "#,##0.00", "2.750.000,50"},
+      {46381, "dd/mm/yyyy", "25/12/2026"},
+      {0.5, "General", "0,5"},
+      {123456789012, "General", "1,23457E+11"},
+      {100000, "0.00E+00", "1,00E+05"},
+      {5, "##0.0E+0", "5"},  // a pattern the program cannot write: measured plain
+  };
+  for (const auto& c : cases) EXPECT_EQ(xls::detail::shownText(c.value, c.format, id), c.shown) << c.format;
+}
+
+}  // namespace
