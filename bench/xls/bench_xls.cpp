@@ -116,6 +116,8 @@ BENCHMARK(BM_Csv)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7)-
 // Keeps each benchmark's median beside the usual console report.
 class Medians : public benchmark::ConsoleReporter {
 public:
+  // Without colours, so that the ratio line starts the line.
+  Medians() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs)
       if (r.aggregate_name == "median") median[r.run_name.function_name] = r.GetAdjustedRealTime();
