@@ -9,6 +9,8 @@ echo "== bench_db"
 "$build/bench/bench/db/bench_db"
 echo "== bench_json"
 "$build/bench/bench/json/bench_json"
+echo "== bench_xls"
+"$build/bench/bench/xls/bench_xls"
 
 build_win32
 start_display force
