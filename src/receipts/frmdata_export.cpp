@@ -1,0 +1,4 @@
+// The register's export of its list to a spreadsheet file.
+#include "receipts/frmdata.h"
+
+void FrmData::BExport_Click() {}

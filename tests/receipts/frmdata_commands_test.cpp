@@ -1,0 +1,190 @@
+// The register's commands: print the ticked receipts, the period report and
+// delete, through the register's buttons.
+#include "receipts/frmdata_fixture.h"
+
+#include "platform/ui/app.h"
+#include "platform/vb/locale.h"
+#include "receipts/frmseting.h"
+
+namespace {
+
+using ui::testing::clickWindow;
+using vt::test::RegisterTest;
+
+class CommandsTest : public RegisterTest {
+protected:
+  // Five receipts of today, numbered 001 to 005; returns their keys in that order.
+  std::vector<std::string> fiveReceipts() {
+    const char* payers[] = {"Eko", "Dewi", "Citra", "Budi", "Agus"};
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 5; ++i) {
+      const std::string number = "00" + std::to_string(i) + "/12/2025";
+      addReceipt("KW-", number, payers[i - 1], i % 2 ? "Rp." : "USD", 1000.0 * i, "05/12/2025");
+      keys.push_back(scalar("select [no] from tblkwitansi where NoKwitansi = '" + number + "'"));
+    }
+    return keys;
+  }
+  std::string count() { return scalar("select count(*) from tblkwitansi"); }
+};
+
+TEST_F(CommandsTest, PrintTheTickedReceiptsInNumberOrder) {
+  const auto keys = fiveReceipts();
+  exec("insert into tblset (namalembaga, templete) values ('SMK', 'Kwitansi 2 Portrait')");
+  open();
+  FrmData& f = data();
+  // Sorted by payer, the list shows 005 first; the print still goes by number.
+  clickHeader(3);
+  ASSERT_EQ(column(2).front(), "KW-005/12/2025");
+  tick({1, 2, 4});  // Agus 005, Budi 004, Dewi 002
+  clickWindow(f.BCetak.hwnd());
+  EXPECT_TRUE(seams->boxes.empty());
+  EXPECT_EQ(f.idTerpilih, keys[4] + "," + keys[3] + "," + keys[1]);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].query, "SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi where [no] in (" +
+                               f.idTerpilih + ") order by nokwitansi");
+  EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\02.rep");
+  EXPECT_EQ(jobs[0].title, "Cetak Kwitansi");
+  EXPECT_FALSE(jobs[0].period.has_value());
+  // Printing marks every row selected and leaves the ticks as they were.
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_TRUE(f.Lv1.ListItems.Item(i).Selected()) << i;
+    EXPECT_EQ(f.Lv1.ListItems.Item(i).Checked(), i == 1 || i == 2 || i == 4) << i;
+  }
+
+  // Pilih Semua prints every listed receipt.
+  clickWindow(f.Check1.hwnd());
+  clickWindow(f.BCetak.hwnd());
+  ASSERT_EQ(jobs.size(), 2u);
+  EXPECT_EQ(f.idTerpilih, keys[4] + "," + keys[3] + "," + keys[2] + "," + keys[1] + "," + keys[0]);
+}
+
+TEST_F(CommandsTest, PrintWithoutTicksOrRows) {
+  fiveReceipts();
+  open();
+  clickWindow(data().BCetak.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "silakan pilih atau ceklist data yang akan di cetak KTA-nya");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+  EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 BUILD 28092025");
+  // An empty list: nothing at all.
+  freshSeams();
+  data().TglAwal.Value(vb::Date::fromParts(2025, 1, 1));
+  data().TglAkhir.Value(vb::Date::fromParts(2025, 1, 1));
+  clickWindow(data().BTampil.hwnd());
+  freshSeams();
+  clickWindow(data().BCetak.hwnd());
+  EXPECT_TRUE(seams->boxes.empty());
+  EXPECT_TRUE(jobs.empty());
+}
+
+TEST_F(CommandsTest, PeriodReportPrintsThePickedRange) {
+  addReceipt("", "001/11/2025", "A", "Rp.", 1, "30/11/2025");
+  addReceipt("", "002/12/2025", "B", "Rp.", 2, "01/12/2025");
+  addReceipt("", "003/12/2025", "C", "Rp.", 4, "05/12/2025");
+  open();
+  FrmData& f = data();
+  // The list shows a search result; the range alone counts.
+  search("Sudah Terima Dari", "C");
+  ASSERT_EQ(f.Lv1.ListItems.Count(), 1);
+  f.TglAwal.Value(vb::Date::fromParts(2025, 11, 1));
+  f.TglAkhir.Value(vb::Date::fromParts(2025, 12, 1));
+  freshSeams();
+  clickWindow(f.BCetak2.hwnd());
+  EXPECT_TRUE(seams->boxes.empty());
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\04.rep");
+  EXPECT_EQ(jobs[0].query,
+            "select * from tblKwitansi where tgl >=#11/01/2025# and tgl<=#12/01/2025#  order by nokwitansi");
+  const auto& months = vb::currentLocale().monthNames;
+  EXPECT_EQ(jobs[0].period, "Periode : 01 " + months[10] + " 2025 - 01 " + months[11] + " 2025");
+  EXPECT_EQ(jobs[0].title, "Cetak Kwitansi");
+
+  // Rows listed but nothing in the range: nothing shown, nothing said.
+  f.TglAwal.Value(vb::Date::fromParts(2024, 1, 1));
+  f.TglAkhir.Value(vb::Date::fromParts(2024, 1, 31));
+  clickWindow(f.BCetak2.hwnd());
+  EXPECT_EQ(jobs.size(), 1u);
+  EXPECT_TRUE(seams->boxes.empty());
+
+  // An empty list says so, even though the range has receipts.
+  search("No Kwitansi", "zzz");
+  freshSeams();
+  f.TglAwal.Value(vb::Date::fromParts(2025, 11, 1));
+  f.TglAkhir.Value(vb::Date::fromParts(2025, 12, 31));
+  clickWindow(f.BCetak2.hwnd());
+  EXPECT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Tidak ada data yang bisa ditampilkan");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+  EXPECT_EQ(seams->boxes[0].title, "Preview");
+}
+
+TEST_F(CommandsTest, DeleteTheTickedRows) {
+  const auto keys = fiveReceipts();
+  open();
+  FrmData& f = data();
+  const std::string sum = f.Label7.Caption();
+  tick({2, 4});
+
+  // No keeps everything but still counts again.
+  exec("insert into tblkwitansi (NoKwitansi) values ('lain')");
+  seams->answers.push_back(ui::vbNo);
+  clickWindow(f.BHapus.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Apakah Anda Yakin Menghapus 2  data? ");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
+  EXPECT_EQ(seams->boxes[0].title, "Konfirmasi");
+  EXPECT_EQ(count(), "6");
+  EXPECT_EQ(f.Label6.Caption(), "5 Dari 6 Record");
+
+  freshSeams();
+  seams->answers.push_back(ui::vbYes);
+  clickWindow(f.BHapus.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 2u);
+  EXPECT_EQ(seams->boxes[1].prompt, "Telah dihapus");
+  EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
+  EXPECT_EQ(seams->boxes[1].title, "Hapus");
+  EXPECT_EQ(column(1), (std::vector<std::string>{"1", "3", "5"}));
+  EXPECT_EQ(count(), "4");
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi where [no] in (" + keys[1] + "," + keys[3] + ")"), "0");
+  EXPECT_EQ(f.Label6.Caption(), "3 Dari 4 Record");
+  EXPECT_EQ(f.Label7.Caption(), sum);
+
+  // Nothing ticked.
+  freshSeams();
+  clickWindow(f.BHapus.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Silakan pilih / ceklist data yang ingin dihapus");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+  EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 BUILD 28092025");
+}
+
+TEST_F(CommandsTest, DeleteThatFailsKeepsEveryTickedRow) {
+  const auto keys = fiveReceipts();
+  // The database refuses to delete receipt 002, the second delete of the walk
+  // from the last row: the first one, already done, is taken back.
+  exec("CREATE TRIGGER tetap BEFORE DELETE ON tblkwitansi WHEN old.[no] = " + keys[1] +
+       " BEGIN SELECT RAISE(ABORT, 'Kwitansi 002 terkunci'); END");
+  open();
+  FrmData& f = data();
+  tick({2, 4});
+  seams->answers.push_back(ui::vbYes);
+  clickWindow(f.BHapus.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 2u);
+  EXPECT_NE(seams->boxes[1].prompt.find("terkunci"), std::string::npos) << seams->boxes[1].prompt;
+  EXPECT_EQ(seams->boxes[1].title, "Hapus");
+  // Neither delete stands, and both rows are still listed and ticked.
+  EXPECT_EQ(count(), "5");
+  EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+  EXPECT_TRUE(f.Lv1.ListItems.Item(2).Checked());
+  EXPECT_TRUE(f.Lv1.ListItems.Item(4).Checked());
+  EXPECT_EQ(f.Label6.Caption(), "5 Dari 5 Record");
+}
+
+TEST_F(CommandsTest, CloseUnloadsTheRegister) {
+  open();
+  clickWindow(data().Btutup.hwnd());
+  EXPECT_FALSE(data().Loaded());
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "receipts/frmdata_fixture.h"
+
+#include <commctrl.h>
+
+#include "platform/db/connection.h"
+#include "platform/ui/app.h"
+
+namespace vt::test {
+
+void RegisterTest::SetUp() {
+  ProgramTest::SetUp();
+  Module1::bukaDatabase();
+  ui::App::get().Title("Vantorel V1.7 BUILD 28092025");
+  setReportViewer([this](const ReportJob& job) { jobs.push_back(job); });
+}
+
+void RegisterTest::TearDown() {
+  setReportViewer(nullptr);
+  ProgramTest::TearDown();
+}
+
+void RegisterTest::open() {
+  data().Show();
+  pump();
+}
+
+void RegisterTest::addReceipt(const std::string& prefix, const std::string& number, const std::string& payer,
+                              const std::string& currency, double value, const std::string& date,
+                              const std::string& untuk, const std::string& tempat, const std::string& oleh) {
+  vb::Date d;
+  ASSERT_TRUE(vb::parseDate(date, d)) << date;
+  auto q = [](const std::string& s) { return "'" + db::quote(s) + "'"; };
+  Module1::koneksi->execute(
+      "insert into tblkwitansi (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, untuk, Catatan, "
+      "TempatDiterima, tgl, oleh) values (" +
+      q(number) + ", " + q(prefix) + ", " + q(payer) + ", " + q(currency) + ", " +
+      q(vb::Format(vb::Variant(value), "#,###")) + ", " + q(untuk) + ", 'Catatan " + db::quote(number) + "', " +
+      q(tempat) + ", #" + vb::Format(vb::Variant(d), "MM/dd/yyyy") + "#, " + q(oleh) + ")");
+}
+
+RegisterTest::Rows RegisterTest::rows() {
+  Rows out;
+  ui::ListView& lv = data().Lv1;
+  for (int i = 1; i <= lv.ListItems.Count(); ++i) {
+    ui::ListItem& item = lv.ListItems.Item(i);
+    std::vector<std::string> row{item.Text()};
+    for (int k = 1; k <= 8; ++k) row.push_back(item.SubItems(k));
+    out.push_back(row);
+  }
+  return out;
+}
+
+std::vector<std::string> RegisterTest::column(int k) {
+  std::vector<std::string> out;
+  ui::ListView& lv = data().Lv1;
+  for (int i = 1; i <= lv.ListItems.Count(); ++i)
+    out.push_back(k == 1 ? lv.ListItems.Item(i).Text() : lv.ListItems.Item(i).SubItems(k - 1));
+  return out;
+}
+
+void RegisterTest::tick(const std::vector<int>& positions) {
+  HWND lv = data().Lv1.hwnd();
+  for (int pos : positions) {
+    SendMessageW(lv, LVM_ENSUREVISIBLE, static_cast<WPARAM>(pos - 1), FALSE);
+    RECT box{};
+    box.left = LVIR_ICON;
+    SendMessageW(lv, LVM_GETITEMRECT, static_cast<WPARAM>(pos - 1), reinterpret_cast<LPARAM>(&box));
+    // The state picture stands left of the item's icon area.
+    const LPARAM at = MAKELPARAM(box.left - 8, (box.top + box.bottom) / 2);
+    PostMessageW(lv, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(lv, WM_LBUTTONUP, 0, at);
+    pump();
+    ASSERT_TRUE(data().Lv1.ListItems.Item(pos).Checked()) << "row " << pos;
+  }
+}
+
+void RegisterTest::search(const std::string& field, const std::string& key) {
+  data().Combo1.Text(field);
+  data().TextCari.Text(key);
+  ui::testing::clickWindow(data().BCari.hwnd());
+}
+
+void RegisterTest::clickHeader(int index) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(data().Lv1.hwnd(), LVM_GETHEADER, 0, 0));
+  RECT r{};
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  pump();
+}
+
+std::vector<std::string> RegisterTest::icons() {
+  std::vector<std::string> out;
+  for (int i = 1; i <= data().Lv1.ColumnHeaders.Count(); ++i) out.push_back(data().Lv1.ColumnHeaders.Item(i).Icon());
+  return out;
+}
+
+bool RegisterTest::headerShowsImage(int index) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(data().Lv1.hwnd(), LVM_GETHEADER, 0, 0));
+  HDITEMW hi{};
+  hi.mask = HDI_FORMAT;
+  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&hi));
+  return (hi.fmt & HDF_IMAGE) != 0;
+}
+
+}  // namespace vt::test
