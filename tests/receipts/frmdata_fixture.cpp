@@ -2,6 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "platform/db/connection.h"
 #include "platform/ui/app.h"
 
@@ -102,6 +107,73 @@ bool RegisterTest::headerShowsImage(int index) {
   hi.mask = HDI_FORMAT;
   SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&hi));
   return (hi.fmt & HDF_IMAGE) != 0;
+}
+
+namespace {
+// Where Wine keeps a Windows path on the Unix side.
+std::string unixPath(const std::string& windowsPath) {
+  using Fn = char*(CDECL*)(const wchar_t*);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!fn) return "";
+  char* p = fn(ui::Widen(windowsPath).c_str());
+  if (!p) return "";
+  std::string out(p);
+  HeapFree(GetProcessHeap(), 0, p);
+  return out;
+}
+
+std::string unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    const char n = s[++i];
+    out += n == 't' ? '\t' : n == 'n' ? '\n' : n == 'r' ? '\r' : n;
+  }
+  return out;
+}
+}  // namespace
+
+RegisterTest::Sheet RegisterTest::readBack(const std::string& xlsPath) {
+  Sheet sheet;
+  const char* source = std::getenv("VT_SOURCE_DIR");
+  const std::string script = std::string(source ? source : "../../../..") + "/tests/receipts/xls_readback.py";
+  const std::string out = xlsPath + ".cells";
+  DeleteFileW(ui::Widen(out).c_str());
+  // A Unix program started from inside Wine: start.exe /unix runs it.
+  std::wstring cmd = L"start.exe /wait /unix /usr/bin/python3 \"" + ui::Widen(script) + L"\" \"" +
+                     ui::Widen(unixPath(xlsPath)) + L"\" \"" + ui::Widen(unixPath(out)) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+    return sheet;
+  WaitForSingleObject(pi.hProcess, 120000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  // start.exe does not wait for a Unix program; the script moves its output
+  // into place when it is complete.
+  for (int waited = 0; waited < 120000 && GetFileAttributesW(ui::Widen(out).c_str()) == INVALID_FILE_ATTRIBUTES;
+       waited += 50)
+    Sleep(50);
+  std::ifstream in(std::filesystem::path(ui::Widen(out)), std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> parts;
+    std::stringstream ss(line);
+    std::string part;
+    while (std::getline(ss, part, '\t')) parts.push_back(part);
+    if (parts.size() == 2 && parts[0] == "sheets") sheet[{0, 1}] = {"sheets", parts[1]};
+    if (parts.size() == 3 && parts[0] == "size") sheet[{0, 0}] = {"size", parts[1] + "x" + parts[2]};
+    if (parts.size() == 3) parts.emplace_back();
+    if (parts.size() != 4 || parts[0] == "size") continue;
+    if (parts[2] == "empty") continue;
+    sheet[{std::stoi(parts[0]), std::stoi(parts[1])}] = {parts[2], unescape(parts[3])};
+  }
+  return sheet;
 }
 
 }  // namespace vt::test

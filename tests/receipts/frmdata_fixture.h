@@ -4,7 +4,9 @@
 // list and headers. Report runs are recorded instead of shown.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/module1.h"
@@ -45,6 +47,16 @@ protected:
   void clickHeader(int index);
   std::vector<std::string> icons();
   bool headerShowsImage(int index);
+
+  // A written spreadsheet as a program nobody here wrote reads it (python3-xlrd):
+  // cell (row, column), both from 1, to its kind ("text", "number", "date" as
+  // dd/mm/yyyy) and value; (0, 0) holds the size as "rows x columns", (0, 1)
+  // the number of sheets. Empty when it could not be read.
+  struct SheetCell {
+    std::string kind, value;
+  };
+  using Sheet = std::map<std::pair<int, int>, SheetCell>;
+  Sheet readBack(const std::string& xlsPath);
 
   std::vector<ReportJob> jobs;
 };
