@@ -1,8 +1,11 @@
 #include "app/wiring.h"
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/hooks.h"
 #include "platform/ui/form.h"
 #include "receipts/frmdata.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace app {
@@ -13,8 +16,11 @@ void wireProgram() {
   // Ribbon IDs that open a dialog, modal and owned by the main window. The
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
+  core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
   core::setCommand(2, [](ui::Form& owner) { ui::Default<FrmData>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+  core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
+  core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
 }
 
 }  // namespace app

@@ -2,7 +2,6 @@
 // stored one filled in to be saved again under its own number.
 #include "receipts/frmdata.h"
 
-#if __has_include("receipts/frmkwitansi.h")
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/vb/date.h"
@@ -47,8 +46,3 @@ void FrmData::BUbah_Click() {
   abaikanError([&] { entry.ShowModal(this); });
   abaikanError([&] { rs.close(); });
 }
-#else
-// The entry dialog is not part of this build yet.
-void FrmData::BTambah_Click() {}
-void FrmData::BUbah_Click() {}
-#endif

@@ -5,7 +5,6 @@
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 
-#if __has_include("platform/xls/xls.h")
 #include "platform/vb/error.h"
 #include "platform/vb/text.h"
 #include "platform/xls/xls.h"
@@ -58,7 +57,3 @@ void FrmData::BExport_Click() {
   // Shown in whatever program opens spreadsheets.
   ui::ShellExecuteFile(hwnd(), "", file, "", "", SW_SHOWNORMAL);
 }
-#else
-// The spreadsheet writer is not part of this build yet.
-void FrmData::BExport_Click() {}
-#endif

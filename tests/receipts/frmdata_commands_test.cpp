@@ -4,6 +4,7 @@
 
 #include "platform/ui/app.h"
 #include "platform/vb/locale.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace {
@@ -185,6 +186,79 @@ TEST_F(CommandsTest, CloseUnloadsTheRegister) {
   open();
   clickWindow(data().Btutup.hwnd());
   EXPECT_FALSE(data().Loaded());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandsTest, EditOpensTheSelectedReceiptLockedAndKeepsItsPrefix) {
+  // As after the login's upgrade, which gives the receipts their words.
+  exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+  // The settings' prefix has changed since the receipts were written.
+  exec("insert into tblset (namalembaga, NoKw, catatan, tempatCetak, pemilik) "
+       "values ('SMK', 'BARU-', 'Lunas', 'Cimahi', 'Siti')");
+  addReceipt("KW-", "001/12/2025", "Agus", "Rp.", 1000, "05/12/2025", "SPP", "Bandung", "Ani");
+  addReceipt("KW-", "002/12/2025", "Budi", "USD", 1500, "03/12/2025", "Buku paket", "Bogor", "Rudi");
+  open();
+  FrmData& f = data();
+  f.TglAwal.Value(vb::Date::fromParts(2025, 12, 1));
+  clickWindow(f.BTampil.hwnd());
+  ASSERT_EQ(f.Lv1.ListItems.Count(), 2);
+  // The ticks play no part; the selected row does.
+  tick({1});
+  clickRow(2);
+  ASSERT_TRUE(f.Lv1.ListItems.Item(2).Selected());
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  bool shown = false;
+  ui::testing::onShown([&](ui::Form& shownForm) {
+    shown = &shownForm == &entry && !IsWindowEnabled(f.hwnd());
+    EXPECT_EQ(entry.Text1.Text(), "KW-002/12/2025");
+    EXPECT_FALSE(entry.Text1.Enabled());
+    EXPECT_EQ(entry.Text3.Text(), "Budi");
+    EXPECT_EQ(entry.Combo1.Text(), "USD");
+    EXPECT_EQ(entry.Text4.Text(), amount(1500));
+    EXPECT_EQ(entry.Text6.Text(), "Buku paket");
+    EXPECT_EQ(entry.Text7.Text(), "Catatan 002/12/2025");
+    EXPECT_EQ(entry.Text8.Text(), "Bogor");
+    EXPECT_EQ(entry.TglDiterima.Value(), vb::Date::fromParts(2025, 12, 3));
+    EXPECT_EQ(entry.Text9.Text(), "Rudi");
+    // Saved again: the question, then the stored receipt changed in place.
+    entry.Text3.Text("Budi Santoso");
+    seams->answers.push_back(ui::vbYes);
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
+  });
+  clickWindow(f.BUbah.hwnd());
+  EXPECT_TRUE(shown);
+  ASSERT_FALSE(seams->boxes.empty());
+  EXPECT_EQ(seams->boxes.back().prompt, "Data Berhasil Di Update");
+  EXPECT_FALSE(entry.Loaded());
+  EXPECT_EQ(count(), "2");
+  EXPECT_EQ(scalar("select SudahTerima from tblkwitansi where NoKwitansi = '002/12/2025'"), "Budi Santoso");
+  EXPECT_EQ(scalar("select NoPasport from tblkwitansi where NoKwitansi = '002/12/2025'"), "KW-");
+  // The list is not refilled: it still shows the old payer.
+  EXPECT_EQ(f.Lv1.ListItems.Item(2).SubItems(2), "Budi");
+}
+
+TEST_F(CommandsTest, AddOpensAFreshEntryOverTheRegister) {
+  open();
+  FrmData& f = data();
+  bool shown = false;
+  ui::testing::onShown([&](ui::Form& shownForm) {
+    FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+    shown = &shownForm == &entry && !IsWindowEnabled(f.hwnd());
+    EXPECT_TRUE(entry.Text1.Enabled());
+    EXPECT_NE(entry.Text1.Text(), "");
+    EXPECT_EQ(entry.Text3.Text(), "");
+    entry.Unload();
+  });
+  clickWindow(f.BTambah.hwnd());
+  EXPECT_TRUE(shown);
+  // Nothing selected in an empty list: edit does nothing.
+  clickWindow(f.BUbah.hwnd());
+  EXPECT_EQ(ui::testing::pendingShown(), 0u);
+  EXPECT_TRUE(seams->boxes.empty());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // here wrote, and the ways an export ends without one.
 #include "receipts/frmdata_fixture.h"
 
-#if __has_include("platform/xls/xls.h")
 #include <filesystem>
 #include <fstream>
 
@@ -130,4 +129,3 @@ TEST_F(ExportTest, EndsWithoutAFileWhenCancelledEmptyOrUnwritable) {
 }
 
 }  // namespace
-#endif

@@ -79,6 +79,18 @@ void RegisterTest::tick(const std::vector<int>& positions) {
   }
 }
 
+void RegisterTest::clickRow(int position) {
+  HWND lv = data().Lv1.hwnd();
+  SendMessageW(lv, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position - 1), FALSE);
+  RECT label{};
+  label.left = LVIR_LABEL;
+  SendMessageW(lv, LVM_GETITEMRECT, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&label));
+  const LPARAM at = MAKELPARAM(label.left + 40, (label.top + label.bottom) / 2);
+  PostMessageW(lv, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(lv, WM_LBUTTONUP, 0, at);
+  pump();
+}
+
 void RegisterTest::search(const std::string& field, const std::string& key) {
   data().Combo1.Text(field);
   data().TextCari.Text(key);

@@ -42,6 +42,8 @@ protected:
   std::vector<std::string> column(int k);
   // Ticks the rows at the given positions (from 1) by clicking their boxes.
   void tick(const std::vector<int>& positions);
+  // A click on the row at a position (from 1), away from its box: selects it.
+  void clickRow(int position);
   void search(const std::string& field, const std::string& key);
   // A click on header index (from 1), as the mouse gives it.
   void clickHeader(int index);
