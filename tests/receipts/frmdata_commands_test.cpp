@@ -2,10 +2,17 @@
 // delete, through the register's buttons.
 #include "receipts/frmdata_fixture.h"
 
+#include <cstdlib>
+
+#include "platform/report/preview.h"
 #include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/ui/win_util.h"
 #include "platform/vb/locale.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
+#include "support/print_support.h"
+#include "support/win_test_support.h"
 
 namespace {
 
@@ -258,6 +265,101 @@ TEST_F(CommandsTest, AddOpensAFreshEntryOverTheRegister) {
   // Nothing selected in an empty list: edit does nothing.
   clickWindow(f.BUbah.hwnd());
   EXPECT_EQ(ui::testing::pendingShown(), 0u);
+  EXPECT_TRUE(seams->boxes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The print commands through the real report engine onto the run's PDF
+// printer, read back from the PDF.
+class PaperTest : public CommandsTest {
+protected:
+  void SetUp() override {
+    CommandsTest::SetUp();
+    if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "this run has no PDF printer";
+    // The program folder's templates, and the receipts' words as after the login's upgrade.
+    const char* source = std::getenv("VT_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    CreateDirectoryW(ui::Widen(file("temp")).c_str(), nullptr);
+    for (const char* name : {"01.rep", "04.rep"}) {
+      const std::wstring from = vt::test::WinPathFromUnix(std::string(source) + "/resources/program/temp/" + name);
+      ASSERT_TRUE(CopyFileW(from.c_str(), ui::Widen(file("temp\\" + std::string(name))).c_str(), FALSE)) << name;
+    }
+    exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+    exec("insert into tblset (namalembaga, templete) values ('SMK Harapan', 'Kwitansi 1 Portrait')");
+    setReportViewer(nullptr);
+    // The print dialog answers with the run's printer; the pages go to it.
+    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
+      r.printerName = vt::test::TestPrinter();
+      return true;
+    };
+    ui::seams().print = ui::RealPrint;
+  }
+  // Clicks a print button; the preview that opens prints and closes.
+  std::string printWith(Button& button) {
+    const size_t before = vt::test::PrintedPdfs().size();
+    bool previewed = false;
+    ui::testing::onShown([&](ui::Form& shown) {
+      auto* preview = dynamic_cast<report::PreviewWindow*>(&shown);
+      if (!preview) return;
+      previewed = true;
+      preview->print();
+      preview->Unload();
+    });
+    clickWindow(button.hwnd());
+    EXPECT_TRUE(previewed);
+    const auto pdfs = vt::test::WaitForPdfs(before, 1);
+    return pdfs.size() == 1 ? pdfs[0] : std::string();
+  }
+};
+
+TEST_F(PaperTest, TickedReceiptsOnePerPageInNumberOrder) {
+  fiveReceipts();
+  open();
+  clickHeader(3);  // Agus 005, Budi 004, Citra 003, Dewi 002, Eko 001
+  tick({1, 3, 4});
+  const std::string pdf = printWith(data().BCetak);
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(vt::test::PdfPages(pdf), 3);
+  const std::string text = vt::test::PdfText(pdf);
+  // Pages apart by form feeds, each with its one receipt.
+  std::vector<std::string> pages;
+  size_t start = 0;
+  for (size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1) pages.push_back(text.substr(start, ff - start));
+  if (start < text.size() && text.find_first_not_of(" \r\n", start) != std::string::npos) pages.push_back(text.substr(start));
+  ASSERT_EQ(pages.size(), 3u) << text;
+  const char* expected[] = {"002/12/2025", "003/12/2025", "005/12/2025"};
+  const char* payers[] = {"Dewi", "Citra", "Agus"};
+  for (size_t p = 0; p < 3; ++p) {
+    EXPECT_NE(pages[p].find(std::string("KW-") + expected[p]), std::string::npos) << pages[p];
+    EXPECT_NE(pages[p].find(payers[p]), std::string::npos) << pages[p];
+  }
+  for (const char* absent : {"001/12/2025", "004/12/2025", "Eko", "Budi"})
+    EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+  EXPECT_TRUE(seams->boxes.empty());
+}
+
+TEST_F(PaperTest, PeriodReportWithItsPeriodAndTotals) {
+  addReceipt("KW-", "001/12/2025", "Agus", "Rp.", 150000, "01/12/2025", "SPP");
+  addReceipt("KW-", "002/12/2025", "Budi", "USD", 40, "02/12/2025", "Buku");
+  addReceipt("KW-", "003/12/2025", "Citra", "Rp.", 75000, "05/12/2025", "Seragam");
+  addReceipt("KW-", "004/11/2025", "Dewi", "Rp.", 9000, "30/11/2025", "Lama");
+  open();
+  FrmData& f = data();
+  f.TglAwal.Value(vb::Date::fromParts(2025, 12, 1));
+  const std::string pdf = printWith(f.BCetak2);
+  ASSERT_FALSE(pdf.empty());
+  const std::string text = vt::test::PdfText(pdf);
+  const std::string december = vb::currentLocale().monthNames[11];
+  EXPECT_NE(text.find("Periode : 01 " + december + " 2025 - 05 " + december + " 2025"), std::string::npos) << text;
+  for (const char* number : {"KW-001/12/2025", "KW-002/12/2025", "KW-003/12/2025"})
+    EXPECT_NE(text.find(number), std::string::npos) << number;
+  EXPECT_EQ(text.find("004/11/2025"), std::string::npos);
+  EXPECT_NE(text.find("Total Rp. (2 kwitansi)"), std::string::npos) << text;
+  EXPECT_NE(text.find(amount(225000)), std::string::npos) << text;
+  EXPECT_NE(text.find("Total USD (1 kwitansi)"), std::string::npos) << text;
   EXPECT_TRUE(seams->boxes.empty());
 }
 
