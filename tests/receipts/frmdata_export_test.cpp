@@ -7,6 +7,7 @@
 
 #include "platform/ui/app.h"
 #include "platform/ui/win_util.h"
+#include "platform/vb/text.h"
 
 namespace {
 
@@ -75,6 +76,18 @@ TEST_F(ExportTest, WritesTheListCellForCell) {
   }
   EXPECT_EQ(sheet.at({3, 2}).value, "001/12/2025");
   EXPECT_EQ(sheet.at({2, 6}).value, longPurpose);
+
+  // LibreOffice shows the same cells (a line break inside a cell as LF alone).
+  const auto csv = readBackCsv(written);
+  ASSERT_EQ(csv.size(), 4u) << "LibreOffice could not convert " << written;
+  for (int c = 1; c <= 9; ++c) EXPECT_EQ(csv[0][static_cast<size_t>(c - 1)], headers[c - 1]);
+  for (size_t r = 1; r < 4; ++r) {
+    ASSERT_EQ(csv[r].size(), 9u) << r;
+    for (size_t c = 0; c < 9; ++c) {
+      const std::string shown = vb::Replace(list[r - 1][c], "\r\n", "\n");
+      EXPECT_EQ(csv[r][c], shown == "0123" ? "123" : shown) << "row " << r + 1 << " column " << c + 1;
+    }
+  }
 }
 
 TEST_F(ExportTest, EndsWithoutAFileWhenCancelledEmptyOrUnwritable) {

@@ -59,6 +59,9 @@ protected:
   };
   using Sheet = std::map<std::pair<int, int>, SheetCell>;
   Sheet readBack(const std::string& xlsPath);
+  // The same file as LibreOffice converts it to CSV: the shown text of every
+  // cell, row by row. Empty when it could not be converted.
+  std::vector<std::vector<std::string>> readBackCsv(const std::string& xlsPath);
 
   std::vector<ReportJob> jobs;
 };
