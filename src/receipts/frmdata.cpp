@@ -158,7 +158,8 @@ void FrmData::Design() {
     b.button->Create(Frame3, px(x), py(btnY), px(b.width), py(btnH), b.caption);
     x += b.width + gap;
   }
-  Btutup.Create(Frame3, 0, py(btnY), 1400 - 100, py(btnH), "Tutu&p");
+  // The resize puts it at W - 1700; this width ends it 200 twips inside the frame.
+  Btutup.Create(Frame3, 0, py(btnY), 1300, py(btnH), "Tutu&p");
 
   // Wide enough for every visible column and the list's scroll bar.
   int columnsW = 0;

@@ -101,9 +101,9 @@ void FrmData::BHapus_Click() {
     try {
       koneksi->beginTrans();
       try {
+        // The key is the stored row's own number, never typed text.
         for (int i : rows)
-          koneksi->execute("DELETE * FROM tblkwitansi WHERE [no] = " +
-                           db::quote(Lv1.ListItems.Item(i).SubItems(kSubId)));
+          koneksi->execute("DELETE * FROM tblkwitansi WHERE [no] = " + Lv1.ListItems.Item(i).SubItems(kSubId));
         koneksi->commitTrans();
         stored = true;
       } catch (...) {
