@@ -18,3 +18,5 @@ start_wine
 trap 'stop_wine; stop_display' EXIT
 echo "== bench_ribbon"
 wine "$build/win32/bench/ribbon/bench_ribbon.exe"
+echo "== bench_register"
+wine "$build/win32/bench/register/bench_register.exe"

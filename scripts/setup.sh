@@ -61,6 +61,22 @@ if [ ! -f "$sq/sqlite3.c" ]; then
   rm -rf "$work"
 fi
 
+# Google Benchmark's sources for the Windows build's benchmarks (the Debian
+# package carries only the native library), cached under build/deps.
+gb=$build/deps/benchmark
+if [ ! -f "$gb/include/benchmark/benchmark.h" ]; then
+  log "fetching Google Benchmark's sources"
+  work=$build/deps/benchmark-src
+  rm -rf "$work" && mkdir -p "$work"
+  ( cd "$work"
+    [ -n "$(ls /var/lib/apt/lists/*Sources* 2>/dev/null)" ] || apt-get update -qq
+    apt-get source --download-only benchmark >/dev/null 2>&1
+    tar xf benchmark_*.orig.tar.*
+    rm -rf "$gb"
+    mv "$(find . -maxdepth 1 -mindepth 1 -type d | head -n 1)" "$gb" )
+  rm -rf "$work"
+fi
+
 # A 32-bit Wine prefix of the project's own.
 export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
 export PATH=/usr/lib/wine:$PATH
