@@ -1,7 +1,6 @@
 #include "platform/report/page.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <map>
 
@@ -241,6 +240,31 @@ void drawLine(const Device& d, const Item& it) {
   }
 }
 
+// Pictures go through plain GDI, which every device scales the same way (a
+// printer's GDI+ surface counts in its own units).
+void drawPicture(const Device& d, const img::Picture& p, const Item& it) {
+  if (p.empty() || p.width() <= 0 || p.height() <= 0) return;
+  HBITMAP hb = p.hbitmap();
+  if (!hb) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = p.width();
+  bi.bmiHeader.biHeight = -p.height();
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> bits(static_cast<size_t>(p.width()) * static_cast<size_t>(p.height()));
+  {
+    ui::OwnedMemDC mem(nullptr);
+    if (!GetDIBits(mem, hb, 0, static_cast<UINT>(p.height()), bits.data(), &bi, DIB_RGB_COLORS)) return;
+  }
+  const int x = d.X(it.x), y = d.Y(it.y);
+  const int w = d.X(it.x + it.w) - x, h = d.Y(it.y + it.h) - y;
+  SetStretchBltMode(d.dc, HALFTONE);
+  SetBrushOrgEx(d.dc, 0, 0, nullptr);
+  StretchDIBits(d.dc, x, y, w, h, 0, 0, p.width(), p.height(), bits.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
 }  // namespace
 
 void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp) {
@@ -257,13 +281,7 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
       case Item::Box: drawBox(d, it); break;
       case Item::Line: drawLine(d, it); break;
       case Item::Picture:
-        if (it.at < doc.pictures.size()) {
-          const img::Picture& p = doc.pictures[it.at];
-          if (!p.empty()) {
-            const int x = d.X(it.x), y = d.Y(it.y);
-            p.draw(dc, x, y, d.X(it.x + it.w) - x, d.Y(it.y + it.h) - y);
-          }
-        }
+        if (it.at < doc.pictures.size()) drawPicture(d, doc.pictures[it.at], it);
         break;
       case Item::Text: {
         if (it.font >= doc.fonts.size()) break;

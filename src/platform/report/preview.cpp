@@ -357,6 +357,8 @@ void PreviewWindow::Design() {
 void PreviewWindow::Form_Load() {
   CZoom.ListIndex(static_cast<int>(zoom_));
   updateControls();
+  // Keys and the wheel go to the page from the start.
+  View.SetFocus();
   if (!doc_.complete()) {
     SetTimer(hwnd(), kLayoutTimer, 1, nullptr);
     timer_ = true;
