@@ -14,3 +14,5 @@ start_wine
 trap 'stop_wine; stop_display' EXIT
 echo "== bench_ribbon"
 wine "$build/win32/bench/ribbon/bench_ribbon.exe"
+echo "== bench_report"
+VT_SOURCE_DIR=$root wine "$build/win32/bench/report/bench_report.exe"
