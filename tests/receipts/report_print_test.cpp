@@ -14,6 +14,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/report_runs.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -168,6 +169,44 @@ TEST_F(ReportPrintTest, PeriodReportPrintsTheRangeWithTotals) {
     EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
   EXPECT_EQ(text.find("Di Luar Periode"), std::string::npos);
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_periode_pdf"));
+}
+
+TEST_F(ReportPrintTest, SavingInTheEntryDialogPrintsTheNewReceipt) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  exec("update tblset set templete = 'Kwitansi 2 Portrait'");
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  const size_t before = vt::test::PrintedPdfs().size();
+  bool previewed = false;
+  ui::testing::onShown([&](ui::Form&) {
+    auto type = [](ui::TextBox& box, const std::string& text) {
+      box.SetFocus();
+      ui::testing::typeText(box.hwnd(), text);
+    };
+    type(entry.Text3, "Rina Kartika");
+    type(entry.Text4, "1250000");
+    type(entry.Text6, "Iuran kegiatan study tour kelas XI");
+    EXPECT_TRUE(vt::test::screenshot(entry.hwnd(), "report_entry.png"));
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    auto& p = static_cast<report::PreviewWindow&>(f);
+    previewed = true;
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "report_entry_preview_page.png"));
+    p.setZoom(report::Zoom::PageWidth);
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "report_entry_preview_width.png"));
+    clickWindow(p.BCetak.hwnd());
+    clickWindow(p.BTutup.hwnd());
+  });
+  entry.ShowModal();
+  EXPECT_TRUE(previewed);
+  auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_EQ(pdfs.size(), 1u);
+  std::string text = vt::test::PdfText(pdfs[0]);
+  for (const char* want : {"Rina Kartika", "Satu Juta Dua Ratus Lima Puluh Ribu Rupiah", "KW-004/12/2025",
+                           "Iuran kegiatan study tour kelas XI", "Nomor: KW-004/12/2025"})
+    EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
+  EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs[0], "report_entry_pdf"));
 }
 
 TEST_F(ReportPrintTest, PreviewPagesThroughAndClosesOnEscape) {

@@ -300,25 +300,32 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         }
         std::wstring w = ui::Widen(s);
         if (w.empty()) break;
-        // Each glyph where the layout measured it, whatever the device's
-        // hinting does to its width.
-        dx.assign(w.size(), 0);
-        double pos = 0;
-        int placed = 0;
-        for (size_t i = 0; i < w.size(); ++i) {
-          pos += m.advance(w[i]) * vp.scaleX;
-          const int next = static_cast<int>(std::lround(pos));
-          dx[i] = next - placed;
-          placed = next;
-        }
-        const int textW = m.width(w);
-        double left = it.x;
-        if (it.align == Align::Center) left = it.x + (it.w - textW) / 2.0;
-        else if (it.align == Align::Right) left = it.x + it.w - textW;
         ui::ScopedSelect sel(dc, f.get());
         SetTextColor(dc, it.color);
+        const int textW = m.width(w);
+        const double laidOut = textW * vp.scaleX;
+        // The device's own spacing reads best; where its hinting makes the
+        // line wider than laid out, each glyph goes where the layout put it.
+        SIZE natural{};
+        GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
+        const bool own = natural.cx <= laidOut * 1.02 + 1;
+        const double width = own ? natural.cx / vp.scaleX : textW;
+        double left = it.x;
+        if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
+        else if (it.align == Align::Right) left = it.x + it.w - width;
+        if (!own) {
+          dx.assign(w.size(), 0);
+          double pos = 0;
+          int placed = 0;
+          for (size_t i = 0; i < w.size(); ++i) {
+            pos += m.advance(w[i]) * vp.scaleX;
+            const int next = static_cast<int>(std::lround(pos));
+            dx[i] = next - placed;
+            placed = next;
+          }
+        }
         ExtTextOutW(dc, d.X(left), d.Y(it.y + m.ascent()), 0, nullptr, w.c_str(), static_cast<UINT>(w.size()),
-                    dx.data());
+                    own ? nullptr : dx.data());
         break;
       }
     }
