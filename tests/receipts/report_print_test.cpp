@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/module1.h"
 #include "core/program_fixture.h"
@@ -207,6 +209,45 @@ TEST_F(ReportPrintTest, SavingInTheEntryDialogPrintsTheNewReceipt) {
                            "Iuran kegiatan study tour kelas XI", "Nomor: KW-004/12/2025"})
     EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs[0], "report_entry_pdf"));
+}
+
+// The print dialog as Windows shows it: the run's printer chosen in its list,
+// two copies typed, OK pressed, as a user does.
+TEST_F(ReportPrintTest, PrintDialogChoosesPrinterAndCopies) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  ui::seams().printDialog = ui::RealPrintDialog;
+  const size_t before = vt::test::PrintedPdfs().size();
+  std::atomic<bool> answered{false};
+  std::thread user([&] {
+    const std::wstring printer = ui::Widen(vt::test::TestPrinter());
+    for (int i = 0; i < 300 && !answered; ++i) {
+      Sleep(100);
+      HWND dlg = nullptr;
+      while ((dlg = FindWindowExW(nullptr, dlg, L"#32770", nullptr)) != nullptr) {
+        HWND list = GetDlgItem(dlg, 0x473), copies = GetDlgItem(dlg, 0x482);  // printer list, copies
+        if (!list || !copies || !IsWindowVisible(dlg)) continue;
+        const LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(printer.c_str()));
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+        SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        SetWindowTextW(copies, L"2");
+        PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        answered = true;
+        break;
+      }
+    }
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    clickWindow(static_cast<report::PreviewWindow&>(f).BCetak.hwnd());
+    clickWindow(static_cast<report::PreviewWindow&>(f).BTutup.hwnd());
+  });
+  runReceiptReport(std::string(kReceiptQuery) + "002/12/2025'", receiptTemplate(2));
+  answered = true;
+  user.join();
+  auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_EQ(pdfs.size(), 1u);
+  EXPECT_EQ(vt::test::PdfPages(pdfs[0]), 2);  // the one receipt, twice
+  EXPECT_NE(vt::test::PdfText(pdfs[0]).find("PT Sinar Abadi Sentosa"), std::string::npos);
 }
 
 TEST_F(ReportPrintTest, PreviewPagesThroughAndClosesOnEscape) {
