@@ -1,5 +1,7 @@
 #include "app/wiring.h"
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/hooks.h"
 #include "platform/ui/form.h"
 #include "receipts/frmkwitansi.h"
@@ -15,6 +17,8 @@ void wireProgram() {
   // manual itself.
   core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+  core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
+  core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
 }
 
 }  // namespace app

@@ -7,11 +7,14 @@
 #include <functional>
 #include <map>
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace mainwin {
@@ -45,11 +48,13 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     std::function<void()> check;
   };
   const Case cases[] = {
+      {"0", [this] { EXPECT_TRUE(seams->boxes.empty()); }},
       {"4",
        [this] {
          // Checked inside the modal loop below.
          EXPECT_TRUE(seams->fileDialogs.empty());
        }},
+      {"5", [this] { EXPECT_TRUE(seams->boxes.empty()); }},
       {"6",
        [this] {
          ASSERT_EQ(seams->fileDialogs.size(), 1u);
@@ -82,6 +87,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
          EXPECT_FALSE(seams->fileDialogs[0].save);
          EXPECT_EQ(seams->fileDialogs[0].filter, "Pictures (*.jpg)|*.jpg");
        }},
+      {"10", [this] { EXPECT_TRUE(seams->shells.empty()); }},
       {"12",
        [this] {
          ASSERT_EQ(seams->shells.size(), 1u);
@@ -96,27 +102,34 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
          EXPECT_TRUE(seams->boxes.empty());
        }},
   };
+  // The dialogs the registry opens, modal with the main window as owner.
+  const std::map<std::string, ui::Form*> dialogs = {
+      {"0", &ui::Default<FrmKwitansi>()},
+      {"4", &ui::Default<FrmSeting>()},
+      {"5", &ui::Default<frmotoritas>()},
+      {"10", &ui::Default<frmAbout>()}};
   for (const Case& c : cases) {
     SCOPED_TRACE("ID " + c.id);
     freshSeams();
     seams->answers.push_back(ui::vbNo);  // the reset's question
-    bool settingsShown = false;
-    if (c.id == "4") {
+    const auto dialog = dialogs.find(c.id);
+    ui::Form* shown = nullptr;
+    if (dialog != dialogs.end()) {
       ui::testing::onShown([&](ui::Form& f) {
-        settingsShown = &f == &ui::Default<FrmSeting>() && f.IsModal() && !IsWindowEnabled(main().hwnd());
+        if (f.IsModal() && !IsWindowEnabled(main().hwnd())) shown = &f;
         f.Unload();
       });
     }
     click(c.id);
     c.check();
-    EXPECT_EQ(settingsShown, c.id == "4");
+    EXPECT_EQ(shown, dialog == dialogs.end() ? nullptr : dialog->second);
     EXPECT_EQ(ui::testing::pendingShown(), 0u);
     EXPECT_EQ(seams->ends, 0);
     EXPECT_TRUE(main().Visible());
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"0", "1", "2", "3", "5", "10", "11", "13", "-1", "x"}) {
+  for (const char* id : {"1", "2", "3", "11", "13", "-1", "x"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
