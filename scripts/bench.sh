@@ -14,3 +14,5 @@ start_wine
 trap 'stop_wine; stop_display' EXIT
 echo "== bench_ribbon"
 wine "$build/win32/bench/ribbon/bench_ribbon.exe"
+echo "== bench_startup"
+wine "$build/win32/bench/startup/bench_startup.exe" "$build/win32/src/app/Vantorel.exe" "$build/win32/bench/startup/empty_window.exe"
