@@ -33,12 +33,41 @@ start_wine() {
 }
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
 
-# Lays out the program folder: the executable, the database (made once),
-# images/ and temp/ with what the program ships.
+# Lays out the program folder (build/program, or the folder given): the
+# executable without its symbols and debug information (the build tree keeps the symbols
+# for tests and debugging), the database (made once), images/ and temp/ with
+# what the program ships.
 layout_program() {
-  local dir=$build/program
+  local dir=${1:-$build/program}
   mkdir -p "$dir/images" "$dir/temp"
-  cp "$build/win32/src/app/Vantorel.exe" "$dir/"
+  i686-w64-mingw32-strip --strip-all -o "$dir/Vantorel.exe.new" "$build/win32/src/app/Vantorel.exe"
+  mv -f "$dir/Vantorel.exe.new" "$dir/Vantorel.exe"
   if [ -d "$root/resources/program" ]; then cp -rn "$root/resources/program/." "$dir/"; fi
   [ -f "$dir/base.mdb" ] || "$build/native/tools/makedb/makedb" "$dir"
+}
+
+# A PDF printer of this run's own: cupsd (a system service, started when it is
+# not running) gets a cups-pdf queue whose files land in a fresh folder under
+# build/pdf/. Tests find both through VT_PRINTER and VT_PDF_DIR.
+start_printer() {
+  if ! command -v lpadmin >/dev/null || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then return 0; fi
+  pgrep -x cupsd >/dev/null || /usr/sbin/cupsd
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  local tag
+  tag="vt_$(basename "$root" | tr -c 'A-Za-z0-9_\n' '_')_$$"
+  export VT_PDF_DIR=$build/pdf/$(date +%Y%m%d-%H%M%S)-$$
+  mkdir -p "$VT_PDF_DIR"
+  # cups-pdf reads cups-pdf-<name>.conf for the queue whose address is cups-pdf:/<name>.
+  printf 'Out %s\nGrp lpadmin\nDecodeHexStrings 1\n' "$VT_PDF_DIR" >"/etc/cups/cups-pdf-$tag.conf"
+  if lpadmin -p "$tag" -v "cups-pdf:/$tag" -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1; then
+    export VT_PRINTER=$tag
+  else
+    rm -f "/etc/cups/cups-pdf-$tag.conf"
+  fi
+}
+stop_printer() {
+  if [ -n "${VT_PRINTER:-}" ]; then
+    lpadmin -x "$VT_PRINTER" >/dev/null 2>&1 || true
+    rm -f "/etc/cups/cups-pdf-$VT_PRINTER.conf"
+  fi
 }

@@ -7,11 +7,16 @@
 #include <functional>
 #include <map>
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/db/schema.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace mainwin {
@@ -45,11 +50,13 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     std::function<void()> check;
   };
   const Case cases[] = {
+      {"0", [this] { EXPECT_TRUE(seams->boxes.empty()); }},
       {"4",
        [this] {
          // Checked inside the modal loop below.
          EXPECT_TRUE(seams->fileDialogs.empty());
        }},
+      {"5", [this] { EXPECT_TRUE(seams->boxes.empty()); }},
       {"6",
        [this] {
          ASSERT_EQ(seams->fileDialogs.size(), 1u);
@@ -82,6 +89,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
          EXPECT_FALSE(seams->fileDialogs[0].save);
          EXPECT_EQ(seams->fileDialogs[0].filter, "Pictures (*.jpg)|*.jpg");
        }},
+      {"10", [this] { EXPECT_TRUE(seams->shells.empty()); }},
       {"12",
        [this] {
          ASSERT_EQ(seams->shells.size(), 1u);
@@ -96,33 +104,53 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
          EXPECT_TRUE(seams->boxes.empty());
        }},
   };
+  // The dialogs the registry opens, modal with the main window as owner.
+  const std::map<std::string, ui::Form*> dialogs = {
+      {"0", &ui::Default<FrmKwitansi>()},
+      {"4", &ui::Default<FrmSeting>()},
+      {"5", &ui::Default<frmotoritas>()},
+      {"10", &ui::Default<frmAbout>()}};
   for (const Case& c : cases) {
     SCOPED_TRACE("ID " + c.id);
     freshSeams();
     seams->answers.push_back(ui::vbNo);  // the reset's question
-    bool settingsShown = false;
-    if (c.id == "4") {
+    const auto dialog = dialogs.find(c.id);
+    ui::Form* shown = nullptr;
+    if (dialog != dialogs.end()) {
       ui::testing::onShown([&](ui::Form& f) {
-        settingsShown = &f == &ui::Default<FrmSeting>() && f.IsModal() && !IsWindowEnabled(main().hwnd());
+        if (f.IsModal() && !IsWindowEnabled(main().hwnd())) shown = &f;
         f.Unload();
       });
     }
     click(c.id);
     c.check();
-    EXPECT_EQ(settingsShown, c.id == "4");
+    EXPECT_EQ(shown, dialog == dialogs.end() ? nullptr : dialog->second);
     EXPECT_EQ(ui::testing::pendingShown(), 0u);
     EXPECT_EQ(seams->ends, 0);
     EXPECT_TRUE(main().Visible());
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"0", "1", "2", "3", "5", "10", "11", "13", "-1", "x"}) {
+  for (const char* id : {"1", "2", "3", "11", "13", "-1", "1.5", "x"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
     EXPECT_TRUE(seams->boxes.empty());
     EXPECT_TRUE(seams->fileDialogs.empty());
     EXPECT_TRUE(seams->shells.empty());
+  }
+
+  // IDs are compared as numbers: " 4" and "4.0" open the settings.
+  for (const auto& [id, dialog] : std::map<std::string, ui::Form*>{
+           {" 4", &ui::Default<FrmSeting>()}, {"4.0", &ui::Default<FrmSeting>()}}) {
+    SCOPED_TRACE("ID \"" + id + "\"");
+    ui::Form* shown = nullptr;
+    ui::testing::onShown([&](ui::Form& f) {
+      shown = &f;
+      f.Unload();
+    });
+    main().RibbonBar1_ButtonClick(id, "");
+    EXPECT_EQ(shown, dialog);
   }
 }
 
@@ -162,6 +190,15 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   std::ofstream(std::filesystem::path(ui::Widen(file("notes.mdb"))), std::ios::binary) << "not a database\r\n";
   // An empty file: a database without the program's tables.
   std::ofstream(std::filesystem::path(ui::Widen(file("empty.mdb"))), std::ios::binary);
+  // Copies that lack one table the program reads.
+  for (const char* table : {"tbladmin", "tblkuitansitemp"}) {
+    const std::string partial = file(std::string("tanpa-") + table + ".mdb");
+    db::createProgramDatabase(partial);
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + partial);
+    cn->execute(std::string("DROP TABLE ") + table);
+    cn->close();
+  }
   struct Case {
     std::string name, id, chosen;
     std::string message;  // the start of the one message shown
@@ -170,6 +207,9 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   const Case cases[] = {
       {"restore from a text file", "7", file("notes.mdb"), "Restore gagal", "talvoren"},
       {"restore from an empty file", "7", file("empty.mdb"), "Restore gagal", "talvoren"},
+      {"restore from a copy without tbladmin", "7", file("tanpa-tbladmin.mdb"), "Restore gagal", "talvoren"},
+      {"restore from a copy without tblkuitansitemp", "7", file("tanpa-tblkuitansitemp.mdb"), "Restore gagal",
+       "talvoren"},
       {"restore from a missing file", "7", file("nothing.mdb"), "\"" + file("nothing.mdb") + "\" is not valid file name.",
        "Vantorel V1.7 BUILD 28092025"},
       {"restore onto itself", "7", file("base.mdb"), "Restore gagal", "talvoren"},
@@ -184,9 +224,11 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
     ASSERT_EQ(seams->boxes.size(), 1u);
     EXPECT_EQ(seams->boxes[0].prompt.rfind(c.message, 0), 0u) << seams->boxes[0].prompt;
     EXPECT_EQ(seams->boxes[0].title, c.title);
-    // Nothing changed.
+    // Nothing changed, and what the program reads is all there.
     EXPECT_EQ(receipts(), "1");
     EXPECT_TRUE(Module1::koneksi->isOpen());
+    EXPECT_EQ(programScalar("select count(*) from tbladmin"), "1");
+    EXPECT_EQ(programScalar("select count(*) from tblkuitansitemp"), "1");
   }
   EXPECT_FALSE(Exists(file("no\\such\\folder.mdb")));
 
@@ -201,6 +243,51 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   EXPECT_EQ(seams->boxes[0].prompt, "\"" + file("images\\base.mdb") + "\" is not valid file name.");
   EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
   EXPECT_FALSE(Exists(file("copy.mdb")));
+}
+
+TEST_F(CommandTest, RestoreOfACopyFromBeforeTheUpgradeIsUpgradedAtOnce) {
+  // A copy as makedb makes it: without the columns the start-up adds.
+  const std::string old = file("sebelum upgrade.mdb");
+  db::createProgramDatabase(old);
+  {
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + old);
+    cn->execute("insert into tblset (namalembaga) values ('SMK Lama')");
+    cn->close();
+  }
+  seams->fileAnswers.push_back(old);
+  click("7");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Restore Sukses");
+  // Without another start: the new columns are there and the folder is recorded.
+  EXPECT_EQ(programScalar("select count(*) from tblset where lokasi = '" + db::quote(folder()) + "'"), "1");
+  Module1::koneksi->execute("insert into tblkwitansi (NoKwitansi, terbilang) values ('001/12/2025', 'Seratus Ribu ')");
+  EXPECT_EQ(programScalar("select terbilang from tblkwitansi"), "Seratus Ribu ");
+  Module1::koneksi->execute("update Tuser set level_user = 'admin'");
+  EXPECT_EQ(programScalar("select level_user from Tuser"), "admin");
+}
+
+TEST_F(CommandTest, BackupReplacesTheFileTheUserChoseToOverwrite) {
+  addReceipt("001/12/2025");
+  const std::string chosen = file("catatan lama.mdb");
+  std::ofstream(std::filesystem::path(ui::Widen(chosen)), std::ios::binary) << "notes the user agreed to overwrite";
+  seams->fileAnswers.push_back(chosen);
+  click("6");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "File Berhasil Di backup " + chosen);
+  auto cn = db::Connection::create();
+  cn->open("Data Source=" + chosen);
+  db::Recordset rs;
+  rs.open("select NoKwitansi from tblkwitansi", cn);
+  ASSERT_FALSE(rs.eof());
+  EXPECT_EQ(rs.field(0).value().toString(), "001/12/2025");
+  rs.close();
+  cn->close();
+  // Nothing but the two files stays in the folder's top.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ui::Widen(folder()))))
+    files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 2);
 }
 
 TEST_F(CommandTest, CancelledDialogsDoNothing) {
