@@ -40,11 +40,10 @@ protected:
     fs::remove_all(folder_, ec);
     fs::create_directories(folder_ / L"images");
     fs::create_directories(folder_ / L"temp");
-    const fs::path build = FromEnv("VT_BUILD_DIR"), source = FromEnv("VT_SOURCE_DIR");
-    fs::copy_file(build / L"src" / L"app" / L"Vantorel.exe", folder_ / L"Vantorel.exe");
-    const fs::path templates = source / L"resources" / L"program" / L"temp";
-    if (fs::exists(templates)) fs::copy(templates, folder_ / L"temp", fs::copy_options::overwrite_existing);
-    db::createProgramDatabase(file("base.mdb"));
+    // The program folder as the zip gives it (unpacked by package_test).
+    const fs::path unpacked = fs::path(FromEnv("VT_BUILD_DIR")) / L".." / L"walk-program";
+    ASSERT_TRUE(fs::exists(unpacked / L"Vantorel.exe")) << "run package_test first";
+    fs::copy(unpacked, folder_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     CreateDirectoryW((vt::test::ScreenshotDir() + L"walk").c_str(), nullptr);
   }
   void TearDown() override {
