@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <chrono>
 
 #include "platform/ui/win_util.h"
@@ -217,6 +220,53 @@ void Driver::pressDialogButton(HWND dialog, int id) {
   ASSERT_NE(button, nullptr) << "no button " << id << " in the dialog";
   PostMessageW(button, BM_CLICK, 0, 0);
   settle();
+}
+
+namespace {
+// A buffer in the program's memory, for messages that answer through a pointer.
+class Remote {
+public:
+  Remote(HANDLE process, size_t size) : process_(process) {
+    at_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~Remote() {
+    if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+  }
+  void* at() const { return at_; }
+  void write(const void* data, size_t n) { WriteProcessMemory(process_, at_, data, n, nullptr); }
+  void read(void* data, size_t n, size_t offset = 0) {
+    ReadProcessMemory(process_, static_cast<char*>(at_) + offset, data, n, nullptr);
+  }
+
+private:
+  HANDLE process_;
+  void* at_;
+};
+}  // namespace
+
+RECT Driver::listRow(HWND list, int row) {
+  Remote buffer(pi_.hProcess, sizeof(RECT));
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  buffer.write(&r, sizeof r);
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.at()));
+  buffer.read(&r, sizeof r);
+  return r;
+}
+
+int Driver::listCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string Driver::listText(HWND list, int row, int column) {
+  const size_t chars = 512;
+  Remote buffer(pi_.hProcess, sizeof(LVITEMW) + chars * sizeof(wchar_t));
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.cchTextMax = chars;
+  item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.at()) + sizeof(LVITEMW));
+  buffer.write(&item, sizeof item);
+  const auto n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.at()));
+  std::wstring text(static_cast<size_t>(std::max<LRESULT>(0, n)), L'\0');
+  if (n > 0) buffer.read(text.data(), static_cast<size_t>(n) * sizeof(wchar_t), sizeof(LVITEMW));
+  return ui::Narrow(text);
 }
 
 std::vector<HWND> Driver::children(HWND parent, const std::wstring& cls) {

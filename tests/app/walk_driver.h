@@ -56,6 +56,14 @@ public:
   void setDialogText(HWND dialog, int id, const std::string& text);
   void pressDialogButton(HWND dialog, int id);
 
+  // The rectangle of a list view's row in the list's client area, read from
+  // the program's own memory (the list view answers with a pointer).
+  RECT listRow(HWND list, int row);
+  // The number of rows of a list view.
+  static int listCount(HWND list);
+  // The text of a list view's cell.
+  std::string listText(HWND list, int row, int column);
+
   // Child windows of a window at any depth with the given class ("" = any),
   // in the order the window system keeps them.
   static std::vector<HWND> children(HWND parent, const std::wstring& cls = L"");

@@ -17,6 +17,7 @@
 #include "platform/db/recordset.h"
 #include "platform/db/schema.h"
 #include "platform/ui/win_util.h"
+#include "support/print_support.h"
 #include "support/win_test_support.h"
 
 namespace fs = std::filesystem;
@@ -121,6 +122,75 @@ protected:
     return window;
   }
 
+  // Prints what the open preview shows through the print dialog, choosing
+  // the run's PDF printer as a user would; returns the PDF's text (and its
+  // page count) or "" when the run has no printer.
+  std::string printPreview(HWND preview, const std::string& shotName, int* pages = nullptr) {
+    const std::string printer = vt::test::TestPrinter();
+    if (printer.empty()) {
+      driver_.clickButton(preview, "&Tutup");
+      return "";
+    }
+    const size_t before = vt::test::PrintedPdfs().size();
+    driver_.clickButton(preview, "&Cetak");
+    HWND dialog = driver_.waitFor(
+        [](HWND w) { return Driver::className(w) == L"#32770" && GetDlgItem(w, 0x473) != nullptr; }, "the print dialog");
+    if (!dialog) return "";
+    HWND list = GetDlgItem(dialog, 0x473);
+    const std::wstring name = ui::Widen(printer);
+    const LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    driver_.shot(dialog, shotName + "-dialog");
+    driver_.pressDialogButton(dialog, IDOK);
+    driver_.waitClosed(dialog);
+    const auto pdfs = vt::test::WaitForPdfs(before);
+    if (pdfs.empty()) {
+      ADD_FAILURE() << "nothing was printed";
+      return "";
+    }
+    vt::test::PdfToScreenshot(pdfs[0], "walk\\" + shotName + "-paper");
+    if (pages) *pages = vt::test::PdfPages(pdfs[0]);
+    return vt::test::PdfText(pdfs[0]);
+  }
+
+  // Types a receipt into the open entry dialog and saves it; the preview that
+  // follows a new receipt is printed or closed.
+  struct Receipt {
+    std::string payer;
+    bool usd;
+    std::string amount, purpose;
+  };
+  void writeReceipt(HWND entry, const Receipt& r, bool print, const std::string& shotName) {
+    const auto b = boxes(entry);  // number, payer, amount, words, purpose, note, place, receiver
+    ASSERT_GE(b.size(), 5u);
+    fill(b[1], r.payer);
+    driver_.key(VK_RETURN);  // to the currency
+    if (r.usd) driver_.key(VK_DOWN);
+    driver_.key(VK_RETURN);  // to the amount
+    driver_.type(r.amount);
+    driver_.key(VK_RETURN);  // to the purpose
+    driver_.type(r.purpose);
+    driver_.key(VK_RETURN);  // to Simpan
+    driver_.shot(entry, shotName);
+    const std::string number = Driver::text(b[0]);
+    driver_.clickButton(entry, "&Simpan");
+    answer("Data Berhasil Disimpan", IDOK);
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    if (print) {
+      driver_.shot(preview, shotName + "-preview");
+      const std::string paper = printPreview(preview, shotName);
+      if (!paper.empty()) {
+        EXPECT_NE(paper.find(r.payer), std::string::npos) << paper;
+        EXPECT_NE(paper.find(number), std::string::npos) << number << "\n" << paper;
+      }
+    } else {
+      driver_.clickButton(preview, "&Tutup");
+    }
+    driver_.waitClosed(preview);
+  }
+
   fs::path folder_;
   Driver driver_;
 };
@@ -171,6 +241,159 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   driver_.clickButton(settings, "Tutup");
   driver_.waitClosed(settings);
 
+  // Five receipts; a new receipt is previewed at once, the first is printed.
+  ribbon.clickTab(driver_, "Data");
+  ribbon.clickButton(driver_, "0");
+  HWND entry = driver_.waitCaption("Form Entri");
+  ASSERT_NE(entry, nullptr);
+  const Receipt receipts[] = {{"Budi Santoso", false, "1500000", "SPP bulan Desember"},
+                              {"Siti Aminah", true, "250", "Kursus bahasa Inggris"},
+                              {"PT Maju Jaya", false, "999999999999999", "Pembangunan gedung serbaguna"},
+                              {"Andi Wijaya", false, "75000", "Iuran kegiatan"},
+                              {"Rina Kartika", false, "125000", "Seragam olahraga"}};
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(receipts[i].payer);
+    if (i > 0) driver_.clickButton(entry, "&Tambah");
+    writeReceipt(entry, receipts[i], i == 0, "05-entry-" + std::to_string(i + 1));
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), std::to_string(i + 1));
+  }
+  EXPECT_EQ(scalar("select Matauang from tblkwitansi where SudahTerima = 'Siti Aminah'"), "USD");
+  EXPECT_EQ(scalar("select Nominal from tblkwitansi where SudahTerima = 'PT Maju Jaya'"), "999,999,999,999,999");
+  EXPECT_EQ(scalar("select terbilang from tblkwitansi where SudahTerima = 'Budi Santoso'"),
+            "Satu Juta Lima Ratus Ribu ");
+  EXPECT_EQ(scalar("select NoPasport from tblkwitansi where SudahTerima = 'Budi Santoso'"), "YPN/");
+  driver_.clickButton(entry, "T&utup");
+  driver_.waitClosed(entry);
+
+  // The register: today's receipts, a search, the date range, two ticked and
+  // printed, the period report, the export, one deleted, one edited.
+  ribbon.clickButton(driver_, "2");
+  HWND reg = driver_.waitCaption("Fram Data Transksi Kwitansi");
+  ASSERT_NE(reg, nullptr);
+  const auto lists = Driver::children(reg, L"SysListView32");
+  ASSERT_EQ(lists.size(), 1u);
+  HWND list = lists[0];
+  EXPECT_EQ(Driver::listCount(list), 5);
+  driver_.shot(reg, "06-register");
+  {
+    const auto b = boxes(reg);  // the search key
+    ASSERT_GE(b.size(), 1u);
+    const std::string number = scalar("select NoKwitansi from tblkwitansi where SudahTerima = 'Andi Wijaya'");
+    fill(b[0], number);
+    driver_.clickButton(reg, "&Cari");
+    EXPECT_EQ(Driver::listCount(list), 1);
+    EXPECT_EQ(driver_.listText(list, 0, 3), "Andi Wijaya");
+    driver_.shot(reg, "07-register-search");
+  }
+  driver_.clickButton(reg, "&Tampilkan");  // today to today
+  EXPECT_EQ(Driver::listCount(list), 5);
+
+  // Tick the first two rows with the keyboard, print them.
+  {
+    const RECT row = driver_.listRow(list, 0);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    driver_.key(VK_SPACE);
+    driver_.key(VK_DOWN);
+    driver_.key(VK_SPACE);
+  }
+  const std::string first = driver_.listText(list, 0, 3), second = driver_.listText(list, 1, 3);
+  driver_.shot(reg, "08-register-ticked");
+  driver_.clickButton(reg, "Cetak &Kwitansi");
+  {
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    int pages = 0;
+    const std::string paper = printPreview(preview, "09-ticked", &pages);
+    if (!paper.empty()) {
+      EXPECT_EQ(pages, 2);
+      EXPECT_NE(paper.find(first), std::string::npos) << paper;
+      EXPECT_NE(paper.find(second), std::string::npos) << paper;
+    }
+    driver_.waitClosed(preview);
+  }
+  driver_.clickButton(reg, "C&etak");
+  {
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    driver_.shot(preview, "10-period-preview");
+    const std::string paper = printPreview(preview, "10-period");
+    if (!paper.empty()) {
+      EXPECT_NE(paper.find("Periode : "), std::string::npos) << paper;
+      EXPECT_NE(paper.find("Rina Kartika"), std::string::npos) << paper;
+    }
+    driver_.waitClosed(preview);
+  }
+
+  // Export.
+  const std::string sheet = file("laporan kwitansi");
+  driver_.clickButton(reg, "E&xport");
+  chooseFile(sheet);
+  answer("Export selesai", IDOK);
+  EXPECT_TRUE(fs::exists(fs::u8path(sheet + ".xls")));
+
+  // Delete the row ticked first (the ticks went after the print).
+  {
+    const RECT row = driver_.listRow(list, 0);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    if (scalar("select count(*) from tblkwitansi") == "5") {
+      driver_.key(VK_SPACE);
+    }
+    const std::string gone = driver_.listText(list, 0, 3);
+    driver_.clickButton(reg, "&Hapus");
+    answer("Apakah Anda Yakin Menghapus", IDYES);
+    answer("Telah dihapus", IDOK);
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi where SudahTerima = '" + gone + "'"), "0");
+  }
+  const std::string left = scalar("select count(*) from tblkwitansi");
+  EXPECT_TRUE(left == "4" || left == "3") << left;
+
+  // Edit one: the entry dialog opens with the stored receipt, saved over it.
+  {
+    const RECT row = driver_.listRow(list, 0);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    const std::string payer = driver_.listText(list, 0, 3);
+    driver_.clickButton(reg, "&Ubah");
+    HWND edit = driver_.waitCaption("Form Entri");
+    ASSERT_NE(edit, nullptr);
+    const auto b = boxes(edit);
+    ASSERT_GE(b.size(), 5u);
+    EXPECT_EQ(Driver::text(b[1]), payer);
+    fill(b[4], "Pelunasan");
+    driver_.shot(edit, "11-edit");
+    driver_.clickButton(edit, "&Simpan");
+    answer("Nomer Kwitansi Sudah ada dalam Sistem", IDYES);
+    answer("Data Berhasil Di Update", IDOK);
+    EXPECT_EQ(scalar("select untuk from tblkwitansi where SudahTerima = '" + payer + "'"), "Pelunasan");
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), left);
+    driver_.clickButton(edit, "T&utup");
+    driver_.waitClosed(edit);
+  }
+  driver_.clickButton(reg, "Tutu&p");
+  driver_.waitClosed(reg);
+
+  // A user who may write receipts and nothing else.
+  ribbon.clickTab(driver_, "Admin");
+  ribbon.clickButton(driver_, "5");
+  HWND users = driver_.waitCaption("Otoritas User");
+  ASSERT_NE(users, nullptr);
+  driver_.clickButton(users, "Tambah");
+  {
+    const auto b = boxes(users);  // name, password
+    ASSERT_GE(b.size(), 2u);
+    fill(b[0], "kasir");
+    fill(b[1], "kasir123");
+  }
+  driver_.clickButton(users, "MAIN MENU");
+  driver_.clickButton(users, "Kwitansi");
+  driver_.shot(users, "12-users");
+  driver_.clickButton(users, "Simpan");
+  answer("Data Sudah Tersimpan", IDOK);
+  EXPECT_EQ(scalar("select count(*) from Tuser where kodeuser = 'kasir' and checkmaster = True and check1 = True "
+                   "and check2 = False and checkpengaturan = False"),
+            "1");
+  driver_.clickButton(users, "Tutup");
+  driver_.waitClosed(users);
+
   // Back up, empty the receipts and customers, restore.
   const std::string before = scalar("select count(*) from tblkwitansi");
   const std::string backup = file("cadangan.mdb");
@@ -189,7 +412,26 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   answer("Restore Sukses", IDOK);
   EXPECT_EQ(scalar("select count(*) from tblkwitansi"), before);
 
-  // Quit.
+  // Quit, start again and log in as the new user: one tab, one button.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  answer("Yakin akan keluar dari aplikasi", IDYES);
+  EXPECT_TRUE(driver_.waitExit(15000));
+  driver_.kill();
+  driver_.start(exe(), L"/admin");
+  login("kasir", "kasir123");
+  main = driver_.waitCaption("Vantorel V1.7 BUILD 28092025");
+  ASSERT_NE(main, nullptr);
+  driver_.shot(main, "13-main-kasir");
+  const bool tabs[3] = {true, false, false};
+  const bool buttons[12] = {true};
+  RibbonMap kasir(Driver::children(main, L"VtRibbonBar")[0], tabs, buttons);
+  EXPECT_EQ(kasir.tabs(), "Data");
+  EXPECT_EQ(kasir.buttons(), "0");
+  kasir.clickButton(driver_, "0");
+  entry = driver_.waitCaption("Form Entri");
+  ASSERT_NE(entry, nullptr);
+  driver_.clickButton(entry, "T&utup");
+  driver_.waitClosed(entry);
   PostMessageW(main, WM_CLOSE, 0, 0);
   answer("Yakin akan keluar dari aplikasi", IDYES);
   EXPECT_TRUE(driver_.waitExit(15000));
