@@ -6,6 +6,7 @@
 #include "json/json_evaluator.h"
 #include "platform/ui/form.h"
 #include "platform/ui/seams.h"
+#include "receipts/frmdata.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
@@ -27,6 +28,7 @@ void wireProgram() {
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
   core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
+  core::setCommand(2, [](ui::Form& owner) { ui::Default<FrmData>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
   core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
   core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
