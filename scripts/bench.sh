@@ -24,6 +24,6 @@ echo "== bench_report"
 VT_SOURCE_DIR=$root wine "$build/win32/bench/report/bench_report.exe"
 echo "== bench_startup"
 # The executable as the program folder has it (without its symbols).
-rm -rf "$build/bench-program"
-layout_program "$build/bench-program"
+mkdir -p "$build/bench-program"
+i686-w64-mingw32-strip --strip-all -o "$build/bench-program/Vantorel.exe" "$build/win32/src/app/Vantorel.exe"
 wine "$build/win32/bench/startup/bench_startup.exe" "$build/bench-program/Vantorel.exe" "$build/win32/bench/startup/empty_window.exe"
