@@ -23,4 +23,7 @@ wine "$build/win32/bench/register/bench_register.exe"
 echo "== bench_report"
 VT_SOURCE_DIR=$root wine "$build/win32/bench/report/bench_report.exe"
 echo "== bench_startup"
-wine "$build/win32/bench/startup/bench_startup.exe" "$build/win32/src/app/Vantorel.exe" "$build/win32/bench/startup/empty_window.exe"
+# The executable as the program folder has it (without its symbols).
+mkdir -p "$build/bench-program"
+i686-w64-mingw32-strip --strip-all -o "$build/bench-program/Vantorel.exe" "$build/win32/src/app/Vantorel.exe"
+wine "$build/win32/bench/startup/bench_startup.exe" "$build/bench-program/Vantorel.exe" "$build/win32/bench/startup/empty_window.exe"
