@@ -1,6 +1,7 @@
 #include "app/wiring.h"
 
 #include "core/hooks.h"
+#include "customers/frmcustomer.h"
 #include "platform/ui/form.h"
 #include "receipts/frmseting.h"
 
@@ -12,6 +13,7 @@ void wireProgram() {
   // Ribbon IDs that open a dialog, modal and owned by the main window. The
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
+  core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
 }
 
