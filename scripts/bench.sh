@@ -14,3 +14,5 @@ start_wine
 trap 'stop_wine; stop_display' EXIT
 echo "== bench_ribbon"
 wine "$build/win32/bench/ribbon/bench_ribbon.exe"
+echo "== bench_customers"
+wine "$build/win32/bench/customers/bench_customers.exe"

@@ -20,23 +20,24 @@ using layout::py;
 namespace {
 
 // A column as a cell shows it: a Null column is an empty cell.
-std::string cellText(const vb::Variant& v) {
-  if (v.isNull() || v.isEmpty()) return std::string();
-  if (v.type() == vb::VarType::String) return v.stringValue();
-  return v.toString();
-}
+std::string cellText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
 
 // Adds one list row per record, numbered from the rows already there; the
 // six cells come from the given fields (by name for the reload, by position
 // for the search: the same columns while the table keeps its order).
 void fillList(ui::ListView& list, db::Recordset& rs, db::Field* const (&fields)[6]) {
+  int number = list.ListItems.Count();
   while (!rs.eof()) {
-    ui::ListItem& item = list.ListItems.Add(std::to_string(list.ListItems.Count() + 1));
-    for (int c = 0; c < 6; ++c) {
+    ui::ListItem& item = list.ListItems.Add(std::to_string(++number));
+    // The last cell first, so that the row makes room for all six at once.
+    for (int c = 5; c >= 0; --c) {
       // A value that cannot be read leaves its cell empty; the row stays.
-      std::string text;
-      abaikanError([&] { text = cellText(fields[c]->value()); });
-      item.SubItems(c + 1, text);
+      try {
+        const vb::Variant& v = fields[c]->value();
+        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : cellText(v));
+      } catch (const std::exception&) {
+        item.SubItems(c + 1, std::string());
+      }
     }
     rs.moveNext();
   }
