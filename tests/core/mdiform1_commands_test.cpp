@@ -13,6 +13,7 @@
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
 #include "customers/frmcustomer.h"
+#include "customers/lapdatacustomer.h"
 #include "receipts/frmseting.h"
 
 namespace mainwin {
@@ -49,6 +50,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   auto opensDialog = [this] { EXPECT_TRUE(seams->fileDialogs.empty()); };
   const Case cases[] = {
       {"1", opensDialog},
+      {"3", opensDialog},
       {"4", opensDialog},
       {"6",
        [this] {
@@ -101,6 +103,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     freshSeams();
     seams->answers.push_back(ui::vbNo);  // the reset's question
     const std::map<std::string, ui::Form*> dialogOf = {{"1", &ui::Default<FrmCustomer>()},
+                                                       {"3", &ui::Default<LapDataCustomer>()},
                                                        {"4", &ui::Default<FrmSeting>()}};
     const auto dialog = dialogOf.find(c.id);
     bool dialogShown = false;
@@ -119,7 +122,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"0", "2", "3", "5", "10", "11", "13", "-1", "x"}) {
+  for (const char* id : {"0", "2", "5", "10", "11", "13", "-1", "x"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");

@@ -9,6 +9,7 @@
 #include "customer_fixture.h"
 #include "customers/customer_list.h"
 #include "customers/frmcustomer.h"
+#include "customers/lapdatacustomer.h"
 #include "platform/ui/testing.h"
 #include "platform/vb/locale.h"
 
@@ -29,6 +30,8 @@ struct Dialog {
 const std::vector<Dialog>& dialogs() {
   static const std::vector<Dialog> all = {
       {"FrmCustomer", [] () -> CustomerListForm& { return ui::Default<FrmCustomer>(); }, "Keterangan", 1440, false},
+      {"LapDataCustomer", [] () -> CustomerListForm& { return ui::Default<LapDataCustomer>(); }, "Perusahaan", 2440,
+       true},
   };
   return all;
 }
