@@ -42,3 +42,29 @@ layout_program() {
   if [ -d "$root/resources/program" ]; then cp -rn "$root/resources/program/." "$dir/"; fi
   [ -f "$dir/base.mdb" ] || "$build/native/tools/makedb/makedb" "$dir"
 }
+
+# A PDF printer of this run's own: cupsd (a system service, started when it is
+# not running) gets a cups-pdf queue whose files land in a fresh folder under
+# build/pdf/. Tests find both through VT_PRINTER and VT_PDF_DIR.
+start_printer() {
+  if ! command -v lpadmin >/dev/null || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then return 0; fi
+  pgrep -x cupsd >/dev/null || /usr/sbin/cupsd
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  local tag
+  tag="vt_$(basename "$root" | tr -c 'A-Za-z0-9_\n' '_')_$$"
+  export VT_PDF_DIR=$build/pdf/$(date +%Y%m%d-%H%M%S)-$$
+  mkdir -p "$VT_PDF_DIR"
+  # cups-pdf reads cups-pdf-<name>.conf for the queue whose address is cups-pdf:/<name>.
+  printf 'Out %s\nGrp lpadmin\nDecodeHexStrings 1\n' "$VT_PDF_DIR" >"/etc/cups/cups-pdf-$tag.conf"
+  if lpadmin -p "$tag" -v "cups-pdf:/$tag" -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1; then
+    export VT_PRINTER=$tag
+  else
+    rm -f "/etc/cups/cups-pdf-$tag.conf"
+  fi
+}
+stop_printer() {
+  if [ -n "${VT_PRINTER:-}" ]; then
+    lpadmin -x "$VT_PRINTER" >/dev/null 2>&1 || true
+    rm -f "/etc/cups/cups-pdf-$VT_PRINTER.conf"
+  fi
+}

@@ -11,8 +11,9 @@ echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 
 start_display force
+start_printer
 start_wine
-trap 'stop_wine; stop_display' EXIT
-echo "== win32 tests (Wine, display $DISPLAY)"
+trap 'stop_wine; stop_display; stop_printer' EXIT
+echo "== win32 tests (Wine, display $DISPLAY, printer ${VT_PRINTER:-none}, PDFs in ${VT_PDF_DIR:-nowhere})"
 ctest --test-dir "$build/win32" --output-on-failure -j "$jobs" || status=1
 exit $status

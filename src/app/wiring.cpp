@@ -4,6 +4,7 @@
 #include "customers/frmcustomer.h"
 #include "customers/lapdatacustomer.h"
 #include "platform/ui/form.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace app {
@@ -14,6 +15,7 @@ void wireProgram() {
   // Ribbon IDs that open a dialog, modal and owned by the main window. The
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
+  core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
   core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
   core::setCommand(3, [](ui::Form& owner) { ui::Default<LapDataCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });

@@ -2,14 +2,32 @@
 
 #include "core/module1.h"
 #include "platform/db/recordset.h"
+#include "platform/report/template_report.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
 
 namespace {
 
-// The report engine's part of a run: preview with printing.
-void engineViewer(const ReportJob&) { vb::raise(440, "Report engine not available"); }
+// The report engine's part of a run, in the order the engine is driven:
+// preview with printing through the print dialog.
+void engineViewer(const ReportJob& job) {
+  report::ReportManager rm;
+  rm.ReportTemplate(job.templatePath);
+  rm.Preview(true);
+  rm.ReportTitle(job.title);
+  rm.BindConnection("gg", job.connectionString);
+  rm.ReadConnection("gg");
+  rm.BindDatasetQuery("datasiswa", job.query);
+  rm.ReadDatasetQuery("datasiswa");
+  if (job.period) {
+    rm.BindParameter("p_01", *job.period);
+    rm.ReadParameter("p_01");
+  }
+  rm.ShowPrintDialog(true);
+  rm.ShowProgress(true);
+  rm.RunReport();
+}
 
 std::function<void(const ReportJob&)>& viewer() {
   static std::function<void(const ReportJob&)> current = engineViewer;

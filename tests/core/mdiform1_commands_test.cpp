@@ -9,11 +9,12 @@
 
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
+#include "customers/frmcustomer.h"
+#include "customers/lapdatacustomer.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
-#include "customers/frmcustomer.h"
-#include "customers/lapdatacustomer.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace mainwin {
@@ -49,6 +50,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   // The dialogs: each checked inside its modal loop below.
   auto opensDialog = [this] { EXPECT_TRUE(seams->fileDialogs.empty()); };
   const Case cases[] = {
+      {"0", opensDialog},
       {"1", opensDialog},
       {"3", opensDialog},
       {"4", opensDialog},
@@ -102,7 +104,8 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     SCOPED_TRACE("ID " + c.id);
     freshSeams();
     seams->answers.push_back(ui::vbNo);  // the reset's question
-    const std::map<std::string, ui::Form*> dialogOf = {{"1", &ui::Default<FrmCustomer>()},
+    const std::map<std::string, ui::Form*> dialogOf = {{"0", &ui::Default<FrmKwitansi>()},
+                                                       {"1", &ui::Default<FrmCustomer>()},
                                                        {"3", &ui::Default<LapDataCustomer>()},
                                                        {"4", &ui::Default<FrmSeting>()}};
     const auto dialog = dialogOf.find(c.id);
@@ -122,7 +125,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   }
 
   // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"0", "2", "5", "10", "11", "13", "-1", "x"}) {
+  for (const char* id : {"2", "5", "10", "11", "13", "-1", "x"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");

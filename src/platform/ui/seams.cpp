@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/ui/app.h"
@@ -19,6 +21,7 @@ Seams makeReal() {
   s.fileDialog = RealFileDialog;
   s.shellExecute = RealShellExecute;
   s.print = RealPrint;
+  s.printDialog = RealPrintDialog;
   s.endProgram = [] { ExitProcess(0); };
   return s;
 }
@@ -173,24 +176,78 @@ intptr_t RealShellExecute(const ShellRequest& r) {
   return reinterpret_cast<intptr_t>(h);
 }
 
-bool RealPrint(const PrintRequest& r) {
+namespace {
+
+std::wstring defaultPrinter() {
   DWORD n = 0;
   GetDefaultPrinterW(nullptr, &n);
-  if (!n) return false;
+  if (!n) return std::wstring();
   std::wstring name(n, L'\0');
-  if (!GetDefaultPrinterW(&name[0], &n)) return false;
+  if (!GetDefaultPrinterW(&name[0], &n)) return std::wstring();
   name.resize(wcslen(name.c_str()));
-  HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+  return name;
+}
+
+// The printer's settings with the job's paper, orientation and one copy (the
+// copies are printed as whole documents, one after another).
+std::vector<BYTE> jobSettings(const std::wstring& printer, const PrintRequest& r) {
+  HANDLE h = nullptr;
+  std::vector<BYTE> buf;
+  if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &h, nullptr)) return buf;
+  LONG size = DocumentPropertiesW(nullptr, h, const_cast<wchar_t*>(printer.c_str()), nullptr, nullptr, 0);
+  if (size > 0) {
+    buf.assign(static_cast<size_t>(size), 0);
+    auto* dm = reinterpret_cast<DEVMODEW*>(buf.data());
+    if (DocumentPropertiesW(nullptr, h, const_cast<wchar_t*>(printer.c_str()), dm, nullptr, DM_OUT_BUFFER) == IDOK) {
+      dm->dmOrientation = static_cast<short>(r.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
+      dm->dmFields |= DM_ORIENTATION;
+      dm->dmCopies = 1;
+      dm->dmFields |= DM_COPIES;
+      struct Paper {
+        int w, h;
+        short id;
+      };
+      const Paper known[] = {{2100, 2970, DMPAPER_A4}, {1480, 2100, DMPAPER_A5}, {2159, 2794, DMPAPER_LETTER}};
+      for (const Paper& p : known)
+        if (std::abs(p.w - r.paperWidth) <= 2 && std::abs(p.h - r.paperHeight) <= 2) {
+          dm->dmPaperSize = p.id;
+          dm->dmFields |= DM_PAPERSIZE;
+          dm->dmFields &= ~static_cast<DWORD>(DM_PAPERWIDTH | DM_PAPERLENGTH);
+        }
+      DocumentPropertiesW(nullptr, h, const_cast<wchar_t*>(printer.c_str()), dm, dm, DM_IN_BUFFER | DM_OUT_BUFFER);
+    } else {
+      buf.clear();
+    }
+  }
+  ClosePrinter(h);
+  return buf;
+}
+
+}  // namespace
+
+bool RealPrint(const PrintRequest& r) {
+  std::wstring name = r.printerName.empty() ? defaultPrinter() : Widen(r.printerName);
+  if (name.empty() || r.pageCount <= 0) return false;
+  std::vector<BYTE> settings = jobSettings(name, r);
+  HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr,
+                     settings.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(settings.data()));
   if (!dc) return false;
+  const int first = std::max(1, r.fromPage ? r.fromPage : 1);
+  const int last = std::min(r.pageCount, r.toPage ? r.toPage : r.pageCount);
+  if (first > last) {
+    DeleteDC(dc);
+    return false;
+  }
   std::wstring doc = Widen(r.documentName);
   DOCINFOW di{sizeof(di), doc.c_str(), nullptr, nullptr, 0};
   bool ok = StartDocW(dc, &di) > 0;
   try {
-    for (int page = 1; ok && page <= r.pageCount; ++page) {
-      ok = StartPage(dc) > 0;
-      if (ok && r.renderPage) r.renderPage(dc, page);
-      ok = ok && EndPage(dc) > 0;
-    }
+    for (int copy = 0; ok && copy < std::max(1, r.copies); ++copy)
+      for (int page = first; ok && page <= last; ++page) {
+        ok = StartPage(dc) > 0;
+        if (ok && r.renderPage) r.renderPage(dc, page);
+        ok = ok && EndPage(dc) > 0;
+      }
   } catch (...) {
     AbortDoc(dc);
     DeleteDC(dc);
@@ -200,6 +257,38 @@ bool RealPrint(const PrintRequest& r) {
   else AbortDoc(dc);
   DeleteDC(dc);
   return ok;
+}
+
+bool RealPrintDialog(PrintDialogRequest& r) {
+  PRINTDLGW pd{};
+  pd.lStructSize = sizeof(pd);
+  pd.hwndOwner = r.owner ? r.owner : GetActiveWindow();
+  pd.Flags = PD_ALLPAGES | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+  pd.nMinPage = 1;
+  pd.nMaxPage = static_cast<WORD>(std::max(1, std::min(r.pageCount, 0xFFFF)));
+  pd.nFromPage = 1;
+  pd.nToPage = pd.nMaxPage;
+  pd.nCopies = 1;
+  if (!PrintDlgW(&pd)) return false;
+  if (pd.hDevNames) {
+    auto* dn = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
+    if (dn) r.printerName = Narrow(reinterpret_cast<const wchar_t*>(dn) + dn->wDeviceOffset);
+    GlobalUnlock(pd.hDevNames);
+  }
+  r.copies = std::max<int>(1, pd.nCopies);
+  if (pd.hDevMode) {
+    auto* dm = static_cast<DEVMODEW*>(GlobalLock(pd.hDevMode));
+    if (dm && (dm->dmFields & DM_COPIES)) r.copies = std::max<int>(r.copies, dm->dmCopies);
+    GlobalUnlock(pd.hDevMode);
+  }
+  r.fromPage = r.toPage = 0;
+  if (pd.Flags & PD_PAGENUMS) {
+    r.fromPage = pd.nFromPage;
+    r.toPage = pd.nToPage;
+  }
+  if (pd.hDevMode) GlobalFree(pd.hDevMode);
+  if (pd.hDevNames) GlobalFree(pd.hDevNames);
+  return true;
 }
 
 }  // namespace ui

@@ -44,6 +44,20 @@ struct PrintRequest {
   std::string documentName;
   int pageCount = 0;
   std::function<void(HDC dc, int page)> renderPage;  // page from 1
+  std::string printerName;      // empty: the default printer
+  int copies = 1;
+  int fromPage = 0, toPage = 0;  // 0: from the first, to the last
+  bool landscape = false;
+  int paperWidth = 0, paperHeight = 0;  // tenths of a millimetre, portrait; 0: the printer's own
+};
+
+// What the print dialog asks: the printer, the copies and the pages.
+struct PrintDialogRequest {
+  HWND owner = nullptr;
+  int pageCount = 0;
+  std::string printerName;       // out
+  int copies = 1;                // out
+  int fromPage = 0, toPage = 0;  // out; 0: all pages
 };
 
 struct Seams {
@@ -59,6 +73,8 @@ struct Seams {
   std::function<intptr_t(const ShellRequest& request)> shellExecute;
   // Returns false when nothing was printed.
   std::function<bool(const PrintRequest& request)> print;
+  // Returns false when the user cancels; on true, the request holds the choice.
+  std::function<bool(PrintDialogRequest& request)> printDialog;
   // Ends the process. The test seam records it instead; App::End then unwinds.
   std::function<void()> endProgram;
 };
@@ -74,6 +90,7 @@ std::string RealInputBox(const std::string& prompt, const std::string& title,
 bool RealFileDialog(FileDialogRequest& request);
 intptr_t RealShellExecute(const ShellRequest& request);
 bool RealPrint(const PrintRequest& request);
+bool RealPrintDialog(PrintDialogRequest& request);
 
 // A message box; no title shows the application title (App::Title).
 int MsgBox(const std::string& prompt, int flags = vbOKOnly,

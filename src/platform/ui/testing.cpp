@@ -131,6 +131,10 @@ SeamRecorder::SeamRecorder() {
     prints.push_back(r);
     return true;
   };
+  s.printDialog = [this](PrintDialogRequest& r) {
+    printDialogs.push_back(r);
+    return true;
+  };
   s.endProgram = [this] { ++ends; };
 }
 

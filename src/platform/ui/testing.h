@@ -68,6 +68,7 @@ public:
   std::deque<std::string> inputAnswers;
   std::vector<ShellRequest> shells;
   std::vector<PrintRequest> prints;
+  std::vector<PrintDialogRequest> printDialogs;  // answered with OK: the default printer, all pages
   int ends = 0;
 };
 

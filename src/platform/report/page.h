@@ -1,0 +1,143 @@
+#pragma once
+// The page model both report engines fill and one function draws: pages of
+// positioned items (text lines, boxes, lines, pictures) in hundredths of a
+// millimetre, so that the preview, the printer and a bitmap show the same
+// page. Text is broken into lines when the page is laid out, measured with
+// the font it is drawn with, and drawn with those widths on every device.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/image/picture.h"
+
+namespace report {
+
+// Lengths on a page: hundredths of a millimetre.
+constexpr int kUnitsPerMm = 100;
+inline int mmToUnits(double mm) { return static_cast<int>(mm * kUnitsPerMm + (mm < 0 ? -0.5 : 0.5)); }
+inline int twipsToUnits(int twips) { return static_cast<int>((twips * 2540LL + (twips < 0 ? -720 : 720)) / 1440); }
+// Points (1/72 inch) in page units.
+constexpr double kUnitsPerPoint = 2540.0 / 72.0;
+
+struct FontSpec {
+  std::string face = "Liberation Sans";
+  double size = 10;  // points
+  bool bold = false, italic = false, underline = false;
+  bool serif() const;
+  friend bool operator==(const FontSpec& a, const FontSpec& b) {
+    return a.face == b.face && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline;
+  }
+};
+
+// Widths and heights of one font in page units, measured once with the font
+// itself (made at page-unit size on a memory DC) and kept.
+class FontMetrics {
+public:
+  explicit FontMetrics(const FontSpec& spec);
+  ~FontMetrics();
+  FontMetrics(const FontMetrics&) = delete;
+  FontMetrics& operator=(const FontMetrics&) = delete;
+
+  int ascent() const { return ascent_; }
+  int lineHeight() const { return height_; }
+  int advance(wchar_t c) const;
+  int width(const std::wstring& text) const;
+  int width(const wchar_t* text, size_t n) const;
+
+private:
+  int measure(wchar_t c) const;
+  HDC dc_ = nullptr;
+  HFONT font_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  int ascent_ = 0, height_ = 0;
+  mutable std::vector<int> table_;  // -1: not measured yet
+};
+
+// The LOGFONT a spec makes at a given pixel height: TrueType only, since a
+// printer's own fonts would be measured differently (and print no glyphs
+// under Wine).
+LOGFONTW logFontFor(const FontSpec& spec, int pixelHeight);
+
+enum class Align : uint8_t { Left, Center, Right };
+
+struct Item {
+  enum Kind : uint8_t { Text, Box, Line, Picture };
+  Kind kind = Text;
+  Align align = Align::Left;
+  bool pagesMarker = false;  // text holds kPagesMarker, replaced by the page count when drawn
+  uint16_t font = 0;         // text: index into Document::fonts
+  int x = 0, y = 0, w = 0, h = 0;  // text, box, picture: the box; line: from (x, y) by (w, h)
+  COLORREF color = 0;              // text, line, box border
+  COLORREF fill = CLR_INVALID;     // box
+  int pen = 0;                     // line and border width in units; 0 for no border
+  uint32_t at = 0, len = 0;        // text: stretch of Page::text; picture: index into Document::pictures
+};
+
+// Stands in a text for the number of pages, known once every page is laid out.
+constexpr char kPagesMarker = '\x01';
+
+struct Page {
+  int width = 0, height = 0;  // units
+  std::vector<Item> items;
+  std::string text;  // the UTF-8 texts of the text items, one after another
+
+  std::string textOf(const Item& it) const { return text.substr(it.at, it.len); }
+  // Adds a line of text whose box is (x, y, w, h); the text sits on the box's top.
+  void addText(int x, int y, int w, int h, const std::string& s, uint16_t font, Align align, COLORREF color);
+  void addBox(int x, int y, int w, int h, int pen, COLORREF border, COLORREF fill);
+  void addLine(int x1, int y1, int x2, int y2, int pen, COLORREF color);
+  void addPicture(int x, int y, int w, int h, uint32_t picture);
+};
+
+// What a preview shows and a printer prints: pages laid out so far, and a way
+// to lay out more, so that a long report shows its first page at once.
+class Document {
+public:
+  virtual ~Document() = default;
+
+  std::string title;
+  std::vector<FontSpec> fonts;
+  std::vector<img::Picture> pictures;
+  std::vector<Page> pages;
+
+  // Lays out more pages for about budgetMs (all of them for a budget below 0);
+  // true once the last page is laid out. An error ends the layout and is thrown.
+  virtual bool layoutMore(int budgetMs);
+  bool complete() const { return complete_; }
+  void layoutAll() { layoutMore(-1); }
+  // Gives up a layout in progress (its data source closes); the pages so far stay.
+  virtual void abandon() { complete_ = true; }
+
+  uint16_t fontIndex(const FontSpec& spec);
+  const FontMetrics& metrics(uint16_t font);
+
+protected:
+  bool complete_ = true;
+
+private:
+  std::vector<std::unique_ptr<FontMetrics>> metrics_;
+};
+
+// Where a page lands on a device: its top-left corner in device pixels and
+// the device pixels per page unit.
+struct Viewport {
+  double x = 0, y = 0;
+  double scaleX = 1, scaleY = 1;
+  static Viewport forDpi(int dpiX, int dpiY, double zoom = 1.0, double x = 0, double y = 0);
+};
+
+// Draws one page's items onto any DC (preview, printer, bitmap). The paper
+// itself is the caller's (white on a printer and a bitmap; the preview
+// draws a sheet with a shadow).
+void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp);
+
+// Splits a text into lines that fit a width, at blanks where it can; a word
+// longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.
+std::vector<std::wstring> wrapText(const std::wstring& text, int width, const FontMetrics& m);
+
+}  // namespace report

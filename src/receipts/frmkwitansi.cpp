@@ -1,0 +1,377 @@
+#include "receipts/frmkwitansi.h"
+
+#include <cstdio>
+
+#include "core/dialog_layout.h"
+#include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/date.h"
+#include "platform/vb/error.h"
+#include "platform/vb/format.h"
+#include "platform/vb/text.h"
+#include "receipts/frmseting.h"
+#include "receipts/nomor.h"
+#include "receipts/report_runs.h"
+#include "receipts/terbilang.h"
+
+using Module1::abaikanError;
+using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
+
+std::function<void(FrmKwitansi&)> FrmKwitansi::PilihCustomer;
+
+namespace {
+
+constexpr int kEnter = 13, kBackspace = 8;
+// Copy, paste and cut reach the amount box as control characters; they are
+// editing commands, not typed text.
+constexpr int kCopy = 3, kPaste = 22, kCut = 24;
+
+// The stored date text: always day/month/year with "/", whatever the regional separator.
+std::string teksTanggal(const vb::Date& d) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d.day(), d.month(), d.year());
+  return buf;
+}
+
+// The banner along the top of the dialog: a blue band with the program's
+// receipt icon at its left.
+img::Picture spanduk(int width, int height) {
+  ui::OwnedMemDC dc;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  ui::OwnedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bmp) return {};
+  {
+    ui::ScopedSelect sel(dc, bmp);
+    // From a deep blue at the left to a lighter one at the right.
+    for (int x = 0; x < width; x += 4) {
+      const int t = x * 255 / (width > 1 ? width - 1 : 1);
+      ui::OwnedBrush brush(CreateSolidBrush(RGB(31 + t * 60 / 255, 79 + t * 70 / 255, 143 + t * 70 / 255)));
+      RECT r{x, 0, x + 4, height};
+      FillRect(dc, &r, brush);
+    }
+    RECT line{0, height - 2, width, height};
+    ui::OwnedBrush accent(CreateSolidBrush(RGB(46, 154, 72)));
+    FillRect(dc, &line, accent);
+    const int iconSize = height - 16;
+    if (HICON icon = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize, iconSize, 0))) {
+      DrawIconEx(dc, 12, (height - 2 - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+      DestroyIcon(icon);
+    }
+  }
+  return img::Picture::fromHBITMAP(bmp);
+}
+
+}  // namespace
+
+FrmKwitansi::FrmKwitansi() {
+  BSimpan.Click = [this] { BSimpan_Click(); };
+  BTambah.Click = [this] { BTambah_Click(); };
+  Button1.Click = [this] { Button1_Click(); };
+  BCetak.Click = [this] { BCetak_Click(); };
+  BTutup.Click = [this] { BTutup_Click(); };
+  Text4.Change = [this] { Text4_Change(); };
+  Combo1.Click = [this] { Combo1_Click(); };
+  Text1.KeyPress = [this](int& k) { Text1_KeyPress(k); };
+  Text3.KeyPress = [this](int& k) { Text3_KeyPress(k); };
+  Combo1.KeyPress = [this](int& k) { Combo1_KeyPress(k); };
+  Text4.KeyPress = [this](int& k) { Text4_KeyPress(k); };
+  Text5.KeyPress = [this](int& k) { Text5_KeyPress(k); };
+  Text6.KeyPress = [this](int& k) { Text6_KeyPress(k); };
+}
+
+void FrmKwitansi::Design() {
+  Caption("Form Entri");
+  BorderStyle(ui::vbFixedDialog);
+  StartUpPosition(ui::vbStartUpOwner);
+  font_.name = "Trebuchet MS";
+  font_.size = 9;
+
+  const int lineH = lineHeightPx(font_);
+  const int boxH = lineH + 8, memoH = 3 * lineH + 10;
+  const int margin = 12, pad = 14, gap = 8;
+  const int labelW = 140, boxW = 400, shortW = 190;
+  const int boxX = pad + labelW + gap;
+  const int frameW = boxX + boxW + pad;
+  const int width = margin + frameW + margin;
+
+  // The banner and the heading written on it.
+  const int bannerH = 56;
+  Image1.Create(*this, 0, 0, px(width), py(bannerH));
+  Image1.Stretch(true);
+  Image1.Picture(spanduk(width, bannerH));
+  ui::FontSpec heading = font_;
+  heading.size = 11;
+  heading.bold = true;
+  const int headingH = lineHeightPx(heading);
+  Label10.Create(*this, px(bannerH + 8), py((bannerH - 2 - headingH) / 2), px(width - bannerH - 16), py(headingH),
+                 "Gunakan Form ini untuk menginputkan data Kwitansi ");
+  Label10.FontSize(heading.size);
+  Label10.FontBold(true);
+  Label10.BackStyle(ui::vbTransparent);
+  Label10.ForeColor(RGB(255, 255, 255));
+
+  // The receipt, one labelled row each, labels centred on the first line of their box.
+  const int frame1Y = bannerH + margin;
+  Frame1.Create(*this, px(margin), py(frame1Y), px(frameW), py(100), "Detail Kwitansi");
+  int y = lineH + gap;
+  auto label = [&](ui::Label& l, const char* caption, int rowH) {
+    if (caption) l.Create(Frame1, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), caption);
+    y += rowH + gap;
+  };
+  Text1.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
+  Label2.Create(Frame1, px(boxX + shortW + gap), py(y + (boxH - lineH) / 2), px(boxW - shortW - gap), py(lineH),
+                "Auto Generate By System");
+  Label2.ForeColor(ui::SysColor(COLOR_GRAYTEXT));
+  label(Label1, "No Kwitansi :", boxH);
+
+  const int cariW = 80;
+  Text3.Create(Frame1, px(boxX), py(y), px(boxW - cariW - gap), py(boxH));
+  Button1.Create(Frame1, px(boxX + boxW - cariW), py(y - 1), px(cariW), py(boxH + 2), "&Cari");
+  label(Label3, "Sudah Terima dari :", boxH);
+
+  Combo1.Create(Frame1, px(boxX), py(y), px(100));
+  const int comboH = ui::TwipsToPixelsY(Combo1.Height());
+  label(Label4, "Mata Uang :", comboH);
+
+  Text4.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
+  label(Label5, "Banyaknya Uang :", boxH);
+
+  // The words: read-only, wrapped over two lines for the long amounts.
+  const int wordsH = 2 * lineH + 8;
+  Text5.Create(Frame1, px(boxX), py(y), px(boxW), py(wordsH), true);
+  Text5.Locked(true);
+  Text5.TabStop(false);
+  Text5.BackColor(ui::vbButtonFace);
+  y += wordsH + gap;
+
+  Text6.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
+  label(Label6, "Untuk Pembayaran :", memoH);
+  Text7.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
+  label(Label7, "Catatan", memoH);
+
+  const int dateW = 130;
+  Text8.Create(Frame1, px(boxX), py(y), px(boxW - dateW - gap), py(boxH));
+  TglDiterima.Create(Frame1, px(boxX + boxW - dateW), py(y), px(dateW), py(boxH));
+  label(Label8, "Tempat, Tgl Diterima", boxH);
+  Text9.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
+  label(Label9, "Penerima", boxH);
+  const int frame1H = y + pad - gap;
+  Frame1.Height(py(frame1H));
+
+  // The commands, in a row at the right of their frame.
+  const int btnW = 92, btnH = 28;
+  const int frame2Y = frame1Y + frame1H + gap;
+  const int frame2H = lineH + gap + btnH + pad;
+  Frame2.Create(*this, px(margin), py(frame2Y), px(frameW), py(frame2H), "Proses");
+  Button* buttons[] = {&BSimpan, &BTambah, &BCetak, &BTutup};
+  const char* captions[] = {"&Simpan", "&Tambah", "&Cetak", "T&utup"};
+  for (int i = 0; i < 4; ++i) {
+    const int x = frameW - pad - (4 - i) * btnW - (3 - i) * gap;
+    buttons[i]->Create(Frame2, px(x), py(lineH + gap), px(btnW), py(btnH), captions[i]);
+  }
+
+  ClientSize(px(width), py(frame2Y + frame2H + margin));
+
+  // Tab follows the Enter chain; the words box is passed over.
+  ui::Control* order[] = {&Text1, &Text3, &Button1, &Combo1, &Text4, &Text6, &Text7, &Text8,
+                          &TglDiterima, &Text9, &BSimpan, &BTambah, &BCetak, &BTutup};
+  for (int i = 0; i < static_cast<int>(sizeof order / sizeof order[0]); ++i) order[i]->TabIndex(i);
+
+  // Each box holds its own name until the load fills it.
+  Text1.Text("Text1");
+  Text3.Text("Text3");
+  Text4.Text("Text4");
+  Text5.Text("Text5");
+  Text6.Text("Text6");
+  Text7.Text("Text7");
+  Text8.Text("Text8");
+  Text9.Text("Text9");
+}
+
+void FrmKwitansi::Form_Load() {
+  bersih();
+  // The defaults of a receipt from the settings row; without one (or without
+  // an answer from the database) the boxes keep what they hold.
+  db::Recordset rs;
+  abaikanError([&] {
+    rs.open("select * from tblset", koneksi);
+    if (rs.eof()) return;
+    auto put = [&](ui::TextBox& box, const char* column) {
+      abaikanError([&] { box.Text(rs[column].toString()); });
+    };
+    put(Text7, "catatan");
+    put(Text8, "tempatCetak");
+    put(Text9, "pemilik");
+  });
+  abaikanError([&] { rs.close(); });
+}
+
+void FrmKwitansi::bersih() {
+  abaikanError([&] { Text3.Text(""); });
+  abaikanError([&] { Text4.Text(""); });
+  abaikanError([&] {
+    Combo1.Clear();
+    Combo1.AddItem("Rp.");
+    Combo1.AddItem("USD");
+    Combo1.Text("Rp.");
+  });
+  abaikanError([&] { Text5.Text(""); });
+  abaikanError([&] { Text6.Text(""); });
+  buatNomer();
+  abaikanError([&] {
+    TglDiterima.Format(ui::dtpCustom);
+    TglDiterima.Value(vb::now().dateOnly());
+  });
+}
+
+void FrmKwitansi::buatNomer() {
+  std::string prefix;
+  abaikanError([&] { prefix = ui::Default<FrmSeting>().TextFormat.Text(); });
+  abaikanError([&] { Text1.Text(usulanNomor(prefix)); });
+}
+
+std::string FrmKwitansi::kunci() { return vb::Right(Text1.Text(), 11); }
+
+double FrmKwitansi::nilaiJumlah() {
+  return vb::Val(vb::Replace(Text4.Text(), vb::currentLocale().groupSep, ""));
+}
+
+void FrmKwitansi::perbaruiJumlah() {
+  const std::string teks = Text4.Text();
+  double angka = 0;
+  if (teks.empty() || !vb::parseNumber(teks, angka)) return;
+  Text4.SelStart(vb::Len(teks));
+  Text4.Text(vb::Format(vb::Variant(angka), "#,###"));
+  // Typing goes on at the end of the regrouped digits.
+  Text4.SelStart(vb::Len(Text4.Text()));
+  double jumlah = nilaiJumlah();
+  Text5.Text(Terbilang(jumlah, "terlalu besar") + (Combo1.Text() == "Rp." ? "Rupiah" : "Dollar"));
+}
+
+void FrmKwitansi::Text4_Change() { perbaruiJumlah(); }
+
+void FrmKwitansi::Combo1_Click() { perbaruiJumlah(); }
+
+void FrmKwitansi::Text1_KeyPress(int& keyAscii) {
+  if (keyAscii == kEnter) Text3.SetFocus();
+}
+
+void FrmKwitansi::Text3_KeyPress(int& keyAscii) {
+  if (keyAscii == kEnter) Combo1.SetFocus();
+}
+
+void FrmKwitansi::Combo1_KeyPress(int& keyAscii) {
+  if (keyAscii == kEnter) Text4.SetFocus();
+}
+
+void FrmKwitansi::Text4_KeyPress(int& keyAscii) {
+  if (keyAscii == kEnter) Text6.SetFocus();
+  // Digits only; the grouping is the box's own.
+  const bool digit = keyAscii >= '0' && keyAscii <= '9';
+  const bool edit = keyAscii == kBackspace || keyAscii == kCopy || keyAscii == kPaste || keyAscii == kCut;
+  if (!digit && !edit) keyAscii = 0;
+}
+
+void FrmKwitansi::Text5_KeyPress(int& keyAscii) {
+  if (keyAscii == kEnter) Text6.SetFocus();
+}
+
+void FrmKwitansi::Text6_KeyPress(int& keyAscii) {
+  // Enter moves on without a line break (Ctrl+Enter still breaks the line).
+  if (keyAscii == kEnter) {
+    BSimpan.SetFocus();
+    keyAscii = 0;
+  }
+}
+
+void FrmKwitansi::BSimpan_Click() {
+  try {
+    if (Text1.Text().empty()) {
+      ui::MsgBox("No Kwitansi Harus di isi", ui::vbExclamation, std::string("Talvoren"));
+      Text1.SetFocus();
+      return;
+    }
+    const std::string key = kunci();
+    db::Recordset rs;
+    rs.setCursorLocation(db::adUseClient);
+    // The number is typed text: its apostrophes are doubled like any other.
+    rs.open("select * from tblKwitansi where NoKwitansi = '" + db::quote(key) + "'", koneksi, -1,
+            db::adLockOptimistic);
+
+    // The columns both branches write, in the order the new receipt has them.
+    auto isi = [&] {
+      rs.field("SudahTerima").setValue(Text3.Text());
+      rs.field("Matauang").setValue(Combo1.Text());
+      rs.field("Nominal").setValue(Text4.Text());
+      rs.field("untuk").setValue(Text6.Text());
+      rs.field("Catatan").setValue(Text7.Text());
+      rs.field("TempatDiterima").setValue(Text8.Text());
+      rs.field("tgl").setValue(teksTanggal(TglDiterima.Value()));
+      rs.field("oleh").setValue(Text9.Text());
+      double jumlah = nilaiJumlah();
+      rs.field("terbilang").setValue(Terbilang(jumlah, "terlalu besar"));
+    };
+
+    if (rs.eof()) {
+      // Nothing is stored unless the whole row is written by the update.
+      rs.addNew();
+      rs.field("NoKwitansi").setValue(key);
+      rs.field("NoPasport").setValue(ui::Default<FrmSeting>().TextFormat.Text());
+      isi();
+      rs.update();
+      rs.close();
+      ui::MsgBox("Data Berhasil Disimpan", ui::vbInformation, std::string("TALVOREN"));
+      BCetak_Click();
+    } else {
+      if (ui::MsgBox("Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo,
+                     std::string("Talvoren")) == ui::vbNo)
+        return;
+      // The stored number and its prefix stay as they are.
+      isi();
+      rs.update();
+      rs.close();
+      ui::MsgBox("Data Berhasil Di Update", ui::vbInformation, std::string("talvoren"));
+    }
+    Frame1.Enabled(false);
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const vb::Error& e) {
+    ui::MsgBox(e.description(), ui::vbOKOnly);
+  } catch (const std::exception& e) {
+    ui::MsgBox(e.what(), ui::vbOKOnly);
+  }
+}
+
+void FrmKwitansi::BTambah_Click() {
+  bersih();
+  Frame1.Enabled(true);
+  Text3.SetFocus();
+}
+
+void FrmKwitansi::Button1_Click() {
+  if (!PilihCustomer) return;
+  PilihCustomer(*this);
+  if (!Text3.Text().empty()) Text4.SetFocus();
+}
+
+void FrmKwitansi::BCetak_Click() {
+  int templateIndex = 0;
+  abaikanError([&] { templateIndex = ui::Default<FrmSeting>().cmbKwitansi.ListIndex(); });
+  runReceiptReport("SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi "
+                   "where nokwitansi = '" + db::quote(kunci()) + "'",
+                   receiptTemplate(templateIndex));
+}
+
+void FrmKwitansi::BTutup_Click() { Unload(); }

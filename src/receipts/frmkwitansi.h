@@ -1,0 +1,67 @@
+#pragma once
+// The receipt entry: one receipt written, saved into tblkwitansi (as a new
+// receipt, or over the stored one of the same number after a question) and
+// printed. It proposes the number, spells the amount out in words and takes
+// its defaults and the number prefix from the settings object. The register
+// fills its boxes through the default instance to edit a stored receipt.
+#include <functional>
+
+#include "core/dialog_button.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/datepicker.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/label.h"
+#include "platform/ui/picturebox.h"
+#include "platform/ui/textbox.h"
+
+class FrmKwitansi : public ui::Form {
+public:
+  FrmKwitansi();
+
+  // Opens the customer picker over the dialog (it writes the chosen name into
+  // Text3). Set by the program's wiring; empty, the pick button does nothing.
+  static std::function<void(FrmKwitansi&)> PilihCustomer;
+
+  ui::Image Image1{this};
+  ui::Label Label1{this}, Label2{this}, Label3{this}, Label4{this}, Label5{this}, Label6{this},
+      Label7{this}, Label8{this}, Label9{this}, Label10{this};
+  ui::Frame Frame1{this}, Frame2{this};
+  ui::TextBox Text1{this}, Text3{this}, Text4{this}, Text5{this}, Text6{this}, Text7{this}, Text8{this},
+      Text9{this};
+  ui::ComboBox Combo1{this};
+  ui::DatePicker TglDiterima{this};
+  Button Button1{this}, BSimpan{this}, BTambah{this}, BCetak{this}, BTutup{this};
+
+  void Form_Load() override;
+
+  // Clears the entry for a new receipt and proposes its number.
+  void bersih();
+  // Writes the proposed number into Text1.
+  void buatNomer();
+
+  void BSimpan_Click();
+  void BTambah_Click();
+  void Button1_Click();
+  void BCetak_Click();
+  void BTutup_Click();
+  void Text4_Change();
+  void Combo1_Click();
+  void Text1_KeyPress(int& keyAscii);
+  void Text3_KeyPress(int& keyAscii);
+  void Combo1_KeyPress(int& keyAscii);
+  void Text4_KeyPress(int& keyAscii);
+  void Text5_KeyPress(int& keyAscii);
+  void Text6_KeyPress(int& keyAscii);
+
+protected:
+  void Design() override;
+
+private:
+  // The reformat of the amount and its words, for a new amount or currency.
+  void perbaruiJumlah();
+  // The amount of Text4 without its grouping, read as a number.
+  double nilaiJumlah();
+  // The receipt's key: the last eleven characters of Text1.
+  std::string kunci();
+};

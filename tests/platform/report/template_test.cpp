@@ -1,0 +1,335 @@
+// The template engine: reading templates and their errors, laying out pages
+// from rows, and drawing a page into a bitmap.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/report/template_report.h"
+#include "platform/ui/win_util.h"
+#include "platform/vb/error.h"
+#include "support/win_test_support.h"
+
+namespace {
+
+using report::Document;
+using report::Item;
+using report::Page;
+using report::TableRows;
+using report::TemplateDocument;
+using vb::Variant;
+
+std::string errorOf(const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (const vb::Error& e) {
+    return e.description();
+  }
+  return "(no error)";
+}
+
+std::string shippedTemplate(const std::string& name) {
+  const char* src = std::getenv("VT_SOURCE_DIR");
+  std::wstring p = vt::test::WinPathFromUnix(std::string(src ? src : ".") + "/resources/program/temp/" + name);
+  return ui::Narrow(p);
+}
+
+// Rows of a receipt table, as the period report reads them.
+std::unique_ptr<TableRows> receipts(int n, const std::string& purpose = "SPP", const std::string& currency = "Rp.") {
+  std::vector<std::string> cols = {"no", "NoKwitansi", "NoPasport", "SudahTerima", "Matauang", "Nominal",
+                                   "untuk", "Catatan", "TempatDiterima", "tgl", "oleh", "terbilang"};
+  std::vector<std::vector<Variant>> rows;
+  for (int i = 1; i <= n; ++i) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d/12/2025", i % 1000);
+    rows.push_back({Variant(i), Variant(number), Variant("KW-"), Variant("Pembayar " + std::to_string(i)),
+                    Variant(currency), Variant("1,000"), Variant(purpose), Variant(""), Variant("Jakarta"),
+                    Variant(vb::Date::fromParts(2025, 12, 5)), Variant("Siti"), Variant("Seribu ")});
+  }
+  return std::make_unique<TableRows>(cols, rows);
+}
+
+std::map<std::string, std::unique_ptr<report::RowSource>> institution() {
+  std::map<std::string, std::unique_ptr<report::RowSource>> m;
+  m["lembaga"] = std::make_unique<TableRows>(
+      std::vector<std::string>{"namalembaga", "alamat", "jabatan"},
+      std::vector<std::vector<Variant>>{{Variant("SMK Nusantara"), Variant("Jl. Merdeka 1"), Variant("Bendahara")}});
+  return m;
+}
+
+std::vector<std::string> texts(const Page& p) {
+  std::vector<std::string> out;
+  for (const Item& it : p.items)
+    if (it.kind == Item::Text) out.push_back(p.textOf(it));
+  return out;
+}
+
+bool pageHas(const Page& p, const std::string& s) {
+  for (const std::string& t : texts(p))
+    if (t == s) return true;
+  return false;
+}
+
+TEST(TemplateTest, SyntaxErrorsNameFileLineAndFault) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"dataset d\nband detail height 5\n  text 0 0 10 5 \"x\" wobble\nend\n", "t.rep, line 3: unknown option \"wobble\" for text"},
+      {"dataset d\nband detail\n  text 0 0 10 5 \"open\nend\n", "t.rep, line 3: a text in quotes is not closed"},
+      {"dataset d\nband detail height 5\n  text 0 0 10 5 \"x\"\n", "t.rep, line 2: the band has no \"end\""},
+      {"datasets d\n", "t.rep, line 1: unknown word \"datasets\""},
+      {"dataset d\nband detail\n  box 0 zero 10 5\nend\n", "t.rep, line 3: y (mm) must be a number, not \"zero\""},
+      {"dataset d\nband detail\n  box 0 0 10 5 fill red\nend\n", "t.rep, line 3: a colour is written #RRGGBB, not \"red\""},
+      {"dataset d\nband detail\n  text 0 0 10 5 \"[a\"\nend\n", "t.rep, line 3: \"[\" without \"]\" in \"[a\""},
+      {"dataset d\nband detail\nband footer\n", "t.rep, line 3: band footer starts before the band of line 2 has its \"end\""},
+      {"dataset d\nband sideways\n", "t.rep, line 2: unknown band \"sideways\""},
+      {"dataset d\n\n# no bands\n", "t.rep, line 1: the template has no detail band"},
+      {"dataset d\nband detail\n  text 0 0 10 5 \"x\" align middle\nend\n", "t.rep, line 3: unknown alignment \"middle\""},
+      {"dataset d\nband detail\n  circle 0 0 10 5\nend\n", "t.rep, line 3: unknown item \"circle\""},
+      {"dataset d\npage A4 sideways\nband detail\nend\n", "t.rep, line 2: unknown orientation \"sideways\""},
+  };
+  for (const Case& c : cases) {
+    std::string got = errorOf([&] { report::parseTemplate(c.text, "t.rep"); });
+    EXPECT_EQ(got.substr(0, std::string(c.message).size()), c.message) << c.text;
+  }
+}
+
+TEST(TemplateTest, MissingTemplateNamesTheFile) {
+  EXPECT_EQ(errorOf([] { report::loadTemplate("C:\\tidak-ada\\temp\\01.rep"); }),
+            "Report template not found: C:\\tidak-ada\\temp\\01.rep");
+  try {
+    report::loadTemplate("C:\\tidak-ada\\temp\\01.rep");
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.number(), report::kReportError);
+  }
+}
+
+TEST(TemplateTest, ShippedTemplatesRead) {
+  for (const char* name : {"01.rep", "02.rep", "03.rep", "04.rep"}) {
+    report::TemplateDef def = report::loadTemplate(shippedTemplate(name));
+    EXPECT_EQ(def.datasets.front().name, "datasiswa") << name;
+    EXPECT_EQ(def.connection, "gg") << name;
+  }
+  EXPECT_GT(report::loadTemplate(shippedTemplate("03.rep")).pageWidth,
+            report::loadTemplate(shippedTemplate("03.rep")).pageHeight);
+  EXPECT_LT(report::loadTemplate(shippedTemplate("01.rep")).pageWidth,
+            report::loadTemplate(shippedTemplate("01.rep")).pageHeight);
+}
+
+TEST(TemplateTest, UnknownNamesAreFoundWhenTheReportOpens) {
+  struct Case {
+    const char* item;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"text 0 0 50 5 \"[Nama]\"", "t.rep, line 4: unknown field \"Nama\" in dataset \"datasiswa\""},
+      {"text 0 0 50 5 \"[lembaga.telepon]\"", "t.rep, line 4: unknown field \"telepon\" in dataset \"lembaga\""},
+      {"text 0 0 50 5 \"[kas.saldo]\"", "t.rep, line 4: unknown dataset \"kas\" in [kas.saldo]"},
+      {"text 0 0 50 5 \"[sum(lembaga.alamat)]\"", "t.rep, line 4: sum() adds fields of the main dataset only"},
+  };
+  for (const Case& c : cases) {
+    std::string text = std::string("dataset datasiswa\ndataset lembaga query \"select 1\"\nband detail height 5\n") +
+                       c.item + "\nend\n";
+    std::string got = errorOf([&] {
+      TemplateDocument doc(report::parseTemplate(text, "t.rep"), receipts(1), institution(), {});
+    });
+    EXPECT_EQ(got, c.message) << c.item;
+  }
+}
+
+TEST(TemplateTest, FieldsParametersAndFormats) {
+  struct Case {
+    const char* expr;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"[SudahTerima]", "Pembayar 1"},
+      {"[sudahterima]", "Pembayar 1"},  // names in any letter case
+      {"[NoPasport][NoKwitansi]", "KW-001/12/2025"},
+      {"[tgl:dd/mm/yyyy]", "05/12/2025"},
+      {"[tgl:dd mmmm yyyy]", "05 December 2025"},
+      {"[no:000]", "001"},
+      {"[Matauang|Rp.=Rupiah|USD=Dollar]", "Rupiah"},
+      {"[terbilang][Matauang|Rp.=Rupiah]", "Seribu Rupiah"},
+      {"[lembaga.namalembaga]", "SMK Nusantara"},
+      {"[p_01]", "Periode : 01 December 2025 - 31 December 2025"},
+      {"Rp [[tunai]", "Rp [tunai]"},
+      {"[Row]. [Page]/[Pages]", "1. 1/1"},
+      {"[sum(Nominal):#,##0.00]", "1,000.00"},
+  };
+  for (const Case& c : cases) {
+    std::string text = std::string("dataset datasiswa\ndataset lembaga\nparameter p_01\nband detail height 10\n") +
+                       "  text 0 0 150 8 \"" + c.expr + "\"\nend\n";
+    TemplateDocument doc(report::parseTemplate(text, "t.rep"), receipts(1), institution(),
+                         {{"P_01", "Periode : 01 December 2025 - 31 December 2025"}});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    std::vector<std::string> t = texts(doc.pages[0]);
+    ASSERT_EQ(t.size(), 1u) << c.expr;
+    std::string shown = t[0];
+    size_t marker = shown.find(report::kPagesMarker);
+    if (marker != std::string::npos) shown.replace(marker, 1, std::to_string(doc.pages.size()));
+    EXPECT_EQ(shown, c.shown) << c.expr;
+  }
+}
+
+// The period report's layout in numbers: its bands' heights decide how many
+// rows a page holds.
+struct PeriodLayout {
+  int firstRows, laterRows, bottom;
+};
+PeriodLayout periodLayout(const report::TemplateDef& d) {
+  const int pageFooter = d.band(report::BandDef::PageFooter)->height;
+  const int bottom = d.pageHeight - d.marginBottom - pageFooter;
+  const int ph = d.band(report::BandDef::PageHeader)->height, hh = d.band(report::BandDef::Header)->height;
+  const int row = d.band(report::BandDef::Detail)->height;
+  return {(bottom - d.marginTop - hh - ph) / row, (bottom - d.marginTop - ph) / row, bottom};
+}
+
+TEST(TemplateTest, PeriodReportPaginatesByItsBandHeights) {
+  report::TemplateDef def = report::loadTemplate(shippedTemplate("04.rep"));
+  const PeriodLayout l = periodLayout(def);
+  ASSERT_GT(l.firstRows, 0);
+  TemplateDocument doc(def, receipts(300), institution(), {{"p_01", "Periode : x"}});
+  doc.layoutAll();
+  const int expected = 1 + (300 - l.firstRows + l.laterRows - 1) / l.laterRows;
+  ASSERT_EQ(static_cast<int>(doc.pages.size()), expected);
+
+  // Rows are numbered 1 to 300 in page order, each whole above the page footer.
+  int next = 1;
+  for (size_t p = 0; p < doc.pages.size(); ++p) {
+    const Page& page = doc.pages[p];
+    int rowsHere = 0;
+    for (const Item& it : page.items) {
+      if (it.kind != Item::Text || page.textOf(it) != std::to_string(next)) continue;
+      if (it.x > def.marginLeft + 1000) continue;  // the number column only
+      EXPECT_LE(it.y + it.h, l.bottom) << "row " << next << " on page " << p + 1;
+      ++next, ++rowsHere;
+    }
+    const int left = 300 - l.firstRows - l.laterRows * (static_cast<int>(p) - 1);
+    EXPECT_EQ(rowsHere, p == 0 ? l.firstRows : std::min(l.laterRows, left)) << "page " << p + 1;
+    // The page footer on every page, with the page count known at the end.
+    EXPECT_TRUE(pageHas(page, "Halaman " + std::to_string(p + 1) + " dari " + std::string(1, report::kPagesMarker)));
+  }
+  EXPECT_EQ(next, 301);
+  // The totals on the last page only.
+  for (size_t p = 0; p + 1 < doc.pages.size(); ++p) EXPECT_FALSE(pageHas(doc.pages[p], "300,000"));
+  EXPECT_TRUE(pageHas(doc.pages.back(), "300,000"));
+  EXPECT_TRUE(pageHas(doc.pages.back(), "Total Rp. (300 kwitansi)"));
+  EXPECT_TRUE(pageHas(doc.pages.front(), "Periode : x"));
+  EXPECT_TRUE(pageHas(doc.pages.front(), "SMK Nusantara"));
+  EXPECT_FALSE(pageHas(doc.pages[1], "SMK Nusantara"));  // the header is the first page's
+}
+
+TEST(TemplateTest, TotalsPerCurrency) {
+  std::vector<std::string> cols = {"Matauang", "Nominal"};
+  std::vector<std::vector<Variant>> rows = {{Variant("USD"), Variant("100")},
+                                            {Variant("Rp."), Variant("1,500,000")},
+                                            {Variant("USD"), Variant("25")},
+                                            {Variant("Rp."), Variant("2,000")}};
+  const char* text =
+      "dataset d\nband detail height 5\n  text 0 0 50 5 \"[Nominal]\"\nend\n"
+      "band totals by Matauang height 5\n  text 0 0 100 5 \"[Matauang] [sum(Nominal):#,##0] [count]\"\nend\n"
+      "band footer height 5\n  text 0 0 100 5 \"Semua [count]\"\nend\n";
+  TemplateDocument doc(report::parseTemplate(text, "t.rep"), std::make_unique<TableRows>(cols, rows), {}, {});
+  doc.layoutAll();
+  ASSERT_EQ(doc.pages.size(), 1u);
+  std::vector<std::string> t = texts(doc.pages[0]);
+  ASSERT_EQ(t.size(), 7u);
+  EXPECT_EQ(t[4], "Rp. 1,502,000 2");
+  EXPECT_EQ(t[5], "USD 125 2");
+  EXPECT_EQ(t[6], "Semua 4");
+}
+
+TEST(TemplateTest, LongPurposeWrapsAndGrowsItsRow) {
+  report::TemplateDef def = report::loadTemplate(shippedTemplate("04.rep"));
+  const std::string purpose =
+      "Pembayaran uang sekolah, uang gedung, seragam, buku paket dan kegiatan ekstrakurikuler semester genap "
+      "tahun ajaran 2025/2026 untuk dua orang siswa";
+  TemplateDocument doc(def, receipts(2, purpose), institution(), {});
+  doc.layoutAll();
+  const Page& page = doc.pages[0];
+  // The purpose column: its lines, each within the column.
+  const report::ItemDef* column = nullptr;
+  for (const report::ItemDef& it : def.band(report::BandDef::Detail)->items)
+    if (!it.text.empty() && it.text.pieces[0].name == "untuk") column = &it;
+  ASSERT_NE(column, nullptr);
+  std::vector<const Item*> lines;
+  int secondRowY = 0;
+  bool inFirstRow = false;
+  for (const Item& it : page.items) {
+    if (it.kind != Item::Text) continue;
+    const bool number = it.x < def.marginLeft + 1000;
+    if (number && page.textOf(it) == "1") inFirstRow = true;
+    if (number && page.textOf(it) == "2") {
+      secondRowY = it.y;
+      inFirstRow = false;
+    }
+    if (inFirstRow && it.x == def.marginLeft + column->x + column->padding) lines.push_back(&it);
+  }
+  ASSERT_GE(lines.size(), 3u);
+  const report::FontMetrics& m = doc.metrics(lines[0]->font);
+  std::string joined;
+  for (const Item* l : lines) {
+    EXPECT_LE(m.width(ui::Widen(page.textOf(*l))), column->w - 2 * column->padding);
+    joined += (joined.empty() ? "" : " ") + page.textOf(*l);
+  }
+  EXPECT_EQ(joined, purpose);
+  // The second row starts below the first row's last line.
+  EXPECT_GE(secondRowY, lines.back()->y + lines.back()->h);
+}
+
+TEST(TemplateTest, MissingPictureLeavesItsPlaceEmpty) {
+  const std::string folder = ui::Narrow(vt::test::ScreenshotDir()) + "report-picture";
+  std::filesystem::create_directories(ui::Widen(folder));
+  vt::test::Canvas red(40, 20);
+  red.Fill(RGB(255, 0, 0));
+  img::Picture::fromHBITMAP(red.bitmap()).save(folder + "\\logo.png");
+  const char* text =
+      "dataset d\nband detail height 30\n  picture 0 0 20 20 \"tidak-ada.jpg\"\n"
+      "  picture 0 0 20 20 \"logo.png\"\n  text 0 22 50 5 \"ok\"\nend\n";
+  std::vector<std::vector<Variant>> one = {{Variant(1)}};
+  TemplateDocument doc(report::parseTemplate(text, folder + "\\t.rep"),
+                       std::make_unique<TableRows>(std::vector<std::string>{"a"}, one), {}, {});
+  doc.layoutAll();
+  std::vector<const Item*> pictures;
+  for (const Item& it : doc.pages[0].items)
+    if (it.kind == Item::Picture) pictures.push_back(&it);
+  // Only the logo that exists; kept in proportion (2:1) and centred in its box.
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->w, 2000);
+  EXPECT_EQ(pictures[0]->h, 1000);
+  EXPECT_EQ(pictures[0]->y, 1500 + 500);
+  EXPECT_TRUE(pageHas(doc.pages[0], "ok"));
+}
+
+TEST(TemplateTest, PagesDrawIntoABitmapWhereTheyAreLaidOut) {
+  const char* text =
+      "page 100 50\nmargins 10 10 10 10\ndataset d\nband detail height 30\n"
+      "  box 0 0 40 20 fill #0000FF border 0\n  text 45 0 35 10 \"HHHH\" size 20 bold\n"
+      "  line 0 25 80 25 width 1 color #FF0000\nend\n";
+  std::vector<std::vector<Variant>> one = {{Variant(1)}};
+  TemplateDocument doc(report::parseTemplate(text, "t.rep"),
+                       std::make_unique<TableRows>(std::vector<std::string>{"a"}, one), {}, {});
+  doc.layoutAll();
+  // 100 x 50 mm at 4 pixels a millimetre.
+  vt::test::Canvas c(400, 200);
+  c.Fill(RGB(255, 255, 255));
+  report::Viewport vp;
+  vp.scaleX = vp.scaleY = 4.0 / 100;
+  report::drawPage(c.dc(), doc, doc.pages[0], vp);
+  EXPECT_EQ(c.Pixel(60, 60), RGB(0, 0, 255));     // inside the box (10..50, 10..30 mm)
+  EXPECT_EQ(c.Pixel(30, 30), RGB(255, 255, 255)); // in the margin
+  EXPECT_EQ(c.Pixel(200, 140), RGB(255, 0, 0));   // on the line at 35 mm
+  int dark = 0;
+  for (int y = 40; y < 80; ++y)
+    for (int x = 220; x < 360; ++x) dark += GetRValue(c.Pixel(x, y)) < 100 ? 1 : 0;
+  EXPECT_GT(dark, 200);  // the text's glyphs
+  vt::test::SavePng(c.bitmap(), "report_draw_bitmap.png");
+}
+
+}  // namespace

@@ -1,0 +1,442 @@
+// The receipt entry dialog, driven through its windows.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/module1.h"
+#include "core/program_fixture.h"
+#include "platform/ui/app.h"
+#include "platform/ui/testing.h"
+#include "platform/vb/date.h"
+#include "platform/vb/locale.h"
+#include "platform/vb/text.h"
+#include "receipts/frmkwitansi.h"
+#include "receipts/report_runs.h"
+
+namespace {
+
+using ui::testing::clickWindow;
+using ui::testing::pressKey;
+using ui::testing::typeText;
+
+// A grouped amount as the regional settings write it ("1,500,000" in English).
+std::string grouped(const std::string& withCommas) {
+  return vb::Replace(withCommas, ",", vb::currentLocale().groupSep);
+}
+
+class EntryTest : public vt::test::ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Module1::bukaDatabase();
+    Module1::koneksi->execute("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+    ui::App::get().Title("Vantorel V1.7 BUILD 28092025");
+    setReportViewer([this](const ReportJob& job) { jobs.push_back(job); });
+  }
+  void TearDown() override {
+    setReportViewer(nullptr);
+    FrmKwitansi::PilihCustomer = nullptr;
+    ProgramTest::TearDown();
+  }
+  FrmKwitansi& entry() { return ui::Default<FrmKwitansi>(); }
+  void settingsRow(const std::string& prefix, const std::string& templete = "Kwitansi 2 Portrait") {
+    exec("insert into tblset (namalembaga, tempatcetak, pemilik, Catatan, NoKw, templete) values "
+         "('SMK Harapan', 'Bandung', 'Siti', 'Lunas', '" + prefix + "', '" + templete + "')");
+  }
+  void storedReceipt(const std::string& number, const std::string& prefix) {
+    exec("insert into tblkwitansi (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, untuk, Catatan, "
+         "TempatDiterima, tgl, oleh, terbilang) values ('" + number + "', '" + prefix + "', 'Budi', 'Rp.', "
+         "'5,000', 'SPP', 'Lama', 'Bogor', 45990, 'Ani', 'Lima Ribu ')");
+  }
+  // Shows the dialog modal, runs the steps inside it, then closes it with Tutup.
+  void showModal(const std::function<void(FrmKwitansi&)>& steps) {
+    ui::testing::onShown([&](ui::Form&) {
+      steps(entry());
+      if (entry().Loaded()) clickWindow(entry().BTutup.hwnd());
+    });
+    entry().ShowModal();
+  }
+  // Types into a box as the keyboard does, one character at a time.
+  static void type(ui::TextBox& box, const std::string& text) {
+    box.SetFocus();
+    typeText(box.hwnd(), text);
+  }
+  std::vector<ReportJob> jobs;
+};
+
+TEST_F(EntryTest, LoadProposesTheNumberAndTakesTheDefaults) {
+  struct Case {
+    bool settings;
+    const char *number, *catatan, *tempat, *penerima;
+  };
+  const Case cases[] = {{true, "KW-001/12/2025", "Lunas", "Bandung", "Siti"},
+                        {false, "Text1001/12/2025", "Text7", "Text8", "Text9"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings ? "settings row" : "no settings row");
+    exec("DELETE * FROM tblset");
+    if (c.settings) settingsRow("KW-");
+    ui::testing::unloadAll();
+    EXPECT_EQ(entry().Text1.Text(), c.number);
+    EXPECT_EQ(entry().Text7.Text(), c.catatan);
+    EXPECT_EQ(entry().Text8.Text(), c.tempat);
+    EXPECT_EQ(entry().Text9.Text(), c.penerima);
+    for (ui::TextBox* box : {&entry().Text3, &entry().Text4, &entry().Text5, &entry().Text6})
+      EXPECT_EQ(box->Text(), "");
+    EXPECT_EQ(entry().Combo1.Text(), "Rp.");
+    ASSERT_EQ(entry().Combo1.ListCount(), 2);
+    EXPECT_EQ(entry().Combo1.List(1), "USD");
+    EXPECT_EQ(entry().TglDiterima.Value(), vb::Date::fromParts(2025, 12, 5));
+    EXPECT_EQ(entry().TglDiterima.Format(), ui::dtpCustom);
+    EXPECT_EQ(entry().Caption(), "Form Entri");
+  }
+}
+
+TEST_F(EntryTest, SaveInsertsEveryColumnThenPrints) {
+  settingsRow("KW-");
+  showModal([&](FrmKwitansi& f) {
+    type(f.Text3, "Budi O'Hara");
+    type(f.Text4, "1500000");
+    EXPECT_EQ(f.Text4.Text(), grouped("1,500,000"));
+    EXPECT_EQ(f.Text5.Text(), "Satu Juta Lima Ratus Ribu Rupiah");
+    type(f.Text6, "Uang sekolah");
+    f.TglDiterima.Value(vb::Date::fromParts(2025, 12, 3));
+    clickWindow(f.BSimpan.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].prompt, "Data Berhasil Disimpan");
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+    EXPECT_EQ(seams->boxes[0].title, "TALVOREN");
+    EXPECT_FALSE(f.Frame1.Enabled());
+    EXPECT_TRUE(f.BCetak.Enabled());
+  });
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
+  const std::pair<const char*, std::string> columns[] = {
+      {"NoKwitansi", "001/12/2025"},   {"NoPasport", "KW-"},          {"SudahTerima", "Budi O'Hara"},
+      {"Matauang", "Rp."},             {"Nominal", grouped("1,500,000")}, {"untuk", "Uang sekolah"},
+      {"Catatan", "Lunas"},            {"TempatDiterima", "Bandung"}, {"oleh", "Siti"},
+      {"terbilang", "Satu Juta Lima Ratus Ribu "},
+      {"Format(tgl, 'dd/mm/yyyy')", "03/12/2025"}};
+  for (const auto& c : columns) EXPECT_EQ(scalar(std::string("select ") + c.first + " from tblkwitansi"), c.second) << c.first;
+  // Printed at once, with the template the settings choose.
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].query,
+            "SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi "
+            "where nokwitansi = '001/12/2025'");
+  EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\02.rep");
+  EXPECT_EQ(jobs[0].title, "Cetak Kwitansi");
+}
+
+TEST_F(EntryTest, ExistingNumberAsksBeforeUpdating) {
+  struct Case {
+    int answer;
+    const char* payer;
+    bool frameEnabled;
+    std::vector<std::string> boxes;
+  };
+  const Case cases[] = {
+      {ui::vbNo, "Budi", true, {"Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?"}},
+      {ui::vbYes, "Citra", false,
+       {"Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?", "Data Berhasil Di Update"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer == ui::vbYes ? "Yes" : "No");
+    exec("DELETE * FROM tblkwitansi");
+    storedReceipt("001/12/2025", "LAMA-");
+    settingsRow("BARU-");
+    freshSeams();
+    jobs.clear();
+    seams->answers.push_back(c.answer);
+    showModal([&](FrmKwitansi& f) {
+      // Proposed after the stored one; typed over with the stored number.
+      EXPECT_EQ(f.Text1.Text(), "BARU-002/12/2025");
+      f.Text1.Text("001/12/2025");
+      type(f.Text3, "Citra");
+      type(f.Text4, "7500");
+      clickWindow(f.BSimpan.hwnd());
+      EXPECT_EQ(f.Frame1.Enabled(), c.frameEnabled);
+    });
+    ASSERT_EQ(seams->boxes.size(), c.boxes.size());
+    for (size_t i = 0; i < c.boxes.size(); ++i) EXPECT_EQ(seams->boxes[i].prompt, c.boxes[i]);
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
+    EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+    if (c.boxes.size() > 1) {
+      EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
+      EXPECT_EQ(seams->boxes[1].title, "talvoren");
+    }
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
+    EXPECT_EQ(scalar("select SudahTerima from tblkwitansi"), c.payer);
+    EXPECT_EQ(scalar("select Nominal from tblkwitansi"), c.answer == ui::vbYes ? grouped("7,500") : "5,000");
+    EXPECT_EQ(scalar("select NoPasport from tblkwitansi"), "LAMA-");
+    // An update prints nothing.
+    EXPECT_TRUE(jobs.empty());
+    exec("DELETE * FROM tblset");
+  }
+}
+
+TEST_F(EntryTest, AmountBoxKeepsDigitsAndSpellsThem) {
+  struct Case {
+    const char* name;
+    const char* typed;
+    bool usd;
+    std::string amount;
+    std::string words;
+  };
+  const Case cases[] = {
+      {"zero empties the box", "0", false, "", "nolRupiah"},
+      {"letters, signs and separators are discarded", "1a2-3.4,5 6+", false, grouped("123,456"),
+       "Seratus Dua Puluh Tiga Ribu Empat Ratus Lima Puluh Enam Rupiah"},
+      {"backspace", "12345\b", false, grouped("1,234"), "Seribu Dua Ratus Tiga Puluh Empat Rupiah"},
+      {"dollars", "2500", true, grouped("2,500"), "Dua Ribu Lima Ratus Dollar"},
+      {"too large", "1000000000000000", false, grouped("1,000,000,000,000,000"), "terlalu besarRupiah"},
+      {"largest spelled", "999999999999999", false, grouped("999,999,999,999,999"),
+       "Sembilan Ratus Sembilan Puluh Sembilan Trilyun Sembilan Ratus Sembilan Puluh Sembilan Milyar "
+       "Sembilan Ratus Sembilan Puluh Sembilan Juta Sembilan Ratus Sembilan Puluh Sembilan Ribu "
+       "Sembilan Ratus Sembilan Puluh Sembilan Rupiah"},
+  };
+  showModal([&](FrmKwitansi& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      f.BTambah_Click();
+      if (c.usd) f.Combo1.ListIndex(1);
+      type(f.Text4, c.typed);
+      EXPECT_EQ(f.Text4.Text(), c.amount);
+      EXPECT_EQ(f.Text5.Text(), c.words);
+      // Typing goes on at the end.
+      EXPECT_EQ(f.Text4.SelStart(), vb::Len(c.amount));
+    }
+  });
+}
+
+TEST_F(EntryTest, CurrencyRewritesTheWordsAtOnce) {
+  showModal([&](FrmKwitansi& f) {
+    type(f.Text4, "21");
+    EXPECT_EQ(f.Text5.Text(), "Dua Puluh Satu Rupiah");
+    f.Combo1.ListIndex(1);
+    EXPECT_EQ(f.Text5.Text(), "Dua Puluh Satu Dollar");
+    f.Combo1.ListIndex(0);
+    EXPECT_EQ(f.Text5.Text(), "Dua Puluh Satu Rupiah");
+    type(f.Text3, "Dewi");
+    f.Combo1.ListIndex(1);
+    clickWindow(f.BSimpan.hwnd());
+  });
+  // The stored words carry no currency.
+  EXPECT_EQ(scalar("select terbilang from tblkwitansi"), "Dua Puluh Satu ");
+  EXPECT_EQ(scalar("select Matauang from tblkwitansi"), "USD");
+}
+
+TEST_F(EntryTest, PastedTextThatIsNoNumberStays) {
+  showModal([&](FrmKwitansi& f) {
+    type(f.Text4, "12");
+    ASSERT_TRUE(OpenClipboard(f.hwnd()));
+    EmptyClipboard();
+    const wchar_t text[] = L"dua puluh";
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    memcpy(GlobalLock(mem), text, sizeof text);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+    f.Text4.SelStart(0);
+    f.Text4.SelLength(2);
+    // Ctrl+V reaches the box as its control character.
+    typeText(f.Text4.hwnd(), "\x16");
+    pump();
+    EXPECT_EQ(f.Text4.Text(), "dua puluh");
+    EXPECT_EQ(f.Text5.Text(), "Dua Belas Rupiah");
+  });
+}
+
+TEST_F(EntryTest, EnterMovesThroughTheEntry) {
+  showModal([&](FrmKwitansi& f) {
+    f.Text1.SetFocus();
+    ui::Control* chain[] = {&f.Text3, &f.Combo1, &f.Text4, &f.Text6, &f.BSimpan};
+    for (ui::Control* next : chain) {
+      pressKey(GetFocus(), VK_RETURN);
+      EXPECT_TRUE(next->HasFocus()) << next->TabIndex();
+    }
+    // Enter adds nothing to the amount nor a line to the purpose, and the
+    // focused save button is not pressed by it.
+    EXPECT_EQ(f.Text4.Text(), "");
+    EXPECT_EQ(f.Text6.Text(), "");
+    EXPECT_TRUE(seams->boxes.empty());
+    // The read-only words box hands on to the purpose too.
+    f.Text5.SetFocus();
+    pressKey(GetFocus(), VK_RETURN);
+    EXPECT_TRUE(f.Text6.HasFocus());
+  });
+}
+
+TEST_F(EntryTest, ApostropheInTheNumberIsAnOrdinaryKey) {
+  showModal([&](FrmKwitansi& f) {
+    f.Text1.Text("KW'01");
+    type(f.Text3, "Eko");
+    clickWindow(f.BSimpan.hwnd());
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_NE(jobs[0].query.find("nokwitansi = 'KW''01'"), std::string::npos) << jobs[0].query;
+    // Found again: the second save asks.
+    f.BTambah_Click();
+    f.Text1.Text("KW'01");
+    seams->answers.push_back(ui::vbNo);
+    clickWindow(f.BSimpan.hwnd());
+  });
+  ASSERT_EQ(seams->boxes.size(), 2u);
+  EXPECT_EQ(seams->boxes[1].prompt, "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?");
+  EXPECT_EQ(scalar("select NoKwitansi from tblkwitansi"), "KW'01");
+}
+
+TEST_F(EntryTest, EmptyNumberIsRefused) {
+  showModal([&](FrmKwitansi& f) {
+    f.Text1.Text("");
+    f.Text3.SetFocus();
+    clickWindow(f.BSimpan.hwnd());
+    EXPECT_TRUE(f.Text1.HasFocus());
+  });
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "No Kwitansi Harus di isi");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+  EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
+}
+
+TEST_F(EntryTest, FailedSaveStoresNothingAndStaysEditable) {
+  struct Case {
+    const char* name;
+    const char* sabotage;
+  };
+  const Case cases[] = {
+      {"a column the database lacks", "ALTER TABLE tblkwitansi DROP COLUMN terbilang"},
+      {"the database refuses the row",
+       "CREATE TRIGGER tolak BEFORE INSERT ON tblkwitansi BEGIN SELECT RAISE(ABORT, 'ditolak'); END"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshSeams();
+    jobs.clear();
+    showModal([&](FrmKwitansi& f) {
+      Module1::koneksi->execute(c.sabotage);
+      type(f.Text3, "Fajar");
+      type(f.Text4, "100");
+      clickWindow(f.BSimpan.hwnd());
+      EXPECT_TRUE(f.Frame1.Enabled());
+      EXPECT_EQ(f.Text3.Text(), "Fajar");
+    });
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_FALSE(seams->boxes[0].prompt.empty());
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+    EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 BUILD 28092025");
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
+    EXPECT_TRUE(jobs.empty());
+    // Put the table back for the next case.
+    Module1::koneksi->execute("DROP TABLE tblkwitansi");
+    exec("CREATE TABLE tblkwitansi (\"no\" INTEGER PRIMARY KEY AUTOINCREMENT, NoKwitansi TEXT(50), "
+         "NoPasport TEXT(50), SudahTerima TEXT(255), Matauang TEXT(10), Nominal TEXT(50), untuk MEMO, "
+         "Catatan MEMO, TempatDiterima TEXT(255), tgl DATETIME, oleh TEXT(255), terbilang MEMO)");
+  }
+}
+
+TEST_F(EntryTest, ReceiptFilledByTheRegisterKeepsItsPrefix) {
+  storedReceipt("001/12/2025", "LAMA-");
+  settingsRow("BARU-");
+  // What the register writes before it shows the dialog.
+  entry().Text1.Text("LAMA-001/12/2025");
+  entry().Text3.Text("Budi");
+  entry().Combo1.Text("Rp.");
+  entry().Text4.Text("5,000");
+  entry().Text6.Text("SPP");
+  entry().TglDiterima.Value(vb::Date::fromParts(2025, 11, 29));
+  entry().Text1.Enabled(false);
+  seams->answers.push_back(ui::vbYes);
+  showModal([&](FrmKwitansi& f) {
+    EXPECT_EQ(f.Text4.Text(), grouped("5,000"));
+    EXPECT_EQ(f.Text5.Text(), "Lima Ribu Rupiah");
+    f.Text6.SetFocus();
+    f.Text6.SelStart(3);
+    typeText(f.Text6.hwnd(), " Desember");
+    clickWindow(f.BSimpan.hwnd());
+    // A new receipt: a fresh number, the number box stays locked.
+    f.BTambah_Click();
+    EXPECT_TRUE(f.Frame1.Enabled());
+    EXPECT_EQ(f.Text1.Text(), "BARU-002/12/2025");
+    EXPECT_FALSE(f.Text1.Enabled());
+    EXPECT_TRUE(f.Text3.HasFocus());
+    EXPECT_EQ(f.Text3.Text(), "");
+  });
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
+  EXPECT_EQ(scalar("select NoPasport from tblkwitansi"), "LAMA-");
+  EXPECT_EQ(scalar("select untuk from tblkwitansi"), "SPP Desember");
+  EXPECT_EQ(scalar("select Format(tgl, 'dd/mm/yyyy') from tblkwitansi"), "29/11/2025");
+  // Unloaded, the next use starts unlocked.
+  EXPECT_TRUE(entry().Text1.Enabled());
+}
+
+TEST_F(EntryTest, PrintShowsOnlyAStoredReceipt) {
+  storedReceipt("001/12/2025", "");
+  showModal([&](FrmKwitansi& f) {
+    clickWindow(f.BCetak.hwnd());
+    EXPECT_TRUE(jobs.empty());
+    f.Text1.Text("KW-001/12/2025");
+    clickWindow(f.BCetak.hwnd());
+    ASSERT_EQ(jobs.size(), 1u);
+    // No settings row: the first template.
+    EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\01.rep");
+  });
+  EXPECT_TRUE(seams->boxes.empty());
+}
+
+TEST_F(EntryTest, PickButtonRunsTheHook) {
+  struct Case {
+    const char* name;
+    bool hook;
+    const char* picked;
+    bool amountFocused;
+  };
+  const Case cases[] = {{"no picker yet", false, "", false},
+                        {"a customer picked", true, "PT Sinar", true},
+                        {"picker closed without a pick", true, "", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int calls = 0;
+    FrmKwitansi::PilihCustomer = nullptr;
+    if (c.hook) {
+      FrmKwitansi::PilihCustomer = [&](FrmKwitansi& f) {
+        ++calls;
+        if (*c.picked) f.Text3.Text(c.picked);
+      };
+    }
+    showModal([&](FrmKwitansi& f) {
+      f.Text3.SetFocus();
+      clickWindow(f.Button1.hwnd());
+      EXPECT_EQ(f.Text3.Text(), c.picked);
+      EXPECT_EQ(f.Text4.HasFocus(), c.amountFocused);
+    });
+    EXPECT_EQ(calls, c.hook ? 1 : 0);
+  }
+}
+
+TEST_F(EntryTest, Screenshot) {
+  settingsRow("KW-");
+  showModal([&](FrmKwitansi& f) {
+    type(f.Text3, "Budi Santoso");
+    type(f.Text4, "1250000");
+    type(f.Text6, "Pembayaran uang sekolah bulan Desember");
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "entry.png"));
+    // Labels end before their boxes; every box ends inside its frame.
+    struct Row {
+      ui::Label* label;
+      ui::Control* box;
+    };
+    const Row rows[] = {{&f.Label1, &f.Text1}, {&f.Label3, &f.Text3}, {&f.Label4, &f.Combo1},
+                        {&f.Label5, &f.Text4}, {&f.Label6, &f.Text6}, {&f.Label7, &f.Text7},
+                        {&f.Label8, &f.Text8}, {&f.Label9, &f.Text9}};
+    for (const Row& r : rows) {
+      EXPECT_LT(r.label->Left() + r.label->Width(), r.box->Left()) << r.label->Caption();
+      EXPECT_LE(r.box->Left() + r.box->Width(), f.Frame1.Width()) << r.label->Caption();
+      EXPECT_LE(r.box->Top() + r.box->Height(), f.Frame1.Height()) << r.label->Caption();
+    }
+    EXPECT_LE(f.Button1.Left() + f.Button1.Width(), f.Frame1.Width());
+    EXPECT_LE(f.TglDiterima.Left() + f.TglDiterima.Width(), f.Frame1.Width());
+    // After a save the entry is locked until Tambah.
+    clickWindow(f.BSimpan.hwnd());
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "entry-saved.png"));
+  });
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include "support/print_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/win_test_support.h"
+
+namespace vt::test {
+
+namespace {
+
+std::string env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? std::string(v) : std::string();
+}
+
+std::string narrow(const std::wstring& w) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(std::max(0, n - 1)), '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &s[0], n, nullptr, nullptr);
+  return s;
+}
+
+std::wstring widen(const std::string& s) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+  std::wstring w(static_cast<size_t>(std::max(0, n - 1)), L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, &w[0], n);
+  return w;
+}
+
+// Z:\a\b.pdf -> /a/b.pdf
+std::string unixPath(const std::string& win) {
+  std::string u = win.size() > 2 && win[1] == ':' ? win.substr(2) : win;
+  std::replace(u.begin(), u.end(), '\\', '/');
+  return u;
+}
+
+bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Runs a shell command of the machine (Wine starts Unix programs directly)
+// and waits for it through a marker file, since Wine cannot wait on it.
+bool runUnix(const std::string& command, int timeoutMs = 30000) {
+  char marker[64];
+  std::snprintf(marker, sizeof marker, "/tmp/vt-done-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+  std::wstring markerWin = WinPathFromUnix(marker);
+  DeleteFileW(markerWin.c_str());
+  std::wstring cmd = L"Z:\\bin\\sh -c \"" + widen(command + "; touch " + marker) + L"\"";
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    if (fileExists(markerWin)) {
+      DeleteFileW(markerWin.c_str());
+      return true;
+    }
+    Sleep(50);
+  }
+  return false;
+}
+
+std::string readFile(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::string();
+  std::string out;
+  char buf[65536];
+  DWORD got = 0;
+  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+  CloseHandle(h);
+  return out;
+}
+
+// A PDF is whole once it ends with its end-of-file mark.
+bool complete(const std::string& path) {
+  std::string data = readFile(widen(path));
+  if (data.size() < 16) return false;
+  return data.find("%%EOF", data.size() > 64 ? data.size() - 64 : 0) != std::string::npos;
+}
+
+}  // namespace
+
+std::string TestPrinter() { return env("VT_PRINTER"); }
+
+std::vector<std::string> PrintedPdfs() {
+  std::vector<std::pair<ULONGLONG, std::string>> found;
+  const std::string dir = env("VT_PDF_DIR");
+  if (dir.empty()) return {};
+  std::wstring wdir = WinPathFromUnix(dir);
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((wdir + L"\\*.pdf").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  do {
+    ULONGLONG t = (static_cast<ULONGLONG>(fd.ftLastWriteTime.dwHighDateTime) << 32) | fd.ftLastWriteTime.dwLowDateTime;
+    found.emplace_back(t, narrow(wdir + L"\\" + fd.cFileName));
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> out;
+  for (auto& f : found) out.push_back(f.second);
+  return out;
+}
+
+std::vector<std::string> WaitForPdfs(size_t before, size_t count, int timeoutMs) {
+  std::vector<std::string> all;
+  for (int waited = 0;; waited += 200) {
+    all = PrintedPdfs();
+    size_t whole = 0;
+    for (size_t i = before; i < all.size(); ++i) whole += complete(all[i]) ? 1 : 0;
+    if (whole >= count || waited >= timeoutMs) break;
+    Sleep(200);
+  }
+  if (all.size() <= before) return {};
+  return std::vector<std::string>(all.begin() + static_cast<long>(before), all.end());
+}
+
+std::string PdfText(const std::string& pdf) {
+  const std::string out = "/tmp/vt-pdftext-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  if (!runUnix("pdftotext -layout '" + unixPath(pdf) + "' '" + out + "'")) return std::string();
+  std::string text = readFile(WinPathFromUnix(out));
+  DeleteFileW(WinPathFromUnix(out).c_str());
+  return text;
+}
+
+int PdfPages(const std::string& pdf) {
+  const std::string out = "/tmp/vt-pdfinfo-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  if (!runUnix("pdfinfo '" + unixPath(pdf) + "' > '" + out + "'")) return 0;
+  std::string info = readFile(WinPathFromUnix(out));
+  DeleteFileW(WinPathFromUnix(out).c_str());
+  size_t at = info.find("Pages:");
+  return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
+}
+
+bool PdfToScreenshot(const std::string& pdf, const std::string& name, int dpi) {
+  std::string dir = unixPath(narrow(ScreenshotDir()));
+  while (!dir.empty() && dir.back() == '/') dir.pop_back();
+  const std::string target = dir + "/" + name;
+  return runUnix("pdftoppm -png -r " + std::to_string(dpi) + " -f 1 -l 1 -singlefile '" + unixPath(pdf) + "' '" +
+                 target + "'") &&
+         fileExists(WinPathFromUnix(target + ".png"));
+}
+
+}  // namespace vt::test

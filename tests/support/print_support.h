@@ -1,0 +1,25 @@
+// Printing in tests: the test command gives each run a PDF printer of its own
+// (VT_PRINTER) that writes into a fresh folder under build/pdf/ (VT_PDF_DIR).
+// These helpers find the PDFs a test printed and read them back with the
+// machine's own pdftotext and pdftoppm.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace vt::test {
+
+// The run's PDF printer, or "" when the run has none (printing tests skip then).
+std::string TestPrinter();
+// The PDFs printed so far in this run, as Windows paths, oldest first.
+std::vector<std::string> PrintedPdfs();
+// Waits until `count` PDFs more than `before` are written whole; returns the
+// new ones, oldest first (fewer when the time runs out).
+std::vector<std::string> WaitForPdfs(size_t before, size_t count = 1, int timeoutMs = 60000);
+// The text of a PDF as pdftotext lays it out; "" when it cannot be read.
+std::string PdfText(const std::string& pdf);
+// The number of pages of a PDF (pdfinfo); 0 when it cannot be read.
+int PdfPages(const std::string& pdf);
+// Renders a PDF's first page as build/screenshots/<name>.png (pdftoppm).
+bool PdfToScreenshot(const std::string& pdf, const std::string& name, int dpi = 110);
+
+}  // namespace vt::test
