@@ -2,6 +2,7 @@
 
 #include "core/hooks.h"
 #include "customers/frmcustomer.h"
+#include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
 #include "platform/ui/form.h"
 #include "receipts/frmkwitansi.h"
@@ -19,6 +20,9 @@ void wireProgram() {
   core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
   core::setCommand(3, [](ui::Form& owner) { ui::Default<LapDataCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+
+  // The entry dialog's pick button: the customer picker over it.
+  FrmKwitansi::PilihCustomer = [](FrmKwitansi& entry) { ui::Default<FrmDataCustomer>().ShowModal(&entry); };
 }
 
 }  // namespace app
