@@ -1,5 +1,7 @@
 #include "app/wiring.h"
 
+#include "core/frmabout.h"
+#include "core/frmotoritas.h"
 #include "core/hooks.h"
 #include "customers/frmcustomer.h"
 #include "customers/frmdatacustomer.h"
@@ -20,6 +22,8 @@ void wireProgram() {
   core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
   core::setCommand(3, [](ui::Form& owner) { ui::Default<LapDataCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
+  core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
+  core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
 
   // The entry dialog's pick button: the customer picker over it.
   FrmKwitansi::PilihCustomer = [](FrmKwitansi& entry) { ui::Default<FrmDataCustomer>().ShowModal(&entry); };

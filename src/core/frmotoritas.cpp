@@ -1,0 +1,351 @@
+#include "core/frmotoritas.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+#include "core/dialog_layout.h"
+#include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/error.h"
+#include "platform/vb/text.h"
+
+using Module1::abaikanError;
+using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
+
+const frmotoritas::Flag frmotoritas::kFlags[15] = {
+    {&frmotoritas::Checkmaster, "checkmaster"}, {&frmotoritas::Checknasabah, "checknasabah"},
+    {&frmotoritas::Checkpengaturan, "checkpengaturan"}, {&frmotoritas::Check1, "check1"},
+    {&frmotoritas::Check2, "check2"},   {&frmotoritas::Check3, "check3"},   {&frmotoritas::Check4, "check4"},
+    {&frmotoritas::Check5, "check5"},   {&frmotoritas::Check6, "check6"},   {&frmotoritas::Check7, "check7"},
+    {&frmotoritas::Check8, "check8"},   {&frmotoritas::Check9, "check9"},   {&frmotoritas::Check10, "check10"},
+    {&frmotoritas::Check11, "check11"}, {&frmotoritas::Check13, "check13"}};
+
+namespace {
+
+// A user's key as the statements take it: the whole number the text starts
+// with, 0 for a text that is none ("Text3", "").
+std::string keyOf(const std::string& text) {
+  const double v = vb::Val(text);
+  if (!(std::fabs(v) < 1e15)) return "0";
+  return std::to_string(static_cast<long long>(std::trunc(v)));
+}
+
+// A column's text; an empty (Null) column reads as the empty text.
+std::string textOf(const vb::Variant& v) { return v.isNull() ? std::string() : v.toString(); }
+
+void setGroup(std::initializer_list<ui::CheckBox*> boxes, int value) {
+  for (ui::CheckBox* b : boxes) b->Value(value);
+}
+
+}  // namespace
+
+frmotoritas::frmotoritas() {
+  Lv1.Click = [this] { Lv1_Click(); };
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Command3.Click = [this] { Command3_Click(); };
+  Command4.Click = [this] { Command4_Click(); };
+  Checkmaster.Click = [this] { Checkmaster_Click(); };
+  Checknasabah.Click = [this] { Checknasabah_Click(); };
+  Checkpengaturan.Click = [this] { Checkpengaturan_Click(); };
+  Text1.Change = [this] { Text1_Change(); };
+  Text1.LostFocus = [this] { Text1_LostFocus(); };
+}
+
+void frmotoritas::Design() {
+  Caption("Otoritas User");
+  BorderStyle(ui::vbFixedDialog);
+  StartUpPosition(ui::vbStartUpOwner);
+  font_.name = "Trebuchet MS";
+  font_.size = 9;
+
+  const int lineH = lineHeightPx(font_), boxH = lineH + 8;
+  const int margin = 12, pad = 14, gap = 8;
+
+  // Heading: the title and what the dialog is for, a rule under both.
+  ui::FontSpec heading = font_;
+  heading.size = 15;
+  heading.bold = true;
+  const int headingH = lineHeightPx(heading);
+  Label2.Create(*this, px(margin), py(margin), px(600), py(headingH), "Otoritas User");
+  Label2.FontSize(heading.size);
+  Label2.FontBold(true);
+  Label7.Create(*this, px(margin), py(margin + headingH + 2), px(600), py(lineH),
+                "Gunakan Form ini untuk mengatur Hak akses tiap-tiap pengguna");
+  const int ruleY = margin + headingH + 2 + lineH + gap;
+  const int bodyY = ruleY + gap + 2;
+
+  // Right column: the edited user in "Detail User", the commands in "Proses".
+  const int labelW = 84, boxW = 220;
+  const int rightW = pad + labelW + gap + boxW + pad;
+  const int captionTop = lineH + 4;  // below the frame's caption
+  int y = captionTop + 4;
+  Frame2.Create(*this, 0, 0, px(rightW), py(100), "Detail User");
+  const int boxX = pad + labelW + gap;
+  struct Row {
+    ui::Label* label;
+    ui::TextBox* box;
+    const char* caption;
+  };
+  const Row rows[] = {{&Label1, &Text1, "User Name :"}, {&Label3, &Text2, "Pasword :"}, {&Label4, &TextLevel, "Level :"}};
+  for (const Row& r : rows) {
+    r.box->Create(Frame2, px(boxX), py(y), px(boxW), py(boxH));
+    r.label->Create(Frame2, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), r.caption);
+    y += boxH + gap;
+  }
+  Text2.PasswordChar("*");
+  // The level is the database's; the dialog shows it but never writes it.
+  TextLevel.Locked(true);
+  TextLevel.TabStop(false);
+  TextLevel.BackColor(ui::vbButtonFace);
+  TextId.Create(Frame2, px(pad), py(captionTop), px(40), py(boxH));
+  TextId.Visible(false);
+  TextId.TabStop(false);
+
+  // The permission boxes: each master above its group, the group indented;
+  // groups 1 and 3 share the left column, group 2 has the right one.
+  y += 4;
+  const int checkH = lineH + 6, indent = 18;
+  const int colW = (rightW - 2 * pad - gap) / 2;
+  const int col1 = pad, col2 = pad + colW + gap;
+  auto place = [&](ui::CheckBox& box, int x, int& top, const char* caption, bool master) {
+    box.Create(Frame2, px(master ? x : x + indent), py(top), px(master ? colW : colW - indent), py(checkH), caption);
+    if (master) box.FontBold(true);
+    top += checkH;
+  };
+  int left = y, right = y;
+  place(Checkmaster, col1, left, "MAIN MENU", true);
+  place(Check1, col1, left, "Kwitansi", false);
+  place(Check2, col1, left, "Customer", false);
+  place(Check3, col1, left, "Data Kwitansi", false);
+  place(Check4, col1, left, "Data Customer", false);
+  left += gap;
+  place(Checkpengaturan, col1, left, "Admin", true);
+  place(Check11, col1, left, "About", false);
+  place(Check13, col1, left, "Panduan", false);
+  place(Checknasabah, col2, right, "ADMIN", true);
+  place(Check5, col2, right, "Pengaturan ", false);
+  place(Check6, col2, right, "Data User", false);
+  place(Check7, col2, right, "Backup", false);
+  place(Check8, col2, right, "Restore", false);
+  place(Check9, col2, right, "Reset", false);
+  place(Check10, col2, right, "WallPaper", false);
+  const int frame2H = (left > right ? left : right) + pad;
+
+  // The commands in one row, in the order a user works: new, save, delete, close.
+  const int btnH = 28, btnW = (rightW - 2 * pad - 3 * gap) / 4;
+  const int frame1H = captionTop + 4 + btnH + pad;
+  Frame1.Create(*this, 0, 0, px(rightW), py(frame1H), "Proses");
+  Button* order[] = {&Command4, &Command1, &Command2, &Command3};
+  const char* captions[] = {"Tambah", "Simpan", "Hapus", "Tutup"};
+  for (int i = 0; i < 4; ++i)
+    order[i]->Create(Frame1, px(pad + i * (btnW + gap)), py(captionTop + 4), px(btnW), py(btnH), captions[i]);
+
+  // Left column: the list, as tall as the two frames.
+  const int bodyH = frame2H + gap + frame1H;
+  const int listW = 8320 / 15 + GetSystemMetrics(SM_CXVSCROLL) + 6;
+  Lv1.Create(*this, px(margin), py(bodyY), px(listW), py(bodyH));
+  Lv1.FullRowSelect(true);
+  Lv1.GridLines(true);
+  Lv1.HideSelection(false);
+  Lv1.ColumnHeaders.Add("No.", 1440);
+  Lv1.ColumnHeaders.Add("User Name", 2440);
+  Lv1.ColumnHeaders.Add("Pasword", 4440);
+  Lv1.ColumnHeaders.Add("id", 0);
+
+  const int rightX = margin + listW + margin;
+  Frame2.Move(px(rightX), py(bodyY), px(rightW), py(frame2H));
+  Frame1.Move(px(rightX), py(bodyY + frame2H + gap), px(rightW), py(frame1H));
+  const int width = rightX + rightW + margin;
+  Line1.Create(*this, px(margin), py(ruleY), px(width - margin), py(ruleY));
+  Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
+  ClientSize(px(width), py(bodyY + bodyH + margin));
+
+  TextId.Text("Text3");
+  TextLevel.Text("Text3");
+
+  int tab = 0;
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &Lv1, &Text1, &Text2, &Checkmaster, &Check1, &Check2, &Check3, &Check4, &Checkpengaturan, &Check11,
+           &Check13, &Checknasabah, &Check5, &Check6, &Check7, &Check8, &Check9, &Check10, &Command4, &Command1,
+           &Command2, &Command3})
+    c->TabIndex(tab++);
+}
+
+void frmotoritas::Form_Load() { isiDaftar("select * from Tuser order by kodeuser "); }
+
+void frmotoritas::isiDaftar(const std::string& sql) {
+  db::Recordset rs;
+  bool open = false;
+  abaikanError([&] {
+    rs.open(sql, koneksi, db::adOpenStatic);
+    open = true;
+  });
+  abaikanError([&] { Lv1.ListItems.Clear(); });
+  if (!open) return;
+  abaikanError([&] {
+    while (!rs.eof()) {
+      ui::ListItem& item = Lv1.ListItems.Add(std::to_string(Lv1.ListItems.Count() + 1));
+      // The user name is the table's second column; passwords are never shown.
+      abaikanError([&] { item.SubItems(1, textOf(rs.field(1).value())); });
+      item.SubItems(2, "");
+      abaikanError([&] { item.SubItems(3, textOf(rs["nomor"])); });
+      rs.moveNext();
+    }
+  });
+  abaikanError([&] { rs.close(); });
+}
+
+// After a save: the order in which the database returns the rows.
+void frmotoritas::dataLv1() { isiDaftar("select * from Tuser "); }
+
+void frmotoritas::Lv1_Click() {
+  ui::ListItem* item = nullptr;
+  abaikanError([&] { item = Lv1.SelectedItem(); });
+  // A click beside the rows (or in an empty list) keeps the edited user.
+  if (!item) return;
+  db::Recordset rs;
+  bool found = false;
+  abaikanError([&] {
+    rs.open("select * from Tuser where nomor = " + keyOf(item->SubItems(3)), koneksi, db::adOpenStatic);
+    found = !rs.eof();
+  });
+  if (!found) return;
+  abaikanError([&] { TextId.Text(textOf(rs["nomor"])); });
+  abaikanError([&] { Text1.Text(textOf(rs["kodeuser"])); });
+  abaikanError([&] { Text2.Text(textOf(rs["pasword"])); });
+  // No level (or an older database without the column) shows an empty box,
+  // never the previous user's level.
+  TextLevel.Text("");
+  abaikanError([&] { TextLevel.Text(textOf(rs["level_user"])); });
+  // Masters first: their group rule fires, then each box takes its own column.
+  for (const Flag& f : kFlags)
+    abaikanError([&] { (this->*f.box).Value(rs[f.column] == vb::Variant(true) ? 1 : 0); });
+  abaikanError([&] { rs.close(); });
+}
+
+void frmotoritas::Command1_Click() {
+  if (Text1.Text().empty() || Text2.Text().empty()) {
+    ui::MsgBox("user name dan pasword tidak boleh kosong", ui::vbExclamation | ui::vbOKOnly, std::string("user"));
+    return;
+  }
+  try {
+    const std::string key = keyOf(TextId.Text());
+    // Two rows with one name would give the main window the wrong user's
+    // permissions; names compare as the login compares them.
+    db::Recordset same;
+    same.open("select nomor from Tuser where kodeuser = '" + db::quote(Text1.Text()) + "' and nomor <> " + key,
+              koneksi);
+    const bool taken = !same.eof();
+    same.close();
+    if (taken) {
+      ui::MsgBox("User name " + Text1.Text() + " sudah dipakai user lain, silakan gunakan nama yang lain",
+                 ui::vbExclamation | ui::vbOKOnly, std::string("user"));
+      Text1.SetFocus();
+      return;
+    }
+
+    db::Recordset rs;
+    rs.open("Select * From Tuser where nomor = " + key, koneksi, db::adOpenDynamic, db::adLockOptimistic);
+    const bool adding = rs.eof();
+    if (adding) rs.addNew();
+    rs.field("kodeuser").setValue(Text1.Text());
+    rs.field("pasword").setValue(Text2.Text());
+    for (const Flag& f : kFlags) rs.field(f.column).setValue(vb::Variant(static_cast<long>((this->*f.box).Value())));
+    rs.update();
+    // The new row's key, so that the next save changes this user instead of
+    // adding another.
+    if (adding) TextId.Text(textOf(rs["nomor"]));
+    rs.close();
+  } catch (const vb::Error& e) {
+    ui::MsgBox("Data gagal disimpan: " + e.description(),
+               ui::vbExclamation | ui::vbOKOnly, std::string("Simpan"));
+    return;
+  }
+  dataLv1();
+  ui::MsgBox("Data Sudah Tersimpan", ui::vbInformation | ui::vbOKOnly, std::string("Simpan"));
+}
+
+void frmotoritas::Command2_Click() {
+  ui::ListItem* item = Lv1.SelectedItem();
+  if (!item) {
+    ui::MsgBox("Pilih dulu user yang akan dihapus", ui::vbExclamation | ui::vbOKOnly, std::string("Talvoren"));
+    return;
+  }
+  const std::string key = keyOf(item->SubItems(3));
+  try {
+    // The protection is that of the row being deleted, as stored, whatever
+    // user the boxes show.
+    std::string name, level;
+    db::Recordset rs;
+    rs.open("select * from Tuser where nomor = " + key, koneksi, db::adOpenStatic);
+    if (!rs.eof()) {
+      name = textOf(rs["kodeuser"]);
+      abaikanError([&] { level = textOf(rs["level_user"]); });
+    }
+    rs.close();
+    if (name == "ADMIN") {
+      ui::MsgBox("Admin tidak dapat dihapus", ui::vbExclamation | ui::vbOKOnly, std::string("Talvoren"));
+      return;
+    }
+    if (level == "admin") {
+      ui::MsgBox("Level Admin tidak dapat dihapus", ui::vbExclamation | ui::vbOKOnly, std::string("Talvoren"));
+      return;
+    }
+    if (ui::MsgBox("Apakah Anda Yakin Menghapus user " + item->SubItems(1) + " ? ", ui::vbYesNo,
+                   std::string("Konfirmasi")) != ui::vbYes)
+      return;
+    koneksi->execute("DELETE * FROM [tuser] WHERE [nomor]= " + key, -1);
+  } catch (const vb::Error& e) {
+    ui::MsgBox("User gagal dihapus: " + e.description(),
+               ui::vbExclamation | ui::vbOKOnly, std::string("Hapus"));
+    return;
+  }
+  abaikanError([&] { Lv1.ListItems.Remove(item->Index()); });
+  Text1.Text("");
+  Text2.Text("");
+  TextLevel.Text("");
+  Checkmaster.Value(0);
+  Checknasabah.Value(0);
+  Checkpengaturan.Value(0);
+}
+
+void frmotoritas::Command3_Click() { Unload(); }
+
+void frmotoritas::Command4_Click() {
+  TextId.Text("0");
+  Text1.Text("");
+  Text2.Text("");
+  TextLevel.Text("");
+  Checkmaster.Value(0);
+  Checknasabah.Value(0);
+  Checkpengaturan.Value(0);
+  Text1.SetFocus();
+}
+
+void frmotoritas::Checkmaster_Click() {
+  setGroup({&Check1, &Check2, &Check3, &Check4}, Checkmaster.Value() == 1 ? 1 : 0);
+}
+
+void frmotoritas::Checknasabah_Click() {
+  setGroup({&Check5, &Check6, &Check7, &Check8, &Check9, &Check10}, Checknasabah.Value() == 1 ? 1 : 0);
+}
+
+void frmotoritas::Checkpengaturan_Click() {
+  setGroup({&Check11, &Check13}, Checkpengaturan.Value() == 1 ? 1 : 0);
+}
+
+// The administrator gets every permission as soon as the name reads "ADMIN".
+void frmotoritas::Text1_Change() {
+  if (Text1.Text() != "ADMIN") return;
+  Checkmaster.Value(1);
+  Checknasabah.Value(1);
+  Checkpengaturan.Value(1);
+}
+
+void frmotoritas::Text1_LostFocus() { Text1.Text(vb::UCase(Text1.Text())); }
