@@ -60,6 +60,11 @@ std::string customerSearchSql(const std::string& keyword, const CustomerListStyl
          "%' or alamat like '%" + k + style.searchEnd;
 }
 
+std::string errorText(const std::exception& e) {
+  if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();
+  return e.what();
+}
+
 CustomerListForm::CustomerListForm(CustomerListStyle style) : style_(style) {
   Button5.Click = [this] { Button5_Click(); };
   Button6.Click = [this] { Button6_Click(); };
@@ -141,10 +146,8 @@ void CustomerListForm::Button5_Click() {
     setCountLabel();
   } catch (const ui::ProgramEnded&) {
     throw;
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbOKOnly);
   } catch (const std::exception& e) {
-    ui::MsgBox(e.what(), ui::vbOKOnly);
+    ui::MsgBox(errorText(e), ui::vbOKOnly);
   }
 }
 

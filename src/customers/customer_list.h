@@ -4,6 +4,7 @@
 // Button5 and the refresh button Button6, with the reload (bukadata) and the
 // search. The dialogs derive from CustomerListForm and differ only in what
 // CustomerListStyle says.
+#include <exception>
 #include <string>
 
 #include "core/dialog_button.h"
@@ -27,6 +28,9 @@ CustomerListStyle customerListByEntry();
 // The search statement for a keyword: the keyword anywhere in the ID, the
 // name or the address, its apostrophes doubled.
 std::string customerSearchSql(const std::string& keyword, const CustomerListStyle& style);
+
+// The text of a failure, for the message that reports it.
+std::string errorText(const std::exception& e);
 
 class CustomerListForm : public ui::Form {
 public:

@@ -20,12 +20,6 @@ namespace {
 // save does not carry the previous customer's value into this one.
 std::string boxText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
 
-// The text of a failure, for the message that reports it.
-std::string errorText(const std::exception& e) {
-  if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();
-  return e.what();
-}
-
 }  // namespace
 
 std::string nextCustomerID(const std::string* largestSerial) {

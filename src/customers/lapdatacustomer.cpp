@@ -6,7 +6,10 @@
 #include "core/module1.h"
 #include "customers/customer_pictures.h"
 #include "customers/mahasiswa.h"
+#include "platform/ui/app.h"
 #include "platform/ui/seams.h"
+#include "platform/vb/error.h"
+#include "platform/xls/xls.h"
 
 using Module1::abaikanError;
 using layout::lineHeightPx;
@@ -130,6 +133,50 @@ void LapDataCustomer::Button3_Click() {
     ui::MsgBox("No data to export", ui::vbInformation | ui::vbOKOnly, Caption());
     return;
   }
+  xls::Workbook book;
+  try {
+    // The headings, then one row per list row in its shown order. "No",
+    // "ID Customer" and "No. Telp" stay text, so that leading zeros stay.
+    xls::Worksheet& sheet = book.Sheet(1);
+    const int columns = Lv1.ColumnHeaders.Count();
+    for (int c = 1; c <= columns; ++c) sheet.Cell(1, c, Lv1.ColumnHeaders.Item(c).Text());
+    for (const int c : {1, 2, 5}) sheet.NumberFormat(c, "@");
+    for (int r = 1; r <= Lv1.ListItems.Count(); ++r) {
+      const ui::ListItem& item = Lv1.ListItems.Item(r);
+      sheet.Cell(r + 1, 1, item.Text());
+      for (int c = 2; c <= columns; ++c) sheet.Cell(r + 1, c, item.SubItems(c - 1));
+    }
+    sheet.AutoFit();
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    return;
+  }
+
+  // A cancel ends the export without a word.
+  std::string path;
+  try {
+    CommonDialog1.CancelError = true;
+    CommonDialog1.ShowOpen();
+    path = CommonDialog1.FileName + ".xls";
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception&) {
+    return;
+  }
+  // A file that could not be written is said, never passed over.
+  try {
+    book.SaveAs(path);
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::MsgBox(errorText(e), ui::vbExclamation | ui::vbOKOnly, Caption());
+    return;
+  }
+  ui::MsgBox("Export Completed", ui::vbInformation | ui::vbOKOnly, Caption());
+  // Shown to the user in the program that opens spreadsheets.
+  abaikanError([&] { ui::ShellExecuteFile(hwnd(), "open", path, "", "", SW_SHOWNORMAL); });
 }
 
 void LapDataCustomer::Lv1_ColumnClick(ui::ColumnHeader& header) {

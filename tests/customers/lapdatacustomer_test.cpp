@@ -2,11 +2,20 @@
 // the empty-list messages and the layout after a resize.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
 #include "core/module1.h"
 #include "customer_fixture.h"
 #include "customers/lapdatacustomer.h"
 #include "customers/mahasiswa.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
+#include "support/print_support.h"
+#include "support/win_test_support.h"
 
 namespace customers_test {
 namespace {
@@ -130,6 +139,79 @@ TEST_F(LapDataCustomerTest, EmptyListSaysSoForPrintAndExport) {
       EXPECT_TRUE(seams->fileDialogs.empty());
     }
   });
+}
+
+// What xlrd, a reader nobody here wrote, finds in a file: "kind:value" by
+// "row,column".
+std::map<std::string, std::string> readBack(const std::string& unixFile) {
+  const char* source = std::getenv("VT_SOURCE_DIR");
+  const std::string out = unixFile + ".txt";
+  std::map<std::string, std::string> cells;
+  if (!source || !vt::test::RunUnix("/usr/bin/python3 '" + std::string(source) + "/tests/customers/read_xls.py' '" + unixFile +
+                                    "' '" + out + "'"))
+    return cells;
+  std::ifstream in(std::filesystem::path(vt::test::WinPathFromUnix(out)));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string r, c, kind, value;
+    std::getline(fields, r, '\t');
+    std::getline(fields, c, '\t');
+    std::getline(fields, kind, '\t');
+    std::getline(fields, value);
+    cells[r + "," + c] = kind + ":" + value;
+  }
+  return cells;
+}
+
+TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
+  if (!std::getenv("VT_SOURCE_DIR")) GTEST_SKIP() << "run through ctest";
+  add({{"CUST00001", "Ani", "Jl. A", "0811-22", "a@contoh.id", "00123"},
+       {"CUST00002", "Budi", "Jl. B", "08123", "b@contoh.id", "PT B"}});
+  const std::string dir = "/tmp/vt-customers-export-" + std::to_string(GetCurrentProcessId());
+  const std::wstring winDir = vt::test::WinPathFromUnix(dir);
+  CreateDirectoryW(winDir.c_str(), nullptr);
+  const std::string chosen = ui::Narrow(winDir) + "\\data.xls";
+  showModal([&](LapDataCustomer& f) {
+    clickHeading(3);
+    clickHeading(3);  // by name, descending: Budi first
+    // A cancel says nothing and writes nothing.
+    seams->fileAnswers.push_back(std::nullopt);
+    clickWindow(f.Button3.hwnd());
+    EXPECT_TRUE(seams->boxes.empty());
+    // A folder that is not there: said, not passed over.
+    seams->fileAnswers.push_back(ui::Narrow(winDir) + "\\tidak-ada\\data");
+    clickWindow(f.Button3.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_NE(seams->boxes[0].prompt, "Export Completed");
+    EXPECT_EQ(seams->boxes[0].title, "Lap Data Customer");
+    // The name typed, ".xls" added even when it is there already.
+    seams->fileAnswers.push_back(chosen);
+    clickWindow(f.Button3.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 2u);
+    EXPECT_EQ(seams->boxes[1].prompt, "Export Completed");
+    EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
+    EXPECT_EQ(seams->boxes[1].title, "Lap Data Customer");
+    ASSERT_EQ(seams->fileDialogs.size(), 3u);
+    EXPECT_FALSE(seams->fileDialogs[2].save);
+    // Then shown in the program that opens it.
+    ASSERT_EQ(seams->shells.size(), 1u);
+    EXPECT_EQ(seams->shells[0].file, chosen + ".xls");
+  });
+  EXPECT_EQ(GetFileAttributesW(ui::Widen(chosen).c_str()), INVALID_FILE_ATTRIBUTES);
+  const auto cells = readBack(dir + "/data.xls.xls");
+  const std::map<std::string, std::string> expected = {
+      {"1,1", "text:No"},           {"1,2", "text:ID Customer"}, {"1,3", "text:Nama Lengkap"},
+      {"1,4", "text:Alamat"},       {"1,5", "text:No. Telp"},    {"1,6", "text:Alamat Email"},
+      {"1,7", "text:Perusahaan"},   {"2,1", "text:2"},           {"2,2", "text:CUST00002"},
+      {"2,3", "text:Budi"},         {"2,4", "text:Jl. B"},       {"2,5", "text:08123"},
+      {"2,6", "text:b@contoh.id"},  {"2,7", "text:PT B"},        {"3,1", "text:1"},
+      {"3,2", "text:CUST00001"},    {"3,3", "text:Ani"},         {"3,4", "text:Jl. A"},
+      {"3,5", "text:0811-22"},      {"3,6", "text:a@contoh.id"},
+      // The company column takes the spreadsheet's own reading of a number.
+      {"3,7", "number:123"}};
+  EXPECT_EQ(cells, expected);
+  vt::test::RunUnix("rm -rf '" + dir + "'");
 }
 
 TEST_F(LapDataCustomerTest, ResizeFollowsTheWindow) {
