@@ -35,8 +35,8 @@ private:
   std::string baris_[9];
 };
 
-// The record stored under the key, or nullptr when the entry holds none.
+// The record stored under the key; error 9 when there is no such key, 424
+// or 13 when the entry holds no record.
 inline std::shared_ptr<mahasiswa> rowOf(const vb::Dictionary& rows, const std::string& key) {
-  const vb::Variant& item = rows.Item(key);
-  return item.isObject() ? item.as<mahasiswa>() : nullptr;
+  return rows.Item(key).as<mahasiswa>();
 }

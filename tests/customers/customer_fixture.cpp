@@ -71,4 +71,11 @@ std::vector<std::string> CustomerTest::prompts() const {
   return out;
 }
 
+void CustomerTest::expectBox(size_t index, const std::string& prompt, int flags, const std::string& title) const {
+  ASSERT_LT(index, seams->boxes.size()) << prompt;
+  EXPECT_EQ(seams->boxes[index].prompt, prompt);
+  EXPECT_EQ(seams->boxes[index].flags, flags) << prompt;
+  EXPECT_EQ(seams->boxes[index].title, title) << prompt;
+}
+
 }  // namespace customers_test

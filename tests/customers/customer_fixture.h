@@ -29,6 +29,8 @@ protected:
   static void doubleClickRow(ui::ListView& list, int row);
   // The prompts of the message boxes shown so far.
   std::vector<std::string> prompts() const;
+  // The message box shown index-th: its prompt, buttons and icon, and title.
+  void expectBox(size_t index, const std::string& prompt, int flags, const std::string& title) const;
 };
 
 }  // namespace customers_test

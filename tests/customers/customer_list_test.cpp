@@ -149,9 +149,7 @@ TEST_F(CustomerListTest, SearchWithoutMatchEmptiesTheListAndKeepsTheCount) {
     ASSERT_EQ(f.Label7.Caption(), "Total Record : 1 Dari 4 Record");
     search(f, "tidak ada");
     ASSERT_EQ(seams->boxes.size(), 1u);
-    EXPECT_EQ(seams->boxes[0].prompt, "tidak ditemukan data untuk kata kunci tersebut");
-    EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
-    EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+    expectBox(0, "tidak ditemukan data untuk kata kunci tersebut", ui::vbExclamation, "Talvoren");
     EXPECT_EQ(f.Lv1.ListItems.Count(), 0);
     EXPECT_EQ(f.Label7.Caption(), "Total Record : 1 Dari 4 Record");
     // "Refrash" brings the whole register back.

@@ -106,9 +106,7 @@ TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
     f.TextPerusahaan.Text("Guru");
     clickWindow(f.Button2.hwnd());
     ASSERT_EQ(seams->boxes.size(), 1u);
-    EXPECT_EQ(seams->boxes[0].prompt, "Data Berhasil Disimpan");
-    EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
-    EXPECT_EQ(seams->boxes[0].title, "TALVOREN");
+    expectBox(0, "Data Berhasil Disimpan", ui::vbInformation, "TALVOREN");
     // Stored as typed, untrimmed; the list reloaded; the boxes kept.
     EXPECT_EQ(stored("nama", "CUST00002"), "Budi O'Hara");
     EXPECT_EQ(stored("alamat", "CUST00002"), " Jl. Kenanga 2 ");
@@ -123,9 +121,7 @@ TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
     seams->answers.push_back(ui::vbNo);
     clickWindow(f.Button2.hwnd());
     ASSERT_EQ(seams->boxes.size(), 2u);
-    EXPECT_EQ(seams->boxes[1].prompt, "Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?");
-    EXPECT_EQ(seams->boxes[1].flags, ui::vbYesNo);
-    EXPECT_EQ(seams->boxes[1].title, "Talvoren");
+    expectBox(1, "Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo, "Talvoren");
     EXPECT_EQ(stored("alamat", "CUST00002"), " Jl. Kenanga 2 ");
     EXPECT_EQ(f.TextAlamat.Text(), "Jl. Baru 3");
 
@@ -133,9 +129,7 @@ TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
     seams->answers.push_back(ui::vbYes);
     clickWindow(f.Button2.hwnd());
     ASSERT_EQ(seams->boxes.size(), 4u);
-    EXPECT_EQ(seams->boxes[3].prompt, "Data Berhasil Di Update");
-    EXPECT_EQ(seams->boxes[3].flags, ui::vbInformation);
-    EXPECT_EQ(seams->boxes[3].title, "talvoren");
+    expectBox(3, "Data Berhasil Di Update", ui::vbInformation, "talvoren");
     EXPECT_EQ(stored("alamat", "CUST00002"), "Jl. Baru 3");
     EXPECT_EQ(column(f.Lv1, 3), (std::vector<std::string>{"Jl. Melati 1", " Jl. Kenanga 2 "}));
     EXPECT_EQ(programScalar("select count(*) from tblcustomer"), "2");
@@ -161,9 +155,7 @@ TEST_F(FrmCustomerTest, SaveRefusesAnEmptyIDOrName) {
       f.TextNama.Text(c.nama);
       clickWindow(f.Button2.hwnd());
       ASSERT_EQ(seams->boxes.size(), 1u);
-      EXPECT_EQ(seams->boxes[0].prompt, c.message);
-      EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
-      EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+      expectBox(0, c.message, ui::vbExclamation, "Talvoren");
       EXPECT_TRUE((f.*c.focus).HasFocus());
       EXPECT_EQ(programScalar("select count(*) from tblcustomer"), "0");
     }
@@ -216,9 +208,7 @@ TEST_F(FrmCustomerTest, DeleteAsksAndReloadsTheListEvenOnNo) {
     seams->answers.push_back(ui::vbNo);
     clickWindow(f.Button3.hwnd());
     ASSERT_EQ(seams->boxes.size(), 1u);
-    EXPECT_EQ(seams->boxes[0].prompt, "Apakah Anda Yakin Menghapus Data customer dengan ID CUST00003 ? ");
-    EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
-    EXPECT_EQ(seams->boxes[0].title, "Konfirmasi");
+    expectBox(0, "Apakah Anda Yakin Menghapus Data customer dengan ID CUST00003 ? ", ui::vbYesNo, "Konfirmasi");
     EXPECT_EQ(column(f.Lv1, 1), (std::vector<std::string>{"CUST00000", "CUST00001", "CUST00002", "CUST00003"}));
     EXPECT_EQ(f.TextNama.Text(), "Citra");
 
@@ -226,9 +216,7 @@ TEST_F(FrmCustomerTest, DeleteAsksAndReloadsTheListEvenOnNo) {
     seams->answers.push_back(ui::vbYes);
     clickWindow(f.Button3.hwnd());
     ASSERT_EQ(seams->boxes.size(), 3u);
-    EXPECT_EQ(seams->boxes[2].prompt, "Telah dihapus");
-    EXPECT_EQ(seams->boxes[2].flags, ui::vbInformation);
-    EXPECT_EQ(seams->boxes[2].title, "Hapus");
+    expectBox(2, "Telah dihapus", ui::vbInformation, "Hapus");
     EXPECT_EQ(boxes(), (std::vector<std::string>{"CUST00003", "", "", "", "", ""}));
     EXPECT_EQ(column(f.Lv1, 1), (std::vector<std::string>{"CUST00000", "CUST00001", "CUST00002"}));
     EXPECT_EQ(f.Label7.Caption(), "Total Record : 3 Dari 3 Record");

@@ -133,9 +133,7 @@ TEST_F(LapDataCustomerTest, EmptyListSaysSoForPrintAndExport) {
       freshSeams();
       clickWindow((f.*c.button).hwnd());
       ASSERT_EQ(seams->boxes.size(), 1u);
-      EXPECT_EQ(seams->boxes[0].prompt, c.prompt);
-      EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
-      EXPECT_EQ(seams->boxes[0].title, c.title);
+      expectBox(0, c.prompt, ui::vbInformation, c.title);
       EXPECT_TRUE(seams->fileDialogs.empty());
     }
   });
@@ -189,9 +187,7 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
     seams->fileAnswers.push_back(chosen);
     clickWindow(f.Button3.hwnd());
     ASSERT_EQ(seams->boxes.size(), 2u);
-    EXPECT_EQ(seams->boxes[1].prompt, "Export Completed");
-    EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
-    EXPECT_EQ(seams->boxes[1].title, "Lap Data Customer");
+    expectBox(1, "Export Completed", ui::vbInformation, "Lap Data Customer");
     ASSERT_EQ(seams->fileDialogs.size(), 3u);
     EXPECT_FALSE(seams->fileDialogs[2].save);
     // Then shown in the program that opens it.
