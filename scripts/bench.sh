@@ -7,6 +7,8 @@ bash "$root/scripts/setup.sh"
 configure_and_build bench -DVT_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 echo "== bench_db"
 "$build/bench/bench/db/bench_db"
+echo "== bench_json"
+"$build/bench/bench/json/bench_json"
 
 build_win32
 start_display force

@@ -33,12 +33,15 @@ start_wine() {
 }
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
 
-# Lays out the program folder: the executable, the database (made once),
-# images/ and temp/ with what the program ships.
+# Lays out the program folder (build/program, or the folder given): the
+# executable without its symbols and debug information (the build tree keeps the symbols
+# for tests and debugging), the database (made once), images/ and temp/ with
+# what the program ships.
 layout_program() {
-  local dir=$build/program
+  local dir=${1:-$build/program}
   mkdir -p "$dir/images" "$dir/temp"
-  cp "$build/win32/src/app/Vantorel.exe" "$dir/"
+  i686-w64-mingw32-strip --strip-all -o "$dir/Vantorel.exe.new" "$build/win32/src/app/Vantorel.exe"
+  mv -f "$dir/Vantorel.exe.new" "$dir/Vantorel.exe"
   if [ -d "$root/resources/program" ]; then cp -rn "$root/resources/program/." "$dir/"; fi
   [ -f "$dir/base.mdb" ] || "$build/native/tools/makedb/makedb" "$dir"
 }

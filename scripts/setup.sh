@@ -11,7 +11,7 @@ log() { echo "[setup] $*"; }
 packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine
           xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
           poppler-utils python3-xlrd dpkg-dev cups printer-driver-cups-pdf libcups2:i386
-          fonts-liberation fonts-dejavu-core)
+          fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,9 @@ status=0
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 
+echo "== fuzzing (20 s a target)"
+bash "$root/scripts/fuzz.sh" 20 || status=1
+
 start_display force
 start_printer
 start_wine

@@ -6,13 +6,24 @@
 #include "customers/frmcustomer.h"
 #include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
+#include "json/json_evaluator.h"
 #include "platform/ui/form.h"
+#include "platform/ui/seams.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace app {
 
 void wireProgram() {
+  // The JSON evaluator is portable; its boxes are the program's own.
+  json::evaluatorSeams().msgBox = [](const std::string& prompt, int flags, const std::string& title) {
+    return ui::MsgBox(prompt, flags, title);
+  };
+  json::evaluatorSeams().inputBox = [](const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) {
+    return ui::InputBox(prompt, title, defaultText);
+  };
+
   core::setInstitutionName([] { return ui::Default<FrmSeting>().TextLembaga.Text(); });
 
   // Ribbon IDs that open a dialog, modal and owned by the main window. The

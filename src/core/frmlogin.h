@@ -30,9 +30,10 @@ public:
   void Txtkodeuser_KeyPress(int& keyAscii);
   void Txtpassword_KeyPress(int& keyAscii);
 
+  // The schema upgrade of the start-up; a restore runs it too, so that a copy
+  // made before an upgrade works at once.
+  static void TambahKolom();
+
 protected:
   void Design() override;
-
-private:
-  void TambahKolom();
 };

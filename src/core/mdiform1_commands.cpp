@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/frmlogin.h"
 #include "core/hooks.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
@@ -52,7 +53,10 @@ std::string DatabaseFile() { return ui::App::get().Path() + "\\base.mdb"; }
 }  // namespace
 
 void MDIForm1::RibbonBar1_ButtonClick(const std::string& id, const std::string& /*caption*/) {
-  const double number = vb::Val(id);
+  // The ID is compared as a number: one that is no number matches no
+  // command (read as 0 it would open the receipt entry).
+  double number = 0;
+  if (!vb::parseNumber(id, number)) return;
   if (number == 6) {
     Backup();
   } else if (number == 7) {
@@ -130,6 +134,8 @@ void MDIForm1::Restore() {
     // The connection refuses a file that is not a database with the
     // program's tables, changing nothing.
     if (!CopyFileEvenIfOpen(chosen, DatabaseFile())) return;
+    // The restored data may come from before the start-up's schema upgrade.
+    Frmlogin::TambahKolom();
   } catch (const vb::Error& e) {
     ui::MsgBox("Restore gagal, data tidak berubah: " + e.description(), ui::vbExclamation, "talvoren");
     return;

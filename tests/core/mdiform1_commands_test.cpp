@@ -13,6 +13,8 @@
 #include "core/module1.h"
 #include "customers/frmcustomer.h"
 #include "customers/lapdatacustomer.h"
+#include "platform/db/recordset.h"
+#include "platform/db/schema.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
@@ -134,15 +136,28 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     EXPECT_TRUE(main().Visible());
   }
 
-  // The dialogs still to come, and IDs no button has, do nothing. (An ID
-  // that is no number reads as 0, the receipt entry.)
-  for (const char* id : {"2", "11", "13", "-1"}) {
+  // The dialogs still to come, and IDs no button has, do nothing.
+  for (const char* id : {"2", "11", "13", "-1", "1.5"}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
     EXPECT_TRUE(seams->boxes.empty());
     EXPECT_TRUE(seams->fileDialogs.empty());
     EXPECT_TRUE(seams->shells.empty());
+  }
+
+  // IDs are compared as numbers: " 4" and "4.0" open the settings, and a
+  // text that reads as no number counts as 0, the receipt entry.
+  for (const auto& [id, dialog] : std::map<std::string, ui::Form*>{
+           {" 4", &ui::Default<FrmSeting>()}, {"4.0", &ui::Default<FrmSeting>()}, {"x", &ui::Default<FrmKwitansi>()}}) {
+    SCOPED_TRACE("ID \"" + id + "\"");
+    ui::Form* shown = nullptr;
+    ui::testing::onShown([&](ui::Form& f) {
+      shown = &f;
+      f.Unload();
+    });
+    main().RibbonBar1_ButtonClick(id, "");
+    EXPECT_EQ(shown, dialog);
   }
 }
 
@@ -182,6 +197,15 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   std::ofstream(std::filesystem::path(ui::Widen(file("notes.mdb"))), std::ios::binary) << "not a database\r\n";
   // An empty file: a database without the program's tables.
   std::ofstream(std::filesystem::path(ui::Widen(file("empty.mdb"))), std::ios::binary);
+  // Copies that lack one table the program reads.
+  for (const char* table : {"tbladmin", "tblkuitansitemp"}) {
+    const std::string partial = file(std::string("tanpa-") + table + ".mdb");
+    db::createProgramDatabase(partial);
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + partial);
+    cn->execute(std::string("DROP TABLE ") + table);
+    cn->close();
+  }
   struct Case {
     std::string name, id, chosen;
     std::string message;  // the start of the one message shown
@@ -190,6 +214,9 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   const Case cases[] = {
       {"restore from a text file", "7", file("notes.mdb"), "Restore gagal", "talvoren"},
       {"restore from an empty file", "7", file("empty.mdb"), "Restore gagal", "talvoren"},
+      {"restore from a copy without tbladmin", "7", file("tanpa-tbladmin.mdb"), "Restore gagal", "talvoren"},
+      {"restore from a copy without tblkuitansitemp", "7", file("tanpa-tblkuitansitemp.mdb"), "Restore gagal",
+       "talvoren"},
       {"restore from a missing file", "7", file("nothing.mdb"), "\"" + file("nothing.mdb") + "\" is not valid file name.",
        "Vantorel V1.7 BUILD 28092025"},
       {"restore onto itself", "7", file("base.mdb"), "Restore gagal", "talvoren"},
@@ -204,9 +231,11 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
     ASSERT_EQ(seams->boxes.size(), 1u);
     EXPECT_EQ(seams->boxes[0].prompt.rfind(c.message, 0), 0u) << seams->boxes[0].prompt;
     EXPECT_EQ(seams->boxes[0].title, c.title);
-    // Nothing changed.
+    // Nothing changed, and what the program reads is all there.
     EXPECT_EQ(receipts(), "1");
     EXPECT_TRUE(Module1::koneksi->isOpen());
+    EXPECT_EQ(programScalar("select count(*) from tbladmin"), "1");
+    EXPECT_EQ(programScalar("select count(*) from tblkuitansitemp"), "1");
   }
   EXPECT_FALSE(Exists(file("no\\such\\folder.mdb")));
 
@@ -221,6 +250,51 @@ TEST_F(CommandTest, FailedBackupOrRestoreIsReportedNotConfirmed) {
   EXPECT_EQ(seams->boxes[0].prompt, "\"" + file("images\\base.mdb") + "\" is not valid file name.");
   EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
   EXPECT_FALSE(Exists(file("copy.mdb")));
+}
+
+TEST_F(CommandTest, RestoreOfACopyFromBeforeTheUpgradeIsUpgradedAtOnce) {
+  // A copy as makedb makes it: without the columns the start-up adds.
+  const std::string old = file("sebelum upgrade.mdb");
+  db::createProgramDatabase(old);
+  {
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + old);
+    cn->execute("insert into tblset (namalembaga) values ('SMK Lama')");
+    cn->close();
+  }
+  seams->fileAnswers.push_back(old);
+  click("7");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Restore Sukses");
+  // Without another start: the new columns are there and the folder is recorded.
+  EXPECT_EQ(programScalar("select count(*) from tblset where lokasi = '" + db::quote(folder()) + "'"), "1");
+  Module1::koneksi->execute("insert into tblkwitansi (NoKwitansi, terbilang) values ('001/12/2025', 'Seratus Ribu ')");
+  EXPECT_EQ(programScalar("select terbilang from tblkwitansi"), "Seratus Ribu ");
+  Module1::koneksi->execute("update Tuser set level_user = 'admin'");
+  EXPECT_EQ(programScalar("select level_user from Tuser"), "admin");
+}
+
+TEST_F(CommandTest, BackupReplacesTheFileTheUserChoseToOverwrite) {
+  addReceipt("001/12/2025");
+  const std::string chosen = file("catatan lama.mdb");
+  std::ofstream(std::filesystem::path(ui::Widen(chosen)), std::ios::binary) << "notes the user agreed to overwrite";
+  seams->fileAnswers.push_back(chosen);
+  click("6");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "File Berhasil Di backup " + chosen);
+  auto cn = db::Connection::create();
+  cn->open("Data Source=" + chosen);
+  db::Recordset rs;
+  rs.open("select NoKwitansi from tblkwitansi", cn);
+  ASSERT_FALSE(rs.eof());
+  EXPECT_EQ(rs.field(0).value().toString(), "001/12/2025");
+  rs.close();
+  cn->close();
+  // Nothing but the two files stays in the folder's top.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ui::Widen(folder()))))
+    files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 2);
 }
 
 TEST_F(CommandTest, CancelledDialogsDoNothing) {

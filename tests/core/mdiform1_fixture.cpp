@@ -62,12 +62,17 @@ POINT MainWindowTest::centre(Piece p, int index) {
 }
 
 void MainWindowTest::hoverRibbon(POINT pt) {
+  // The pointer goes there too: the ribbon puts its looks out when it finds
+  // the pointer elsewhere.
+  POINT screen = pt;
+  ClientToScreen(ribbon().hwnd(), &screen);
+  SetCursorPos(screen.x, screen.y);
   SendMessageW(ribbon().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
 }
 
 void MainWindowTest::clickRibbon(POINT pt) {
+  hoverRibbon(pt);
   HWND h = ribbon().hwnd();
-  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
   SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   // The ribbon may be gone by now if the click ended the program.
   if (main().Loaded()) SendMessageW(ribbon().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));

@@ -167,6 +167,28 @@ TEST_F(MainWindowTest, WallpaperIsStretchedOverTheClientArea) {
   }
 }
 
+TEST_F(MainWindowTest, ButtonThatOpenedADialogIsNotLeftHot) {
+  openAs("ADMIN");
+  ASSERT_TRUE(selectTab("Admin"));
+  int index = -1;
+  for (int i = 0; i <= ribbon().HighestIndex(Piece::ButMouse); ++i)
+    if (shown(ribbon().Element(Piece::ButMouse, i)) && ribbon().Element(Piece::ButMouse, i).tag == "4") index = i;
+  ASSERT_GE(index, 0);
+  // Pengaturan opens its dialog; the user moves onto it and closes it there.
+  ui::testing::onShown([&](ui::Form& dialog) {
+    RECT r;
+    GetWindowRect(dialog.hwnd(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ui::testing::pumpFor(800);
+    dialog.Unload();
+  });
+  clickRibbon(centre(Piece::ButMouse, index));
+  for (int i = 0; i < 40 && ribbon().Element(Piece::Button_center, index).visible; ++i) ui::testing::pumpFor(50);
+  EXPECT_FALSE(ribbon().Element(Piece::Button_center, index).visible);
+  EXPECT_FALSE(ribbon().Element(Piece::Cat_Center_on, 0).visible);
+  EXPECT_TRUE(main().Visible());
+}
+
 TEST_F(MainWindowTest, ExitQuestion) {
   struct Case {
     std::string user;

@@ -1,6 +1,8 @@
 // The settings dialog and the settings object, driven through their windows.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/module1.h"
 #include "core/program_fixture.h"
 #include "platform/image/picture.h"
@@ -194,29 +196,40 @@ TEST_F(SettingsTest, LogoIsChosenSavedAndShownAgain) {
   EXPECT_EQ(seting().Image1.Picture().width(), 120);
 }
 
-TEST_F(SettingsTest, PreviewReportsTheEngineErrorOrNothingWithoutSample) {
+TEST_F(SettingsTest, PreviewRunsTheSampleThroughTheChosenTemplateOrNothingWithoutSample) {
   struct Case {
     bool emptySample;
-    size_t boxes;
+    size_t jobs;
   };
   for (const Case& c : {Case{false, 1}, Case{true, 0}}) {
     SCOPED_TRACE(c.emptySample ? "no sample receipt" : "sample receipt");
     freshSeams();
+    std::vector<ReportJob> jobs;
+    setReportViewer([&](const ReportJob& job) { jobs.push_back(job); });
     if (c.emptySample) Module1::koneksi->execute("DELETE * FROM tblkuitansitemp");
-    showModal([&](FrmSeting& f) { clickWindow(f.Button1.hwnd()); });
-    ASSERT_EQ(seams->boxes.size(), c.boxes);
-    if (c.boxes) {
-      EXPECT_EQ(seams->boxes[0].prompt, "Report engine not available");
-      EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
-      EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 Build 28092025");
+    showModal([&](FrmSeting& f) {
+      f.cmbKwitansi.ListIndex(1);
+      clickWindow(f.Button1.hwnd());
+    });
+    setReportViewer(nullptr);
+    EXPECT_TRUE(seams->boxes.empty());
+    ASSERT_EQ(jobs.size(), c.jobs);
+    if (c.jobs) {
+      EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\02.rep");
+      EXPECT_EQ(jobs[0].query,
+                "SELECT tblkuitansitemp.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkuitansitemp");
+      EXPECT_FALSE(jobs[0].period.has_value());
     }
   }
 }
 
-TEST(ReceiptTemplate, IndexChoosesTheFile) {
-  const std::pair<int, const char*> cases[] = {
-      {0, "\\temp\\01.rep"}, {1, "\\temp\\02.rep"}, {2, "\\temp\\03.rep"}, {-1, "\\temp\\03.rep"}, {7, "\\temp\\03.rep"}};
-  for (const auto& c : cases) EXPECT_EQ(receiptTemplate(c.first), c.second) << c.first;
+TEST_F(SettingsTest, PreviewWithoutTheTemplateFileSaysWhichFileIsMissing) {
+  // The fixture's program folder has no temp\ folder.
+  showModal([&](FrmSeting& f) { clickWindow(f.Button1.hwnd()); });
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_NE(seams->boxes[0].prompt.find(folder() + "\\temp\\01.rep"), std::string::npos) << seams->boxes[0].prompt;
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+  EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 Build 28092025");
 }
 
 TEST_F(SettingsTest, Screenshot) {

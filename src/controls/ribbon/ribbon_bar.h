@@ -206,6 +206,7 @@ private:
   int layoutDepth_ = 0;
   std::vector<std::function<void()>> deferred_;
   std::pair<Piece, int> captured_{Piece::Count, -1};
+  bool trackingLeave_ = false;  // a WM_MOUSELEAVE is asked for
   bool sizing_ = false;
 };
 

@@ -1,5 +1,6 @@
-// The window, the mouse: hover looks switched by mouse moves over the pieces,
-// the pressed look of a button, and the three click events.
+// The window, the mouse: hover looks switched by mouse moves over the pieces
+// and put out when the pointer leaves the window, the pressed look of a
+// button, and the three click events.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -87,6 +88,12 @@ LRESULT RibbonBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ApplyHeightRule();
       return 0;
     case WM_MOUSEMOVE: {
+      // Told when the pointer leaves, for whatever window it goes to (a
+      // dialog a click opened, say), so that no look stays lit behind it.
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
       auto target = captured_.second >= 0 ? captured_
                                           : HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       MouseMove(target);
@@ -120,6 +127,13 @@ LRESULT RibbonBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Click(target);
       return 0;
     }
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      HoverTab(-1);
+      HoverCat(-1);
+      HoverButton(-1);
+      Invalidate();
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd_) captured_ = kNone;
       return 0;

@@ -21,10 +21,10 @@ std::string ExeName() {
 }
 
 std::string ApiErrorText(unsigned long code) {
-  char buf[256] = {};
+  wchar_t buf[256] = {};
   // 4608: text from the system's message table, inserts ignored.
-  DWORD n = FormatMessageA(4608, nullptr, code, 0, buf, sizeof buf, nullptr);
-  return n ? std::string(buf, n) : std::string();
+  DWORD n = FormatMessageW(4608, nullptr, code, 0, buf, 256, nullptr);
+  return n ? detail::Utf8(std::wstring(buf, n)) : std::string();
 }
 
 void RaiseApiError(unsigned long code) {
@@ -32,27 +32,27 @@ void RaiseApiError(unsigned long code) {
 }
 
 std::string GetTempDir() {
-  char buf[261] = {};
-  DWORD n = GetTempPathA(260, buf);
+  wchar_t buf[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathW(MAX_PATH, buf);
   DWORD code = GetLastError();
-  if (n == 0) RaiseApiError(code);
-  return std::string(buf, n);
+  if (n == 0 || n > MAX_PATH) RaiseApiError(code ? code : ERROR_BUFFER_OVERFLOW);
+  return detail::Utf8(std::wstring(buf, n));
 }
 
 std::string GetTempFile(const std::string& prefix, const std::string& folder) {
   std::string dir = folder.empty() ? GetTempDir() : folder;
-  char buf[261] = {};
+  wchar_t buf[MAX_PATH] = {};
   // The result decides, not the last error alone: a successful call may leave
   // a stale code behind (an already-existing name it skipped over, say).
   SetLastError(0);
-  UINT r = GetTempFileNameA(dir.c_str(), prefix.c_str(), 0, buf);
+  UINT r = GetTempFileNameW(detail::Wide(dir).c_str(), detail::Wide(prefix).c_str(), 0, buf);
   DWORD code = GetLastError();
   if (r == 0) RaiseApiError(code ? code : ERROR_GEN_FAILURE);
-  return std::string(buf);
+  return detail::Utf8(buf);
 }
 
 void DeleteTempFile(const std::string& path) {
-  if (!path.empty()) DeleteFileA(path.c_str());
+  if (!path.empty()) DeleteFileW(detail::Wide(path).c_str());
 }
 
 namespace {
@@ -77,16 +77,12 @@ RibbonPicture LoadResPicture(int id, const std::string& type) {
   try {
     std::string bytes = ReadResource(id, type);
     path = GetTempFile("LRP", "");
-    file = fopen(path.c_str(), "wb");
+    file = _wfopen(detail::Wide(path).c_str(), L"wb");
     if (!file) vb::raise(75, "Path/File access error");
     if (fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) vb::raise(61, "Disk full");
     fclose(file);
     file = nullptr;
-    // The system names the file in the ANSI code page; the loader takes UTF-8.
-    int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n - 1 : 0), L'\0');
-    if (n > 1) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
-    RibbonPicture picture = RibbonPicture::FromFile(detail::Utf8(wide));
+    RibbonPicture picture = RibbonPicture::FromFile(path);
     DeleteTempFile(path);
     return picture;
   } catch (const vb::Error& e) {

@@ -1,27 +1,13 @@
 #pragma once
-// UTF-8 <-> UTF-16 at the Win32 boundary (internal to the ribbon).
-#include <windows.h>
-
+// UTF-8 <-> UTF-16 at the Win32 boundary (internal to the ribbon), through
+// the program's one conversion.
 #include <string>
+
+#include "platform/ui/utf16.h"
 
 namespace ctl::detail {
 
-inline std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-inline std::string Utf8(const std::wstring& w) {
-  if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                      nullptr);
-  return s;
-}
+inline std::wstring Wide(const std::string& s) { return ui::Widen(s); }
+inline std::string Utf8(const std::wstring& w) { return ui::Narrow(w); }
 
 }  // namespace ctl::detail

@@ -1,8 +1,9 @@
 #include "platform/db/connection.h"
 
+#include <atomic>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/db/internal.h"
 #include "platform/vb/error.h"
@@ -74,7 +75,8 @@ std::string quote(const std::string& userText) {
 }
 
 const std::vector<std::string>& programTables() {
-  static const std::vector<std::string> tables = {"Tuser", "tblset", "tblkwitansi", "tblcustomer"};
+  static const std::vector<std::string> tables = {"Tuser",          "tblset",      "tblkwitansi",
+                                                  "tblkuitansitemp", "tblcustomer", "tbladmin"};
   return tables;
 }
 
@@ -422,15 +424,28 @@ void Connection::rollbackTrans() {
 void Connection::backupTo(const std::string& path) {
   impl_->requireOpen();
   settleStreaming();  // the file written may be one that a recordset is reading
-  std::FILE* existed = std::fopen(path.c_str(), "rb");
-  if (existed) std::fclose(existed);
+  // The copy is written beside the target under a name of its own and moved
+  // into place only when whole: a failed backup leaves no half-written file
+  // and the file it was to replace as it was, whatever that file held.
+  static std::atomic<unsigned> counter{0};
+  std::string temp;
+  std::error_code ec;
+  do {
+    temp = path + ".~" + std::to_string(counter++) + ".tmp";
+  } while (std::filesystem::exists(filePath(temp), ec));
+  auto discard = [&temp] {
+    std::error_code ignored;
+    std::filesystem::remove(filePath(temp), ignored);
+    std::filesystem::remove(filePath(temp + "-journal"), ignored);
+  };
   sqlite3* dest = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(temp.c_str(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
     sqlite3_close_v2(dest);
+    discard();
     raiseError(errnum::CannotOpen, "Cannot write the backup file '" + path + "'.", kEngineSource);
   }
   sqlite3_busy_timeout(dest, 5000);
-  // The copy is written into the destination inside one transaction of its own.
+  sqlite3_exec(dest, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
   sqlite3_backup* b = sqlite3_backup_init(dest, "main", impl_->db, "main");
   int rc = SQLITE_ERROR;
   if (b) {
@@ -438,10 +453,15 @@ void Connection::backupTo(const std::string& path) {
     sqlite3_backup_finish(b);
   }
   const std::string msg = sqlite3_errmsg(dest);
-  sqlite3_close_v2(dest);
-  if (rc != SQLITE_DONE) {
-    if (!existed) std::remove(path.c_str());
+  const bool closed = sqlite3_close(dest) == SQLITE_OK;
+  if (rc != SQLITE_DONE || !closed) {
+    discard();
     raiseError(errnum::CannotOpen, "Backup to '" + path + "' failed: " + msg, kEngineSource);
+  }
+  std::filesystem::rename(filePath(temp), filePath(path), ec);
+  if (ec) {
+    discard();
+    raiseError(errnum::CannotOpen, "Cannot write the backup file '" + path + "': " + ec.message(), kEngineSource);
   }
 }
 

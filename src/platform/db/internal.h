@@ -2,6 +2,7 @@
 // What Connection and Recordset share inside the layer.
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -12,6 +13,11 @@
 #include "platform/db/jetsql.h"
 
 namespace db {
+
+// A UTF-8 path as the file system takes it: the program's paths are UTF-8,
+// and on Windows this reaches the wide-character calls, the same file SQLite
+// opens from the same text.
+inline std::filesystem::path filePath(const std::string& utf8) { return std::filesystem::u8path(utf8); }
 
 // A result's columns, worked out once per prepared statement and shared by
 // every recordset opened on it.

@@ -189,6 +189,7 @@ public:
     }
     dropCDateInMonthAndYear();
     passJoinedParts();
+    joinText();
     t.sql = emit();
     return t;
   }
@@ -283,6 +284,105 @@ private:
       }
       if (commas < 1 || commas > 2) continue;
       skip_[sig_[live[b]]] = skip_[sig_[live[b + 1]]] = skip_[sig_[live[endB - 1]]] = true;
+    }
+  }
+
+  // Words that end an operand of '&': clauses, and the operators that bind
+  // more loosely than '&' (comparison, logic).
+  bool isKeyword(size_t k) const {
+    static const char* words[] = {"select", "from",   "where", "and",   "or",     "not",   "xor",     "eqv",
+                                  "imp",    "like",   "is",    "in",    "between", "as",   "on",      "when",
+                                  "then",   "else",   "end",   "case",  "order",  "group", "by",      "having",
+                                  "asc",    "desc",   "union", "all",   "join",   "inner", "outer",   "into",
+                                  "values", "set",    "top",   "distinct", "exists", "limit", "escape"};
+    if (sigTok(k).type != Tok::Ident) return false;
+    for (const char* w : words)
+      if (ieq(sigTok(k).text, w)) return true;
+    // Left and Right are functions when called, join words otherwise.
+    return (ieq(sigTok(k).text, "left") || ieq(sigTok(k).text, "right")) && !isOp(k + 1, "(");
+  }
+
+  // '&' joins text as Jet does: Null joins as the empty text, and '&' binds
+  // more loosely than arithmetic ('a' & 1 + 2 is "a3") but more tightly than
+  // comparison. SQLite's '||' does neither, so each chain a & b & c becomes
+  // vt_join(a, b, c), its operands found by that precedence.
+  void joinText() {
+    std::vector<size_t> live;
+    for (size_t k = 0; k < sig_.size(); ++k)
+      if (!skip_[sig_[k]]) live.push_back(k);
+    struct Chain {
+      size_t start = 0;            // live index of the chain's first token
+      bool expectValue = true;     // the next token starts an operand
+      std::vector<size_t> joins;   // live indexes of its '&'
+    };
+    std::vector<Chain> stack(1);
+    auto close = [&](Chain& c, size_t last) {  // the chain ends at live index last
+      if (!c.joins.empty() && last >= c.start) {
+        pre_[sig_[live[c.start]]] += "vt_join(";
+        for (size_t j : c.joins) replaced_[sig_[live[j]]] = ",";
+        post_[sig_[live[last]]] += ")";
+      }
+      c.joins.clear();
+    };
+    auto restart = [&](size_t next) {
+      stack.back().start = next;
+      stack.back().expectValue = true;
+    };
+    for (size_t j = 0; j < live.size(); ++j) {
+      const size_t k = live[j];
+      const Tok& t = sigTok(k);
+      Chain& c = stack.back();
+      const bool joinedElsewhere = t.type == Tok::Op && t.text == "&" && replaced_.count(sig_[k]);
+      if (t.type == Tok::Op && t.text == "(") {
+        if (c.expectValue) c.expectValue = false;  // a group is one operand
+        // else: a call's arguments, after the function's name
+        stack.emplace_back();
+        stack.back().start = j + 1;
+        continue;
+      }
+      if (t.type == Tok::Op && t.text == ")") {
+        if (stack.size() > 1) {
+          if (j > 0) close(stack.back(), j - 1);
+          stack.pop_back();
+        }
+        continue;
+      }
+      if (t.type == Tok::Op && !joinedElsewhere) {
+        const std::string& op = t.text;
+        if (op == "&" && !c.expectValue) {
+          c.joins.push_back(j);
+          c.expectValue = true;
+          continue;
+        }
+        const bool arithmetic = op == "+" || op == "-" || op == "*" || op == "/" || op == "\\" || op == "^";
+        if (arithmetic && (!c.expectValue || op == "+" || op == "-")) {
+          c.expectValue = true;  // a binary operator, or a sign
+          continue;
+        }
+        if (op == "." && !c.expectValue) {  // table.column
+          c.expectValue = true;
+          continue;
+        }
+      } else if (t.type == Tok::Ident && !c.expectValue && ieq(t.text, "mod")) {
+        c.expectValue = true;
+        continue;
+      } else if (!joinedElsewhere && !isKeyword(k) && c.expectValue) {
+        c.expectValue = false;  // a literal, a name, or a function about to be called
+        continue;
+      } else if (!joinedElsewhere && !isKeyword(k)) {
+        // A value right after a value (an alias): the operand ended before it.
+        if (j > 0) close(c, j - 1);
+        c.start = j;
+        c.expectValue = false;
+        continue;
+      }
+      // Anything else (a comparison, a comma, a keyword) ends the chain.
+      if (j > 0) close(c, j - 1);
+      restart(j + 1);
+    }
+    while (!stack.empty()) {
+      if (!live.empty()) close(stack.back(), live.size() - 1);
+      stack.pop_back();
     }
   }
 
@@ -475,7 +575,7 @@ private:
               out += realLiteral(serial);
               break;
             }
-            case Tok::Op: out += (t.text == "&") ? "||" : t.text; break;
+            case Tok::Op: out += t.text; break;
             case Tok::Ident: out += identifier(k); break;
             default: out += t.text; break;
           }

@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
+#include <filesystem>
 
-#include "platform/db/errors.h"
+#include "platform/db/internal.h"
 
 namespace db {
 
@@ -92,8 +92,8 @@ INSERT INTO tblkuitansitemp (NoKwitansi, NoPasport, SudahTerima, Matauang, Nomin
 }  // namespace
 
 void createProgramDatabase(const std::string& path) {
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    std::fclose(f);
+  std::error_code ec;
+  if (std::filesystem::exists(filePath(path), ec)) {
     raiseError(errnum::CannotOpen, "The file '" + path + "' already exists; it is left as it is.", kEngineSource);
   }
   sqlite3* db = nullptr;
@@ -108,7 +108,7 @@ void createProgramDatabase(const std::string& path) {
   sqlite3_free(err);
   sqlite3_close_v2(db);
   if (rc != SQLITE_OK) {
-    std::remove(path.c_str());
+    std::filesystem::remove(filePath(path), ec);
     raiseSqlError("Cannot create the database '" + path + "': " + msg);
   }
 }

@@ -243,13 +243,13 @@ void datePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
 void fnMonth(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Month); }
 void fnYear(sqlite3_context* ctx, int, sqlite3_value** argv) { datePart(ctx, argv, DatePart::Year); }
 
-// The text of a value as the database writes it for '&' (a number as it
-// writes numbers), where it lies when it is text.
-const unsigned char* joinedText(sqlite3_value* v, int type, size_t& n) {
+// The text of a value as '&' joins it (a number as Jet writes it), where it
+// lies when it is text; Null joins as the empty text.
+const unsigned char* joinedText(sqlite3_value* v, int type, size_t& n, std::string& owned) {
   if (type == SQLITE_TEXT) return reinterpret_cast<const unsigned char*>(textBytes(v, n));
-  const unsigned char* t = sqlite3_value_text(v);
-  n = t ? static_cast<size_t>(sqlite3_value_bytes(v)) : 0;
-  return t ? t : reinterpret_cast<const unsigned char*>("");
+  owned = type == SQLITE_NULL ? std::string() : textOf(v);
+  n = owned.size();
+  return reinterpret_cast<const unsigned char*>(owned.data());
 }
 
 // Month or Year of the text a followed by b, read where the two parts lie.
@@ -263,17 +263,35 @@ int datePartOfJoined(const unsigned char* a, size_t an, const unsigned char* b, 
   return partOf(d, part);
 }
 
+// a & b & ...: Null only when every part is Null, as Jet joins.
+void fnJoin(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  guarded(ctx, [&] {
+    std::string out, owned;
+    bool allNull = true;
+    for (int i = 0; i < argc; ++i) {
+      const int type = sqlite3_value_type(argv[i]);
+      if (type != SQLITE_NULL) allNull = false;
+      size_t n;
+      const unsigned char* t = joinedText(argv[i], type, n, owned);
+      out.append(reinterpret_cast<const char*>(t), n);
+    }
+    if (allNull) return sqlite3_result_null(ctx);
+    resultText(ctx, out);
+  });
+}
+
 // Month(a & b) and Year(a & b) get the two parts (see the translator): the
 // joined text is read where its parts lie instead of being made by the
-// database for every row. Joined as the database joins '&': Null when either
-// part is Null, a number as the database writes it.
+// database for every row. Joined as '&' joins: a Null part is empty, and
+// only two Nulls give Null.
 void joinedDatePart(sqlite3_context* ctx, sqlite3_value** argv, DatePart part) {
   guarded(ctx, [&] {
     const int ta = sqlite3_value_type(argv[0]), tb = sqlite3_value_type(argv[1]);
-    if (ta == SQLITE_NULL || tb == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (ta == SQLITE_NULL && tb == SQLITE_NULL) return sqlite3_result_null(ctx);
     size_t an, bn;
-    const unsigned char* a = joinedText(argv[0], ta, an);
-    const unsigned char* b = joinedText(argv[1], tb, bn);
+    std::string ownA, ownB;
+    const unsigned char* a = joinedText(argv[0], ta, an, ownA);
+    const unsigned char* b = joinedText(argv[1], tb, bn, ownB);
     sqlite3_result_int(ctx, datePartOfJoined(a, an, b, bn, part));
   });
 }
@@ -293,9 +311,11 @@ void joinedMidDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv, Dat
     size_t from = 0, len = 0;
     const bool midNull = !midOf(argc - 1, argv + 1, s, from, len);
     const int ta = sqlite3_value_type(argv[0]);
-    if (midNull || ta == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (midNull && ta == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (midNull) from = len = 0;
     size_t an;
-    const unsigned char* a = joinedText(argv[0], ta, an);
+    std::string ownA;
+    const unsigned char* a = joinedText(argv[0], ta, an, ownA);
     sqlite3_result_int(
         ctx, datePartOfJoined(a, an, reinterpret_cast<const unsigned char*>(s.p) + from, len, part));
   });
@@ -414,6 +434,7 @@ void registerFunctions(sqlite3* db, StatementClock* clock) {
       {"vt_format", -1, fnFormat, 0},
       {"vt_datestore", 1, fnDateStore, SQLITE_DETERMINISTIC},
       {"vt_yesno", 1, fnYesNo, SQLITE_DETERMINISTIC},
+      {"vt_join", -1, fnJoin, SQLITE_DETERMINISTIC},
   };
   for (const Def& d : defs)
     sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | d.flags, d.fn == fnNow ? clock : nullptr, d.fn,

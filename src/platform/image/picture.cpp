@@ -11,8 +11,10 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cwctype>
+#include <string>
 #include <vector>
 
+#include "platform/ui/utf16.h"
 #include "platform/vb/error.h"
 
 namespace img {
@@ -46,14 +48,6 @@ struct Picture::Impl {
 };
 
 namespace {
-
-std::wstring widen(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 // A standalone 32-bit copy of an image, drawn onto a white or clear canvas.
 GpBitmap* copyOf(GpImage* src, bool opaque, PixelFormat format = PixelFormat32bppARGB) {
@@ -102,16 +96,29 @@ const wchar_t* mimeFor(const std::string& path) {
 void saveWith(GpImage* image, const std::string& path, const wchar_t* mime, const EncoderParameters* params) {
   CLSID clsid;
   if (!encoderFor(mime, clsid)) vb::raise(481, "Invalid picture");
-  std::wstring wpath = widen(path);
-  if (flat::GdipSaveImageToFile(image, wpath.c_str(), &clsid, params) != Ok)
+  // Written beside the target and moved into place once it reads back, so
+  // that a failed save leaves the old file (the logo) as it was.
+  static unsigned counter = 0;
+  std::string temp;
+  do {
+    temp = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+  } while (GetFileAttributesW(ui::Widen(temp).c_str()) != INVALID_FILE_ATTRIBUTES);
+  const std::wstring wtemp = ui::Widen(temp);
+  if (flat::GdipSaveImageToFile(image, wtemp.c_str(), &clsid, params) != Ok) {
+    DeleteFileW(wtemp.c_str());
     vb::raise(75, "Path/File access error");
+  }
   // An encoder can report success and still write a file nothing can read
   // (Wine's GIF encoder writes only a header): read it back before saying so.
   try {
-    Picture::load(path);
+    Picture::load(temp);
   } catch (const vb::Error&) {
-    DeleteFileW(wpath.c_str());
+    DeleteFileW(wtemp.c_str());
     vb::raise(481, "Invalid picture: the saved file cannot be read back");
+  }
+  if (!MoveFileExW(wtemp.c_str(), ui::Widen(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(wtemp.c_str());
+    vb::raise(75, "Path/File access error");
   }
 }
 
@@ -119,7 +126,7 @@ void saveWith(GpImage* image, const std::string& path, const wchar_t* mime, cons
 
 Picture Picture::load(const std::string& path) {
   GdiplusSession::ensure();
-  std::wstring wpath = widen(path);
+  std::wstring wpath = ui::Widen(path);
   // Read the bytes first so that the file is not held open by GDI+.
   HANDLE f = CreateFileW(wpath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

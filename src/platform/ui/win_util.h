@@ -5,11 +5,9 @@
 
 #include <string>
 
-namespace ui {
+#include "platform/ui/utf16.h"
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& utf16);
-std::string Narrow(const wchar_t* utf16, int length = -1);
+namespace ui {
 
 // The text of any window as UTF-8.
 std::string WindowText(HWND hwnd);

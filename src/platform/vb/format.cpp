@@ -128,10 +128,25 @@ bool hasDigitPlaceholder(const std::string& pattern) {
 
 std::string formatNumberSection(Digits d, const std::string& sec, bool withSign, const Locale& loc) {
   // Read the section: literals before the first placeholder, the whole and
-  // fraction placeholders, grouping, percent, literals after the last one.
+  // fraction placeholders with any literals between them, grouping, percent,
+  // literals after the last one.
+  struct Item {
+    char kind;  // '0' or '#': a placeholder; '.': the point; 'L': literal text
+    std::string text;
+  };
+  std::vector<Item> items;  // from the first placeholder to the last
   std::string prefix, suffix;
   int wholeZeros = 0, fracZeros = 0, fracHash = 0;
-  bool group = false, point = false, percent = false, seenDigit = false;
+  bool group = false, point = false, percent = false, seenDigit = false, inner = false;
+  auto placeholder = [&](char kind) {
+    if (!suffix.empty()) {  // literals between placeholders stay where they stand
+      items.push_back({'L', suffix});
+      suffix.clear();
+      inner = true;
+    }
+    items.push_back({kind, ""});
+    seenDigit = true;
+  };
   for (size_t i = 0; i < sec.size(); ++i) {
     const char c = sec[i];
     std::string lit;
@@ -142,8 +157,7 @@ std::string formatNumberSection(Digits d, const std::string& sec, bool withSign,
     } else if (c == '\\' && i + 1 < sec.size()) {
       lit = sec.substr(++i, 1);
     } else if (c == '0' || c == '#') {
-      seenDigit = true;
-      suffix.clear();  // literals between placeholders are dropped
+      placeholder(c);
       if (point) (c == '0' ? fracZeros : fracHash)++;
       else if (c == '0') wholeZeros++;
       continue;
@@ -151,9 +165,8 @@ std::string formatNumberSection(Digits d, const std::string& sec, bool withSign,
       if (seenDigit) group = true;
       continue;
     } else if (c == '.' && !point) {
+      placeholder('.');
       point = true;
-      seenDigit = true;
-      suffix.clear();
       continue;
     } else if (c == '%') {
       percent = true;
@@ -173,6 +186,38 @@ std::string formatNumberSection(Digits d, const std::string& sec, bool withSign,
   while (static_cast<int>(d.fraction.size()) > fracZeros && !d.fraction.empty() &&
          d.fraction.back() == '0')
     d.fraction.pop_back();
+  std::string out = prefix;
+  if (withSign && d.negative && !isZero(d)) out.insert(0, "-");
+  if (inner) {
+    // Whole digits fill their placeholders from the right, the first
+    // placeholder taking any digits left over; fraction digits fill theirs
+    // from the left. An empty '#' shows nothing, an empty '0' a zero.
+    std::vector<std::string> shown(items.size());
+    size_t left = d.whole.size();
+    size_t firstWhole = items.size();
+    for (size_t k = 0; k < items.size() && items[k].kind != '.'; ++k)
+      if (items[k].kind != 'L') {
+        firstWhole = k;
+        break;
+      }
+    size_t end = 0;
+    while (end < items.size() && items[end].kind != '.') ++end;
+    for (size_t k = end; k-- > 0;) {
+      if (items[k].kind == 'L') continue;
+      if (k == firstWhole) shown[k] = d.whole.substr(0, left), left = 0;
+      else if (left > 0) shown[k] = d.whole.substr(--left, 1);
+      if (shown[k].empty() && items[k].kind == '0') shown[k] = "0";
+    }
+    size_t next = 0;
+    for (size_t k = end + 1; k < items.size(); ++k) {
+      if (items[k].kind == 'L') continue;
+      if (next < d.fraction.size()) shown[k] = d.fraction.substr(next++, 1);
+      else if (items[k].kind == '0') shown[k] = "0";
+    }
+    for (size_t k = 0; k < items.size(); ++k)
+      out += items[k].kind == 'L' ? items[k].text : items[k].kind == '.' ? loc.decimalSep : shown[k];
+    return out + suffix;
+  }
   std::string whole = d.whole;
   while (static_cast<int>(whole.size()) < wholeZeros) whole.insert(0, "0");
   if (group && whole.size() > 3) {
@@ -185,8 +230,6 @@ std::string formatNumberSection(Digits d, const std::string& sec, bool withSign,
     }
     whole = g;
   }
-  std::string out = prefix;
-  if (withSign && d.negative && !isZero(d)) out.insert(0, "-");
   out += whole;
   if (point) out += loc.decimalSep + d.fraction;
   return out + suffix;
@@ -383,6 +426,54 @@ std::string formatDate(Date d, const std::string& p, const Locale& loc) {
   return out;
 }
 
+[[noreturn]] void notUnderstood(const std::string& pattern, const char* why) {
+  raise(5, "Invalid procedure call or argument: Format pattern \"" + pattern + "\" " + why);
+}
+
+// Raises for a pattern this Format does not write, instead of reading its
+// letters as something else (a named format such as "Percent" would
+// otherwise come out as a date with letters in between).
+void checkPattern(const std::string& p, bool number) {
+  static const char* named[] = {"general number", "currency",     "fixed",       "standard",    "percent",
+                                "scientific",     "yes/no",       "true/false",  "on/off",      "general date",
+                                "long date",      "medium date",  "short date",  "long time",   "medium time",
+                                "short time"};
+  std::string lowered;
+  for (char c : p) lowered += lower(c);
+  for (const char* n : named)
+    if (lowered == n) notUnderstood(p, "names a format that is not supported");
+  bool quoted = false;
+  for (size_t i = 0; i < p.size(); ++i) {
+    const char c = p[i], lc = lower(c);
+    if (c == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    if (quoted) continue;
+    if (c == '\\') {
+      ++i;
+      continue;
+    }
+    if (c == '@' || c == '&' || c == '<' || c == '>' || c == '!')
+      notUnderstood(p, "is a text pattern, which is not supported");
+    if (number) {
+      if (lc == 'e' && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-'))
+        notUnderstood(p, "asks for scientific notation, which is not supported");
+      continue;  // other characters of a number pattern are written as they stand
+    }
+    if (!std::isalpha(static_cast<unsigned char>(c))) continue;
+    if (matchNoCase(p, i, "am/pm") || matchNoCase(p, i, "ampm")) {
+      i += matchNoCase(p, i, "ampm") ? 3 : 4;
+    } else if (matchNoCase(p, i, "a/p")) {
+      i += 2;
+    } else if (matchNoCase(p, i, "ttttt")) {
+      i += 4;
+    } else if (std::string("dmyhnswqc").find(lc) == std::string::npos) {
+      notUnderstood(p, "is neither a number nor a date pattern");
+    }
+  }
+}
+
 // The value's own text for the empty pattern: dates in the short form.
 std::string plainText(const Variant& value, const Locale& loc) {
   switch (value.type()) {
@@ -416,7 +507,9 @@ std::string Format(const Variant& value, const std::string& pattern, const Local
   if (value.isNull()) return "";
   if (pattern.empty()) return plainText(value, loc);
   const bool text = value.type() == VarType::String;
-  if (hasDigitPlaceholder(pattern)) {
+  const bool number = hasDigitPlaceholder(pattern);
+  checkPattern(pattern, number);
+  if (number) {
     if (text) {
       // Text that is not a number comes back unchanged.
       double d;

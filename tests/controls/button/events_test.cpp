@@ -1,6 +1,7 @@
 // Input through real window messages: clicks, drags, keys, focus, hover.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,46 @@ TEST_F(ButtonEventsTest, SpaceClicksOnlyWhereItWentDown) {
   Key(1, WM_KEYUP, VK_SPACE);
   EXPECT_EQ(Count("A:Click") + Count("B:Click"), 0);
   EXPECT_EQ(b_[0]->LastState(), 0);
+}
+
+TEST_F(ButtonEventsTest, ASpaceReleaseClicksOnlyForItsOwnPressHere) {
+  struct Case {
+    const char* name;
+    std::function<void()> keys;
+    int clicks;
+  } cases[] = {
+      {"down and up", [&] {
+         Key(0, WM_KEYDOWN, VK_SPACE);
+         Key(0, WM_KEYUP, VK_SPACE);
+       }, 1},
+      // The focus left between the press and the release: the press is gone
+      // with it, even though the release comes back to the same button.
+      {"focus away and back between down and up", [&] {
+         Key(0, WM_KEYDOWN, VK_SPACE);
+         b_[1]->SetFocus();
+         vt::test::PumpMessages();
+         EXPECT_EQ(b_[0]->LastState(), 0);  // not left drawn pressed
+         b_[0]->SetFocus();
+         vt::test::PumpMessages();
+         Key(0, WM_KEYUP, VK_SPACE);
+       }, 0},
+      // A press is used up by its click: a second release clicks no more.
+      {"a second release after a click", [&] {
+         Key(0, WM_KEYDOWN, VK_SPACE);
+         Key(0, WM_KEYUP, VK_SPACE);
+         Key(0, WM_KEYUP, VK_SPACE);
+       }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    log_.clear();
+    b_[0]->SetFocus();
+    vt::test::PumpMessages();
+    c.keys();
+    EXPECT_EQ(Count("A:Click"), c.clicks);
+    EXPECT_EQ(Count("B:Click"), 0);
+    EXPECT_EQ(b_[0]->LastState(), 0);
+  }
 }
 
 TEST_F(ButtonEventsTest, CheckBoxFlipsValueBeforeClick) {

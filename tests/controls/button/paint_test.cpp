@@ -2,6 +2,9 @@
 // the inner rectangles and the GDI balance of painting.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "support/win_test_support.h"
 #include "test_util.h"
 
@@ -169,6 +172,116 @@ TEST(ButtonPaint, HotLookDependsOnTheScheme) {
   EXPECT_EQ(b->Colors().face, 0x204060u);
   b->Paint(canvas.dc(), 0, 0, 0);
   EXPECT_EQ(canvas.Pixel(10, 10), ctl::ShiftColor(0x204060, 12));
+}
+
+// One type of each drawing family, looked at pixel by pixel on a memory
+// bitmap: the face, the outline in each look, and what the focus adds.
+TEST(ButtonPaint, EachFamilysFaceOutlineAndFocusColours) {
+  using Colour = std::function<COLORREF(const ctl::ColorTable&)>;
+  struct Pixel {
+    int x, y;
+    Colour colour;
+  };
+  auto face = [](const ctl::ColorTable& c) { return c.face; };
+  auto highlight = [](const ctl::ColorTable& c) { return c.highlight; };
+  auto shadow = [](const ctl::ColorTable& c) { return c.shadow; };
+  auto dark = [](const ctl::ColorTable& c) { return c.darkShadow; };
+  const int midY = H / 2;
+  struct Case {
+    const char* name;
+    int type, state, hot;
+    std::vector<Pixel> pixels;  // the same with and without the focus
+    bool focusMarks;            // the focus adds a mark on the inner rectangle
+  } cases[] = {
+      // Flat: the face with a one-pixel ring; the flat highlight style lit.
+      {"flat 7 up", 7, 0, 0,
+       {{5, midY, face}, {0, midY, highlight}, {5, 0, highlight}, {W - 1, midY, shadow}, {5, H - 1, shadow}}, true},
+      {"flat 7 pressed", 7, 2, 0,
+       {{5, midY, face}, {0, midY, shadow}, {5, 0, shadow}, {W - 1, midY, highlight}, {5, H - 1, highlight}}, true},
+      {"flat 9 hot", 9, 0, 1,
+       {{5, midY, [](const ctl::ColorTable& c) { return c.lightSelection; }},
+        {0, midY, [](const ctl::ColorTable& c) { return c.selection; }},
+        {W - 1, midY, [](const ctl::ColorTable& c) { return c.selection; }}},
+       true},
+      // 3D: a dark outline round two bevel rings.
+      {"3D 1 up", 1, 0, 0,
+       {{3, midY, face}, {0, midY, dark}, {5, 0, dark}, {W - 1, midY, dark}, {1, midY, highlight},
+        {2, midY, highlight}, {5, 1, highlight}, {W - 2, midY, shadow}, {W - 3, midY, shadow}, {5, H - 2, shadow}},
+       true},
+      {"3D 1 pressed", 1, 2, 0,
+       {{3, midY, face}, {0, midY, dark}, {1, midY, shadow}, {5, 1, shadow}, {W - 2, midY, highlight},
+        {5, H - 2, highlight}},
+       true},
+      // Rounded: the ellipse (its pen half outside the window's shape), outlined
+      // in the face at rest, in shadow while hot, in dark shadow pressed.
+      {"rounded 13 up", 13, 0, 0, {{8, midY, face}, {0, midY, face}, {W / 2, 0, face}}, false},
+      {"rounded 13 hot", 13, 0, 1, {{8, midY, face}, {0, midY, shadow}, {W / 2, 0, shadow}}, false},
+      {"rounded 13 pressed", 13, 2, 0,
+       {{8, midY, [](const ctl::ColorTable& c) { return ctl::ShiftColor(c.face, -32); }}, {0, midY, dark},
+        {W / 2, 0, dark}},
+       false},
+      // Picture only: nothing but the face and the picture, whatever the focus.
+      {"picture 10 up", 10, 0, 0, {{0, 0, face}, {W - 1, H - 1, face}, {0, midY, face}, {W - 1, midY, face}}, false},
+      {"picture 10 pressed", 10, 2, 1, {{0, 0, face}, {W - 1, midY, face}}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto b = bt::MakeButton(10, 10, W, H, "OK", c.type, 1, false);
+    b->SetPictureNormal(bt::TestBitmap());
+    vt::test::Canvas plain(W, H), focused(W, H);
+    plain.Fill(kPaper);
+    focused.Fill(kPaper);
+    b->Paint(plain.dc(), c.state, c.hot, 0);
+    b->Paint(focused.dc(), c.state, c.hot, 1);
+    const ctl::ColorTable& colours = b->Colors();
+    for (const Pixel& p : c.pixels) {
+      EXPECT_EQ(plain.Pixel(p.x, p.y), p.colour(colours)) << p.x << "," << p.y;
+      EXPECT_EQ(focused.Pixel(p.x, p.y), p.colour(colours)) << "focused " << p.x << "," << p.y;
+    }
+    // The focus rectangle lies on the inner rectangle; its dots change some
+    // of the pixels of its top edge, and only when focused.
+    const RECT in = b->InnerRect();
+    int changed = 0;
+    for (int x = in.left; x < in.right; ++x) changed += plain.Pixel(x, in.top) != focused.Pixel(x, in.top);
+    if (c.focusMarks) {
+      EXPECT_GE(changed, (in.right - in.left) / 3);
+      EXPECT_NE(focused.Pixel(in.left, in.top), plain.Pixel(in.left, in.top));
+    } else {
+      for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) ASSERT_EQ(plain.Pixel(x, y), focused.Pixel(x, y)) << x << "," << y;
+    }
+    // The picture shows without its mask colour; only the picture-only type has no caption.
+    EXPECT_LT(BoxOf(plain, bt::kCentre, RECT{0, 0, W, H}).left, W);
+    EXPECT_EQ(BoxOf(plain, bt::kMask, RECT{0, 0, W, H}).left, INT_MAX);
+    const bool caption = BoxOf(plain, c.state == 2 ? colours.captionOver : colours.caption, b->CaptionRect()).left < W;
+    EXPECT_EQ(caption, c.type != 10);
+  }
+}
+
+// Style 3's colour rings: at rest, focused, hot.
+TEST(ButtonPaint, Type3RingShowsFocusAndHotInItsOwnColours) {
+  struct Case {
+    const char* name;
+    int hot, focused;
+    COLORREF fill, top;  // 0: the shaded edges of the light face instead
+  } cases[] = {{"at rest", 0, 0, 0, 0}, {"focused", 0, 1, 0xE7AE8C, 0xFFE7CE}, {"hot", 1, 0, 0x31B2FF, 0xCEF3FF}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto b = bt::MakeButton(10, 10, W, H, "OK", 3, 1, false);
+    vt::test::Canvas canvas(W, H);
+    b->Paint(canvas.dc(), 0, c.hot, c.focused);
+    const COLORREF lf = b->Colors().lightFace;
+    EXPECT_EQ(canvas.Pixel(5, 0), 0x733C00u);       // the outline
+    EXPECT_EQ(canvas.Pixel(0, H / 2), 0x733C00u);
+    EXPECT_EQ(canvas.Pixel(1, 1), 0x7B4D10u);       // its softened corner
+    if (c.fill) {
+      EXPECT_EQ(canvas.Pixel(2, H / 2), c.fill);
+      EXPECT_EQ(canvas.Pixel(5, 1), c.top);
+    } else {
+      EXPECT_EQ(canvas.Pixel(5, 1), ctl::ShiftColor(lf, 16));
+      EXPECT_EQ(canvas.Pixel(5, H - 2), ctl::ShiftColor(lf, -48));
+    }
+  }
 }
 
 TEST(ButtonPaint, RegionsAndInnerRectanglesFollowTheStyle) {

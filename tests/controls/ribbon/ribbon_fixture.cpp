@@ -115,7 +115,14 @@ POINT RibbonTest::Centre(Piece p, int i) const {
   return {static_cast<LONG>((e.left + e.width / 2) / 15), static_cast<LONG>((e.top + e.height / 2) / 15)};
 }
 
-void RibbonTest::Move(POINT pt) { SendMessageW(bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y)); }
+void RibbonTest::Move(POINT pt) {
+  // The pointer is put there too, so that the ribbon, asking where it is,
+  // finds it over itself.
+  POINT screen = pt;
+  ClientToScreen(bar->hwnd(), &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageW(bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+}
 void RibbonTest::Down(POINT pt, UINT msg) {
   SendMessageW(bar->hwnd(), msg, msg == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }

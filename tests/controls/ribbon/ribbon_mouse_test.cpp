@@ -2,6 +2,10 @@
 // sent to the ribbon's window.
 #include "ribbon_fixture.h"
 
+#include <functional>
+
+#include "support/win_test_support.h"
+
 namespace ribbontest {
 namespace {
 
@@ -73,6 +77,63 @@ TEST_F(RibbonMouseTest, HoverLightsOneItemPerRow) {
   Move(Centre(Piece::ButMouse, 3));
   EXPECT_FALSE(El(Piece::Cat_Dlg_on, 1).visible);
   EXPECT_FALSE(El(Piece::Cat_Dlg_over, 1).visible);
+}
+
+TEST_F(RibbonMouseTest, HoverEndsWhenThePointerLeavesForAnyWindow) {
+  // A window of its own away from the host, standing in for a dialog.
+  static HWND other = [] {
+    HWND h = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"dialog", WS_POPUP | WS_BORDER, 500, 600, 300, 200, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    return h;
+  }();
+  auto anyLit = [&] {
+    return Hot(Piece::Button_center, 1) || Hot(Piece::Cat_Center_on, 0) || Hot(Piece::Tab_center_over, 1);
+  };
+  // Pumps until nothing is lit, for at most a few seconds.
+  auto settle = [&] {
+    for (int i = 0; i < 60 && anyLit(); ++i) vt::test::PumpMessages(50);
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+  } cases[] = {
+      {"pointer moved onto another window",
+       [&] {
+         Move(Centre(Piece::ButMouse, 1));
+         ShowWindow(other, SW_SHOWNOACTIVATE);
+         SetCursorPos(650, 700);
+       }},
+      {"pointer moved off every window", [&] {
+         Move(Centre(Piece::TabMouse, 1));
+         SetCursorPos(1250, 1000);
+       }},
+      {"a dialog opened by the click, the pointer gone onto it", [&] {
+         bar->ButtonClick = [&](const std::string&, const std::string&) {
+           // As a modal dialog does: the owner disabled, a loop of its own.
+           EnableWindow(host, FALSE);
+           ShowWindow(other, SW_SHOWNOACTIVATE);
+           SetCursorPos(650, 700);
+           vt::test::PumpMessages(800);
+           ShowWindow(other, SW_HIDE);
+           EnableWindow(host, TRUE);
+         };
+         const POINT pt = Centre(Piece::ButMouse, 1);
+         Move(pt);
+         ClickAt(pt);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.act();
+    settle();
+    EXPECT_FALSE(anyLit());
+    ShowWindow(other, SW_HIDE);
+  }
+  // While the pointer stays over the button, its look stays.
+  Move(Centre(Piece::ButMouse, 2));
+  vt::test::PumpMessages(600);
+  EXPECT_TRUE(Hot(Piece::Button_center, 2));
+  EXPECT_TRUE(Hot(Piece::Cat_Center_on, 0));
 }
 
 TEST_F(RibbonMouseTest, ButtonPressAndClickRaiseTheCaptionAsShown) {

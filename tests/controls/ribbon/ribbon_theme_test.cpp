@@ -1,6 +1,7 @@
 // Theme colours, the pictures read from the resources, and the temporary
 // files they pass through.
 #include "controls/ribbon/ribbon_resources.h"
+#include "platform/ui/utf16.h"
 #include "platform/vb/error.h"
 #include "ribbon_fixture.h"
 
@@ -146,6 +147,31 @@ TEST_F(RibbonTest, TemporaryFileFailuresCombineTheSystemCodeWith10000) {
     EXPECT_FALSE(e.description().empty());
     EXPECT_EQ(e.description(), ctl::ApiErrorText(183));
   }
+}
+
+// A temporary folder whose name the ANSI code page cannot spell: the pictures
+// still pass through it and leave nothing behind.
+TEST_F(RibbonTest, PicturesPassThroughATemporaryFolderOfAnyName) {
+  const std::string folder = tempDir + "Dévi ő\\";
+  const std::wstring wfolder = ui::Widen(folder);
+  CreateDirectoryW(wfolder.c_str(), nullptr);
+  SetEnvironmentVariableW(L"TMP", wfolder.c_str());
+  SetEnvironmentVariableW(L"TEMP", wfolder.c_str());
+  EXPECT_EQ(ctl::GetTempDir(), folder);
+  const ctl::RibbonPicture picture = ctl::LoadResPicture(101, "BLACK");
+  EXPECT_GT(picture.Width(), 0);
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((wfolder + L"*").c_str(), &fd);
+  int files = 0;
+  if (h != INVALID_HANDLE_VALUE) {
+    do files += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+  EXPECT_EQ(files, 0);
+  SetEnvironmentVariableA("TMP", tempDir.c_str());
+  SetEnvironmentVariableA("TEMP", tempDir.c_str());
+  RemoveDirectoryW(wfolder.c_str());
 }
 
 }  // namespace

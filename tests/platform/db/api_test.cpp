@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/vb/error.h"
@@ -256,6 +257,60 @@ TEST_F(DbApi, BackupAndRestore) {
   // The connection goes on working after the restore.
   cn->execute("insert into tblcustomer (nama) values ('baru')");
   EXPECT_EQ(count("tblcustomer"), 2);
+}
+
+TEST_F(DbApi, RestoreRefusesACopyWithoutAnyTableTheProgramReads) {
+  cn->execute("insert into tblcustomer (nama) values ('tetap')");
+  for (const std::string table : {"Tuser", "tblset", "tblkwitansi", "tblkuitansitemp", "tblcustomer", "tbladmin"}) {
+    SCOPED_TRACE(table);
+    const std::string partial = tmp.file("tanpa-" + table + ".mdb");
+    {
+      auto other = dbtest::openProgramDb(tmp.file("src-" + table + ".mdb"));
+      other->execute("DROP TABLE " + table);
+      other->backupTo(partial);
+    }
+    const vb::Error e = errorOf([&] { cn->restoreFrom(partial); });
+    EXPECT_NE(e.description().find("not a database of this program"), std::string::npos) << e.description();
+    EXPECT_EQ(count("tblcustomer"), 1);
+    EXPECT_EQ(count("tbladmin"), 1);
+    EXPECT_EQ(count("tblkuitansitemp"), 1);
+  }
+}
+
+TEST_F(DbApi, BackupReplacesWhatTheTargetHeldOrLeavesItWhole) {
+  cn->execute("insert into tblcustomer (nama) values ('Asli')");
+  auto holds = [](const std::string& path) {
+    auto other = db::Connection::create();
+    other->open("Data Source=" + path);
+    db::Recordset rs;
+    rs.open("select nama from tblcustomer", other);
+    return rs.eof() ? std::string() : rs.field(0).value().toString();
+  };
+  const std::string text = tmp.file("catatan.mdb"), older = tmp.file("lama.mdb");
+  std::ofstream(text) << "a text file the user chose to overwrite";
+  {
+    auto other = dbtest::openProgramDb(older);
+    other->execute("insert into tblcustomer (nama) values ('Lama')");
+  }
+  for (const std::string& target : {text, older}) {
+    cn->backupTo(target);
+    EXPECT_EQ(holds(target), "Asli") << target;
+  }
+
+  // A target that cannot be replaced (a folder): an error, the folder as it
+  // was, and no half-written file beside it.
+  const std::string folder = tmp.file("map.mdb");
+  std::filesystem::create_directory(folder);
+  std::ofstream(folder + "/isi.txt") << "x";
+  errorOf([&] { cn->backupTo(folder); });
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(std::filesystem::exists(folder + "/isi.txt"));
+  errorOf([&] { cn->backupTo(tmp.file("tidak/ada/folder.mdb")); });
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(tmp.file(""))))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"base.mdb", "catatan.mdb", "lama.mdb", "map.mdb"}));
 }
 
 }  // namespace

@@ -23,20 +23,6 @@ TEST(JetSql, TranslatesTheDialect) {
       {"select * from tblKwitansi where tgl =#12/05/2026#  order by nokwitansi",
        "select * from tblKwitansi where tgl =46361.0  order by nokwitansi"},
       {"DELETE * FROM [tblkwitansi]", "DELETE FROM \"tblkwitansi\""},
-      {"SELECT Left(nokwitansi,3) AS NOurut FROM t WHERE Month(CDate('01/' & Mid(nokwitansi,5))) = Month(Now())",
-       "SELECT vt_left(nokwitansi,3) AS NOurut FROM t WHERE vt_month('01/' , nokwitansi,5) = "
-       "vt_month(vt_now())"},
-      // Month and Year of one value joined to another get the two parts, and Mid's arguments in place of
-      // its result; any other argument stays as written.
-      {"select Year(a&b), Month([x] & t.y), Month(CDate(\"01/\" & 5)), Year(Left(a, 2) & Mid(b, (2)))  from t",
-       "select vt_year(a,b), vt_month(\"x\" , t.y), vt_month('01/' , 5), vt_year(vt_left(a, 2) , b, (2))  from t"},
-      {"select Month(a & MID(b, 2, Len(c))), Year(a & Mid(b)), Year(a & Mid(b, 1, 2, 3)), Month(a & x.Mid(b, 2)) from t",
-       "select vt_month(a , b, 2, Len(c)), vt_year(a , vt_mid(b)), vt_year(a , vt_mid(b, 1, 2, 3)), "
-       "vt_month(a || x.Mid(b, 2)) from t"},
-      {"select Month(a & b & c), Month(a & b + 1), Month(-a & b), Month(a & b = c), Month(a & (b)), Year(a) & b, "
-       "Mid(a & b, 2) from t",
-       "select vt_month(a || b || c), vt_month(a || b + 1), vt_month(-a || b), vt_month(a || b = c), "
-       "vt_month(a || (b)), vt_year(a) || b, vt_mid(a || b, 2) from t"},
       // Month and Year read text as CDate does, so a CDate directly inside them goes; elsewhere it stays.
       {"select Year( CDate(x) ), month(cdate((a))) from t", "select vt_year( x ), vt_month((a)) from t"},
       {"select CDate(x), Month(CDate(x) + 1), Month(CDate(x, y)), Month(t.CDate(x)), Month([CDate](x)) from t",
@@ -44,7 +30,7 @@ TEST(JetSql, TranslatesTheDialect) {
        "vt_month(\"CDate\"(x)) from t"},
       {"SELECT right(x,5), Format(tgl, 'dd mmmm yyyy') AS s FROM t", "SELECT vt_right(x,5), vt_format(tgl, 'dd mmmm yyyy') AS s FROM t"},
       // Nothing inside a text literal or a bracketed name is rewritten.
-      {"select 'a & #1/2/2026# Left(' & [Left & Right] from t", "select 'a & #1/2/2026# Left(' || \"Left & Right\" from t"},
+      {"select 'a & #1/2/2026# Left(' from [Left & Right]", "select 'a & #1/2/2026# Left(' from \"Left & Right\""},
       {"select 'it''s' from t where x = \"say \"\"hi\"\"'\"", "select 'it''s' from t where x = 'say \"hi\"'''"},
       {"select * from t where a = True or b = False", "select * from t where a = (-1) or b = 0"},
       {"select * from t left join u on t.a = u.a", "select * from t left join u on t.a = u.a"},

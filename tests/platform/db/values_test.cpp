@@ -50,23 +50,27 @@ TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
       {"Month('01/13/2026')", nullptr},
       {"CDate('bukan tanggal')", nullptr},
       {"Year('ab/cd/efgh')", nullptr},
-      // One value joined to another: read as the joined text, Null when either part is Null.
+      // One value joined to another: read as the joined text; a Null part joins as nothing.
       {"Month(CDate('01/' & Mid('007/11/2026', 5)))", "11"},
       {"Year(CDate('01/' & Mid('007/11/2026', 5)))", "2026"},
       {"Month('29/02/' & 2024)", "2"},
       {"Year('5-6-' & '2026 10:00')", "2026"},
       {"Month('01/' & Mid('20260515-very-long-text-beyond-a-small-buffer', 5))", nullptr},
       {"Month('2026-12-' & '05' )", "12"},
-      {"Month('01/' & Null)", "<null>"},
-      {"Year(Null & '01/06/2025')", "<null>"},
+      {"Month('01/' & Null)", nullptr},
+      {"Year(Null & '01/06/2025')", "2025"},
+      {"Month(Null & Null)", "<null>"},
+      {"Month('01/06/' & Null & '2025')", "6"},
       {"Month('30/02/' & '2024')", nullptr},
       {"Year('01/' & Mid('007/xx/2026', 5))", nullptr},
       // ... with Mid's part read in place: its length, its Null, its errors even beside a Null.
       {"Month('01/' & Mid('007/11/2026xyz', 5, 7))", "11"},
       {"Year('1/' & Mid('7/1/2026', 3))", "2026"},
-      {"Month('01/' & Mid(Null, 5))", "<null>"},
-      {"Month('01/' & Mid('007/11/2026', Null))", "<null>"},
-      {"Year(Null & Mid('007/11/2026', 5))", "<null>"},
+      {"Month('01/' & Mid(Null, 5))", nullptr},
+      {"Month('01/11/2026' & Mid(Null, 5))", "11"},
+      {"Month('01/11/2026' & Mid('007/11/2026', Null))", "11"},
+      {"Year(Null & Mid('01/06/2025', 1))", "2025"},
+      {"Year(Null & Mid(Null, 1))", "<null>"},
       {"Month('01/' & Mid('007/11/2026', 0))", nullptr},
       {"Month(Null & Mid('007/11/2026', 5, -1))", nullptr},
       {"Month('01/' & Mid('007/ñ1/2026', 5))", nullptr},
@@ -98,6 +102,58 @@ TEST_F(DbValues, JetFunctionsReadTheProgramsDatesAndAnyOther) {
       EXPECT_EQ(c.expected, nullptr) << sql << ": " << e.description();
     }
   }
+}
+
+TEST_F(DbValues, AmpersandJoinsNullAsNothingAndBindsBelowArithmetic) {
+  cn->execute("insert into tblcustomer (nama, alamat, telpn) values ('Ani', Null, '0812')");
+  const struct {
+    const char* expr;
+    const char* expected;
+  } values[] = {
+      {"'x' & Null", "x"},
+      {"Null & 'x'", "x"},
+      {"Null & Null", "<null>"},
+      {"'a' & 'b' & Null & 'c'", "abc"},
+      {"'a' & 1 + 2", "a3"},
+      {"1 + 2 & 'a'", "3a"},
+      {"'a' & 2 * 3 - 1", "a5"},
+      {"'a' & -1", "a-1"},
+      {"'a' & 1.5", "a1.5"},
+      {"'a' & 2.0", "a2"},
+      {"('a' & 'b') & ('c' & Null)", "abc"},
+      {"'a & #1/2/2026# Left(' & 'x'", "a & #1/2/2026# Left(x"},
+      {"Mid('ab' & 'cd', 2)", "bcd"},
+      {"Left('ab' & Null, 1) & Right(Null & 'yz', 1)", "az"},
+      {"Month('01/06/' & 2025) & '/' & Year('01/06/2025')", "6/2025"},
+      {"nama & alamat", "Ani"},
+      {"[nama] & ' ' & tblcustomer.telpn", "Ani 0812"},
+      {"alamat & alamat", "<null>"},
+  };
+  for (const auto& c : values) {
+    const std::string sql = std::string("select ") + c.expr + " as v from tblcustomer";
+    try {
+      auto rs = query(sql);
+      ASSERT_FALSE(rs->eof()) << sql;
+      EXPECT_EQ(show(rs->field("v").value()), c.expected) << sql;
+    } catch (const vb::Error& e) {
+      ADD_FAILURE() << sql << ": " << e.description();
+    }
+  }
+  // Conditions that hold: '&' binds more tightly than comparison and logic.
+  for (const char* condition :
+       {"'a' & 'b' = 'ab'", "'a' & 1 + 2 = 'a3'", "'x' & Null = 'x'", "nama & alamat = 'Ani'",
+        "not 'x' & Null is null", "'a' & 'b' like 'a%'", "'a' & 'b' between 'aa' and 'ac'", "'a' & 'b' in ('ab')",
+        "'a' & 'b' <> 'a' and 'b' & 'c' = 'bc'"}) {
+    const std::string sql = std::string("select nama from tblcustomer where ") + condition;
+    try {
+      EXPECT_FALSE(query(sql)->eof()) << sql;
+    } catch (const vb::Error& e) {
+      ADD_FAILURE() << sql << ": " << e.description();
+    }
+  }
+  // A name after the chain is its alias.
+  auto rs = query("select 'a' & nama joined, nama from tblcustomer");
+  EXPECT_EQ(show(rs->field("joined").value()), "aAni");
 }
 
 TEST_F(DbValues, NowIsOneInstantPerRunOfAStatement) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/image/picture.h"
+#include "platform/ui/utf16.h"
 #include "platform/vb/error.h"
 
 namespace {
@@ -117,6 +118,44 @@ TEST(Picture, LoadsAGif) {
   EXPECT_GT(GetRValue(pixelOf(p, 5, 15)), 200);
   EXPECT_GT(GetBValue(pixelOf(p, 35, 15)), 200);
   DeleteFileA(path.c_str());
+}
+
+// The logo is saved over the old one: a save that fails leaves the old file
+// whole, and no temporary file beside it.
+TEST(Picture, FailedSaveKeepsTheFileItWasToReplace) {
+  const std::string folder = tempDir() + "vt Dévi picture";
+  const std::wstring wfolder = ui::Widen(folder);
+  CreateDirectoryW(wfolder.c_str(), nullptr);
+  const std::string path = folder + "\\logo.gif";
+  static const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
+                                      0x00, 0xff, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00,
+                                      0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3b};
+  FILE* f = _wfopen(ui::Widen(path).c_str(), L"wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(gif, 1, sizeof gif, f);
+  std::fclose(f);
+  bool saved = true;
+  try {
+    twoColours().save(path);
+  } catch (const vb::Error&) {
+    saved = false;
+  }
+  EXPECT_EQ(img::Picture::load(path).width(), saved ? 40 : 1);
+  // A JPEG into the same folder, read back by the same name.
+  twoColours().saveJpeg(folder + "\\logo.jpg");
+  EXPECT_EQ(img::Picture::load(folder + "\\logo.jpg").height(), 30);
+  int files = 0;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((wfolder + L"\\*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileW(h, &found));
+    FindClose(h);
+  }
+  EXPECT_EQ(files, 2);
+  DeleteFileW(ui::Widen(path).c_str());
+  DeleteFileW(ui::Widen(folder + "\\logo.jpg").c_str());
+  RemoveDirectoryW(wfolder.c_str());
 }
 
 TEST(Picture, AShownPictureDoesNotHoldItsFile) {

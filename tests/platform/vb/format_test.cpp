@@ -52,6 +52,40 @@ TEST(Format, GroupedAmounts) {
   check(std::begin(cases), std::end(cases));
 }
 
+TEST(Format, LiteralsBetweenDigitPlaceholdersStayInPlace) {
+  const Case cases[] = {
+      {Variant(123456), "##-##-##", "12-34-56", "12-34-56"},
+      {Variant(1234567), "##-##-##", "123-45-67", "123-45-67"},  // leftover digits at the first placeholder
+      {Variant(123), "##-##-##", "-1-23", "-1-23"},
+      {Variant(123), "00-00-00", "00-01-23", "00-01-23"},
+      {Variant(81234567), "(0##) ###-###", "(081) 234-567", "(081) 234-567"},
+      {Variant(12.5), "0\"m\" 0", "1m 3", "1m 3"},
+      {Variant(-1234), "#\"/\"###", "-1/234", "-1/234"},
+      {Variant(3.25), "0.0 0", "3,2 5", "3.2 5"},
+  };
+  check(std::begin(cases), std::end(cases));
+}
+
+TEST(Format, PatternsItCannotWriteRaiseInsteadOfWritingGarbage) {
+  const Variant values[] = {Variant(0.25), Variant(Date::fromParts(2026, 12, 5)), Variant("05/12/2026")};
+  for (const char* pattern : {"Percent", "Currency", "Short Date", "long time", "Yes/No", "General Number",
+                              "Fixed", "Standard", "Scientific", "0.00E+00", "@@@", ">", "dd/mm/yyyy ok",
+                              "Tanggal dd"}) {
+    for (const Variant& v : values) {
+      try {
+        const std::string out = Format(v, pattern, Locale::english());
+        ADD_FAILURE() << pattern << " gave " << out;
+      } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), 5) << pattern;
+        EXPECT_NE(e.description().find(pattern), std::string::npos) << e.description();
+      }
+    }
+  }
+  // Letters quoted or escaped are text; Null still formats to nothing.
+  EXPECT_EQ(Format(Variant(Date::fromParts(2026, 12, 5)), "\"Tanggal\" dd \\o\\k", Locale::english()), "Tanggal 05 ok");
+  EXPECT_EQ(Format(Variant::null(), "Percent", Locale::english()), "");
+}
+
 TEST(Format, DatePatterns) {
   const Variant d(Date::fromParts(2026, 12, 5, 14, 7, 9));
   const Variant morning(Date::fromParts(2026, 1, 9, 0, 5, 0));

@@ -1,0 +1,65 @@
+#pragma once
+// JsonEvaluator: runs a small command language written in JSON and returns
+// the text the commands produce. A script is an array whose elements are
+// texts, null, or command objects whose keys name commands: "alert",
+// "input", "switch", "set", "get", "if" and "return". Any other key comes
+// out as a marker, "<%KEY(parameters)%>", for a later stage to fill in.
+//
+// Faults of the JSON text show the reader's messages in a box titled
+// "Parser Error" and give the empty text. Values that no command takes (a
+// number or Boolean as a top-level element or as a command's value, a
+// "return" of an object) raise the program's error out of Eval; nothing is
+// caught inside.
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/vb/dictionary.h"
+#include "platform/vb/variant.h"
+
+namespace json {
+
+// The message box and the input box the evaluator shows, as UTF-8 texts; the
+// Windows build points them at the program's own, a test answers them. Unset,
+// a message box is answered OK and an input box as cancelled.
+struct EvaluatorSeams {
+  // flags as the message box takes them; returns the button chosen.
+  std::function<int(const std::string& prompt, int flags, const std::string& title)> msgBox;
+  // Returns what the user entered, the empty text when cancelled.
+  std::function<std::string(const std::string& prompt, const std::string& title,
+                            const std::string& defaultText)> inputBox;
+};
+EvaluatorSeams& evaluatorSeams();
+
+// The message box's own values for the icons the evaluator shows.
+constexpr int kMsgExclamation = 48, kMsgInformation = 64;
+
+class JsonEvaluator {
+public:
+  // Commands nested deeper than this many levels are refused: the refused one
+  // gives "ERROR: Nesting level exceeded." in place of its output.
+  static constexpr long kMaxNestingLevel = 41;
+
+  // Reads the script and returns the text its elements produce, in order.
+  std::u16string Eval(std::u16string_view sJSON);
+  // The text one value produces: texts as they are, numbers with "." as
+  // decimal point, null as "null", arrays element by element, command
+  // objects by their commands. The level is restored however the call ends.
+  std::u16string ExecCommand(const vb::Variant& value);
+
+  // The script variables, name to text; made by the first "set" or "get" and
+  // kept for the evaluator's life. Null before that.
+  const std::shared_ptr<vb::Dictionary>& Variables() const { return variables_; }
+  // The number of ExecCommand calls now active.
+  long NestingLevel() const { return nestingLevel_; }
+
+private:
+  void runCommands(const vb::Dictionary& command, std::u16string& out);
+  vb::Dictionary& variables();
+
+  std::shared_ptr<vb::Dictionary> variables_;
+  long nestingLevel_ = 0;
+};
+
+}  // namespace json
