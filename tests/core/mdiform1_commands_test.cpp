@@ -146,8 +146,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     EXPECT_TRUE(seams->shells.empty());
   }
 
-  // IDs are compared as numbers: " 4" and "4.0" open the settings; a text
-  // that is no number matches nothing (above).
+  // IDs are compared as numbers: " 4" and "4.0" open the settings.
   for (const auto& [id, dialog] : std::map<std::string, ui::Form*>{
            {" 4", &ui::Default<FrmSeting>()}, {"4.0", &ui::Default<FrmSeting>()}}) {
     SCOPED_TRACE("ID \"" + id + "\"");
