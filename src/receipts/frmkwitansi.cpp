@@ -260,6 +260,15 @@ void FrmKwitansi::perbaruiJumlah() {
   Text5.Text(Terbilang(jumlah, "terlalu besar") + (Combo1.Text() == "Rp." ? "Rupiah" : "Dollar"));
 }
 
+void FrmKwitansi::kunciEntri(bool bisaDiubah) {
+  Frame1.Enabled(bisaDiubah);
+  // The frame alone keeps its boxes from input; they also look it.
+  ui::Control* isian[] = {&Text3, &Button1, &Combo1, &Text4, &Text5, &Text6, &Text7, &Text8, &TglDiterima, &Text9};
+  for (ui::Control* c : isian) c->Enabled(bisaDiubah);
+  // The number box keeps the lock the register may have put on it.
+  EnableWindow(Text1.hwnd(), bisaDiubah && Text1.Enabled());
+}
+
 void FrmKwitansi::Text4_Change() { perbaruiJumlah(); }
 
 void FrmKwitansi::Combo1_Click() { perbaruiJumlah(); }
@@ -304,6 +313,9 @@ void FrmKwitansi::BSimpan_Click() {
       return;
     }
     const std::string key = kunci();
+    // Pasted text that is no amount is not stored as one; an emptied box is nol.
+    double angka = 0;
+    if (!Text4.Text().empty() && !vb::parseNumber(Text4.Text(), angka)) vb::raise(vb::err::TypeMismatch);
     db::Recordset rs;
     rs.setCursorLocation(db::adUseClient);
     // The number is typed text: its apostrophes are doubled like any other.
@@ -344,7 +356,7 @@ void FrmKwitansi::BSimpan_Click() {
       rs.close();
       ui::MsgBox("Data Berhasil Di Update", ui::vbInformation, std::string("talvoren"));
     }
-    Frame1.Enabled(false);
+    kunciEntri(false);
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const vb::Error& e) {
@@ -356,7 +368,7 @@ void FrmKwitansi::BSimpan_Click() {
 
 void FrmKwitansi::BTambah_Click() {
   bersih();
-  Frame1.Enabled(true);
+  kunciEntri(true);
   Text3.SetFocus();
 }
 

@@ -58,6 +58,8 @@ protected:
   void Design() override;
 
 private:
+  // Frame1 enabled (editing) or disabled (a stored receipt, until Tambah).
+  void kunciEntri(bool bisaDiubah);
   // The reformat of the amount and its words, for a new amount or currency.
   void perbaruiJumlah();
   // The amount of Text4 without its grouping, read as a number.

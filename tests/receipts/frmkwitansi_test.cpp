@@ -106,7 +106,16 @@ TEST_F(EntryTest, SaveInsertsEveryColumnThenPrints) {
     EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
     EXPECT_EQ(seams->boxes[0].title, "TALVOREN");
     EXPECT_FALSE(f.Frame1.Enabled());
+    for (ui::Control* box : {static_cast<ui::Control*>(&f.Text1), static_cast<ui::Control*>(&f.Text4)})
+      EXPECT_FALSE(IsWindowEnabled(box->hwnd()));
     EXPECT_TRUE(f.BCetak.Enabled());
+    EXPECT_TRUE(f.BTambah.Enabled());
+    // Tambah opens the entry again.
+    clickWindow(f.BTambah.hwnd());
+    EXPECT_TRUE(f.Frame1.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(f.Text1.hwnd()));
+    EXPECT_TRUE(f.Text3.HasFocus());
+    EXPECT_EQ(f.Text1.Text(), "KW-002/12/2025");
   });
   EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "1");
   const std::pair<const char*, std::string> columns[] = {
@@ -241,6 +250,31 @@ TEST_F(EntryTest, PastedTextThatIsNoNumberStays) {
     pump();
     EXPECT_EQ(f.Text4.Text(), "dua puluh");
     EXPECT_EQ(f.Text5.Text(), "Dua Belas Rupiah");
+    // Saved, it is no amount: the save says so and stores nothing.
+    clickWindow(f.BSimpan.hwnd());
+    EXPECT_TRUE(f.Frame1.Enabled());
+  });
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Type mismatch");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
+}
+
+TEST_F(EntryTest, StoredWordsFollowTheAmount) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+  };
+  const Case cases[] = {{"", "nol"}, {"0", "nol"}, {"1000000000000000", "terlalu besar"}, {"1001", "Seribu Satu "}};
+  showModal([&](FrmKwitansi& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.typed);
+      exec("DELETE * FROM tblkwitansi");
+      f.BTambah_Click();
+      type(f.Text4, c.typed);
+      clickWindow(f.BSimpan.hwnd());
+      EXPECT_EQ(scalar("select terbilang from tblkwitansi"), c.stored);
+    }
   });
 }
 
