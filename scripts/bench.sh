@@ -9,6 +9,8 @@ echo "== bench_db"
 "$build/bench/bench/db/bench_db"
 echo "== bench_json"
 "$build/bench/bench/json/bench_json"
+echo "== bench_xls"
+"$build/bench/bench/xls/bench_xls"
 
 build_win32
 start_display force
@@ -16,5 +18,7 @@ start_wine
 trap 'stop_wine; stop_display' EXIT
 echo "== bench_ribbon"
 wine "$build/win32/bench/ribbon/bench_ribbon.exe"
+echo "== bench_register"
+wine "$build/win32/bench/register/bench_register.exe"
 echo "== bench_customers"
 wine "$build/win32/bench/customers/bench_customers.exe"

@@ -11,7 +11,8 @@ log() { echo "[setup] $*"; }
 packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine
           xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
           poppler-utils python3-xlrd dpkg-dev cups printer-driver-cups-pdf libcups2:i386
-          fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev)
+          fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev
+          libreoffice-calc-nogui)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -57,6 +58,22 @@ if [ ! -f "$sq/sqlite3.c" ]; then
     ./configure --disable-tcl >/dev/null
     make sqlite3.c >/dev/null 2>&1
     cp sqlite3.c sqlite3.h "$sq/" )
+  rm -rf "$work"
+fi
+
+# Google Benchmark's sources for the Windows build's benchmarks (the Debian
+# package carries only the native library), cached under build/deps.
+gb=$build/deps/benchmark
+if [ ! -f "$gb/include/benchmark/benchmark.h" ]; then
+  log "fetching Google Benchmark's sources"
+  work=$build/deps/benchmark-src
+  rm -rf "$work" && mkdir -p "$work"
+  ( cd "$work"
+    [ -n "$(ls /var/lib/apt/lists/*Sources* 2>/dev/null)" ] || apt-get update -qq
+    apt-get source --download-only benchmark >/dev/null 2>&1
+    tar xf benchmark_*.orig.tar.*
+    rm -rf "$gb"
+    mv "$(find . -maxdepth 1 -mindepth 1 -type d | head -n 1)" "$gb" )
   rm -rf "$work"
 fi
 

@@ -9,6 +9,7 @@
 #include "json/json_evaluator.h"
 #include "platform/ui/form.h"
 #include "platform/ui/seams.h"
+#include "receipts/frmdata.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
@@ -31,6 +32,7 @@ void wireProgram() {
   // manual itself.
   core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
   core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
+  core::setCommand(2, [](ui::Form& owner) { ui::Default<FrmData>().ShowModal(&owner); });
   core::setCommand(3, [](ui::Form& owner) { ui::Default<LapDataCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
   core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/dialog_layout.h"
+#include "core/listsort.h"
 #include "core/module1.h"
 #include "customers/customer_pictures.h"
 #include "customers/mahasiswa.h"
@@ -183,9 +184,11 @@ void LapDataCustomer::Lv1_ColumnClick(ui::ColumnHeader& header) {
   const int index = header.Index();
   hapusIkonKolom(static_cast<short>(index));
   // The first click sorts ascending and shows "down"; the next, descending with "up".
-  const bool descending = header.Icon() == "down";
-  header.Icon(descending ? "up" : "down");
-  Lv1.SortKey(index - 1);
-  Lv1.SortOrder(descending ? ui::lvwDescending : ui::lvwAscending);
-  Lv1.Sorted(true);
+  if (header.Icon() == "down") {
+    header.Icon("up");
+    SortListView(Lv1, index, ui::lvwDescending, sortText);
+  } else {
+    header.Icon("down");
+    SortListView(Lv1, index, ui::lvwAscending, sortText);
+  }
 }

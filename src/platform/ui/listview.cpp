@@ -217,6 +217,8 @@ ListItem& ListView::Items::Add(const std::string& text, const std::string& key, 
   item->owner_ = lv;
   item->text_ = text;
   item->key_ = key;
+  // Room for every column's sub-item at once: a fill sets them all.
+  if (lv->headers_.size() > 1) item->subs_.reserve(lv->headers_.size() - 1);
   size_t pos = lv->items_.size();
   if (index > 0) {
     if (index > static_cast<int>(pos) + 1) vb::raise(35600, "Index out of bounds");

@@ -57,6 +57,12 @@ void put32At(std::string& s, size_t at, uint32_t v) {
   put16At(s, at + 2, static_cast<uint16_t>(v >> 16));
 }
 
+bool isAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 bool latin1(const std::u16string& w) {
   for (char16_t c : w)
     if (c > 0xFF) return false;
@@ -162,24 +168,29 @@ void sharedStrings(Out& o, const StringTable& strings, uint32_t references) {
 
   std::u16string w;
   for (uint32_t i = 0; i < n; ++i) {
-    toUtf16(strings.text(i), w);
-    const bool narrow = latin1(w);
+    // Most texts are plain ASCII: their bytes are already the narrow form.
+    const std::string_view text = strings.text(i);
+    const bool ascii = isAscii(text);
+    if (!ascii) toUtf16(text, w);
+    const bool narrow = ascii || latin1(w);
+    const size_t length = ascii ? text.size() : w.size();
     const size_t charSize = narrow ? 1 : 2;
-    if (room() < 3 + (w.empty() ? 0 : charSize)) nextRecord();
+    if (room() < 3 + (length ? charSize : 0)) nextRecord();
     if (i % perBucket == 0)
       buckets.push_back({static_cast<uint32_t>(o.pos()), static_cast<uint16_t>(o.pos() - recordStart)});
-    o.u16(static_cast<uint16_t>(w.size()));
+    o.u16(static_cast<uint16_t>(length));
     o.u8(narrow ? 0 : 1);
     size_t done = 0;
-    while (done < w.size()) {
+    while (done < length) {
       size_t fit = room() / charSize;
       if (fit == 0) {
         nextRecord();
         o.u8(narrow ? 0 : 1);
         fit = room() / charSize;
       }
-      const size_t count = std::min(fit, w.size() - done);
-      chars(o, w, narrow, done, count);
+      const size_t count = std::min(fit, length - done);
+      if (ascii) o.bytes(text.data() + done, count);
+      else chars(o, w, narrow, done, count);
       done += count;
     }
   }
@@ -222,37 +233,32 @@ bool rk(double v, uint32_t& out) {
 
 void cells(Out& o, const std::vector<CellRec>& all) {
   std::string& s = o.str();
+  size_t at = s.size();
+  s.resize(at + all.size() * 18);  // the longest record; trimmed below
+  char* p = &s[0];
   for (const CellRec& c : all) {
-    char b[18];
     const uint16_t xf = static_cast<uint16_t>(kStyleXfs + c.format);
-    const auto head = [&](uint16_t id, uint16_t length) {
-      b[0] = static_cast<char>(id);
-      b[1] = static_cast<char>(id >> 8);
-      b[2] = static_cast<char>(length);
-      b[3] = static_cast<char>(length >> 8);
-      b[4] = static_cast<char>(c.row);
-      b[5] = static_cast<char>(c.row >> 8);
-      b[6] = static_cast<char>(c.column);
-      b[7] = 0;
-      b[8] = static_cast<char>(xf);
-      b[9] = static_cast<char>(xf >> 8);
-    };
     uint32_t v;
-    if (c.kind == static_cast<uint16_t>(Kind::Text)) {
-      head(kLabelSst, 10);
-      v = c.text;
-      std::memcpy(b + 10, &v, 4);
-      s.append(b, 14);
-    } else if (rk(c.number, v)) {
-      head(kRk, 10);
-      std::memcpy(b + 10, &v, 4);
-      s.append(b, 14);
-    } else {
-      head(kNumber, 14);
-      std::memcpy(b + 10, &c.number, 8);
-      s.append(b, 18);
-    }
+    uint16_t id = kLabelSst, length = 10;
+    if (c.kind == static_cast<uint16_t>(Kind::Text)) v = c.text;
+    else if (rk(c.number, v)) id = kRk;
+    else id = kNumber, length = 14;
+    char* b = p + at;
+    b[0] = static_cast<char>(id);
+    b[1] = static_cast<char>(id >> 8);
+    b[2] = static_cast<char>(length);
+    b[3] = 0;
+    b[4] = static_cast<char>(c.row);
+    b[5] = static_cast<char>(c.row >> 8);
+    b[6] = static_cast<char>(c.column);
+    b[7] = 0;
+    b[8] = static_cast<char>(xf);
+    b[9] = static_cast<char>(xf >> 8);
+    if (id == kNumber) std::memcpy(b + 10, &c.number, 8);
+    else std::memcpy(b + 10, &v, 4);  // both targets are little-endian
+    at += 4 + length;
   }
+  s.resize(at);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ private:
 
   std::string arena_;
   std::vector<Entry> entries_;
-  std::vector<uint32_t> slots_;  // entry index + 1; 0 is free
+  std::vector<uint64_t> slots_;  // hash << 32 | entry index + 1; 0 is free
 };
 
 // ---- cells ---------------------------------------------------------------------

@@ -29,7 +29,7 @@ void checkPlace(int row, int column) {
 
 // UTF-16 length, counted only for texts long enough to matter.
 size_t lengthOf(const std::string& text) {
-  if (text.size() <= static_cast<size_t>(kMaxTextLength)) return text.size();
+  if (text.size() <= 255) return text.size();
   std::u16string wide;
   detail::toUtf16(text, wide);
   return wide.size();
@@ -42,6 +42,9 @@ Worksheet::~Worksheet() = default;
 
 void Worksheet::NumberFormat(int column, const std::string& format) {
   checkPlace(1, column);
+  if (format.empty() || lengthOf(format) > 255)
+    vb::raise(errnum::Subscript, "Format angka kolom " + std::to_string(column) +
+                                     " harus berisi 1 sampai 255 karakter.");
   detail::Column& c = d_->columns[column - 1];
   c.format = d_->book.formatId(format);
   c.text = format == "@";
@@ -147,13 +150,26 @@ std::string generalText(double v, const vb::Locale& loc) {
 }  // namespace
 
 std::string shownText(double value, const std::string& code, const vb::Locale& loc) {
-  if (code == "General") return generalText(value, loc);
-  if (code == "@") return generalText(value, loc);
-  if (isDateFormat(code)) {
-    const double serial = value < 60 ? value + 1 : value;
-    return vb::Format(vb::Variant(vb::Date{serial}), code, loc);
+  if (code == "General" || code == "@") return generalText(value, loc);
+  if (code == formatCode(Shown::Scientific)) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2E", value);
+    std::string s = buf;
+    const size_t dot = s.find('.');
+    if (dot != std::string::npos) s.replace(dot, 1, loc.decimalSep);
+    return s;
   }
-  return vb::Format(vb::Variant(value), code, loc);
+  // A width is only a width: a pattern the program's Format does not know
+  // is measured as the plain number.
+  try {
+    if (isDateFormat(code)) {
+      const double serial = value < 60 ? value + 1 : value;
+      return vb::Format(vb::Variant(vb::Date{serial}), code, loc);
+    }
+    return vb::Format(vb::Variant(value), code, loc);
+  } catch (const vb::Error&) {
+    return generalText(value, loc);
+  }
 }
 
 }  // namespace detail

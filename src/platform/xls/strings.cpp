@@ -91,13 +91,15 @@ uint32_t hashOf(std::string_view s) {
 }
 }  // namespace
 
+// A slot holds the entry's hash above its index + 1, so that a probe reads
+// the entry itself only when the hashes agree.
 void StringTable::grow() {
-  std::vector<uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
+  std::vector<uint64_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
   const size_t mask = slots.size() - 1;
   for (uint32_t i = 0; i < entries_.size(); ++i) {
     size_t s = entries_[i].hash & mask;
     while (slots[s]) s = (s + 1) & mask;
-    slots[s] = i + 1;
+    slots[s] = (uint64_t(entries_[i].hash) << 32) | (i + 1);
   }
   slots_.swap(slots);
 }
@@ -107,18 +109,19 @@ uint32_t StringTable::add(std::string_view text) {
   const uint32_t h = hashOf(text);
   const size_t mask = slots_.size() - 1;
   for (size_t s = h & mask;; s = (s + 1) & mask) {
-    const uint32_t slot = slots_[s];
+    const uint64_t slot = slots_[s];
     if (slot == 0) {
       const auto index = static_cast<uint32_t>(entries_.size());
       entries_.push_back(Entry{arena_.size(), static_cast<uint32_t>(text.size()), h});
       arena_.append(text);
-      slots_[s] = index + 1;
+      slots_[s] = (uint64_t(h) << 32) | (index + 1);
       return index;
     }
-    const Entry& e = entries_[slot - 1];
-    if (e.hash == h && e.length == text.size() &&
-        std::memcmp(arena_.data() + e.offset, text.data(), text.size()) == 0)
-      return slot - 1;
+    if (slot >> 32 != h) continue;
+    const uint32_t index = static_cast<uint32_t>(slot) - 1;
+    const Entry& e = entries_[index];
+    if (e.length == text.size() && std::memcmp(arena_.data() + e.offset, text.data(), text.size()) == 0)
+      return index;
   }
 }
 

@@ -1,0 +1,360 @@
+#include "receipts/frmdata.h"
+
+#include <algorithm>
+
+#include "core/dialog_layout.h"
+#include "core/listsort.h"
+#include "core/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/date.h"
+#include "platform/vb/error.h"
+#include "platform/vb/format.h"
+
+using Module1::abaikanError;
+using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
+
+namespace {
+
+const char* const kJudul = "Talvoren";
+
+// An amount as the list shows it: no decimals, grouped as the regional settings group.
+std::string angka(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
+
+// A stored amount ("1.250.000" as the entry dialog writes it) read as the number it shows.
+double nilaiNominal(const vb::Variant& nominal) { return vb::Variant(vb::Format(nominal, "")).toDouble(); }
+
+// A 16 x 16 header arrow on a magenta ground that the image list masks out.
+HBITMAP arrowBitmap(bool up) {
+  ui::ScopedGetDC screen(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+  ui::OwnedMemDC mem(screen);
+  ui::ScopedSelect sel(mem, bmp);
+  RECT all{0, 0, 16, 16};
+  ui::OwnedBrush ground(CreateSolidBrush(RGB(255, 0, 255)));
+  FillRect(mem, &all, ground);
+  const POINT upTip[] = {{8, 4}, {12, 10}, {4, 10}};
+  const POINT downTip[] = {{4, 5}, {12, 5}, {8, 11}};
+  ui::OwnedBrush fill(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+  ui::ScopedSelect brush(mem, fill);
+  ui::ScopedSelect pen(mem, GetStockObject(NULL_PEN));
+  Polygon(mem, up ? upTip : downTip, 3);
+  return bmp;
+}
+
+}  // namespace
+
+FrmData::FrmData() {
+  BCari.Click = [this] { BCari_Click(); };
+  BTampil.Click = [this] { BTampil_Click(); };
+  Button1.Click = [this] { Button1_Click(); };
+  Check1.Click = [this] { Check1_Click(); };
+  Lv1.ColumnClick = [this](ui::ColumnHeader& h) { Lv1_ColumnClick(h); };
+  BCetak.Click = [this] { BCetak_Click(); };
+  BCetak2.Click = [this] { BCetak2_Click(); };
+  BExport.Click = [this] { BExport_Click(); };
+  BHapus.Click = [this] { BHapus_Click(); };
+  BTambah.Click = [this] { BTambah_Click(); };
+  BUbah.Click = [this] { BUbah_Click(); };
+  Btutup.Click = [this] { Btutup_Click(); };
+}
+
+void FrmData::designSortIcons() {
+  for (bool up : {true, false}) {
+    ui::OwnedBitmap bmp(arrowBitmap(up));
+    ImgSorted.Add(up ? "up" : "down", bmp, RGB(255, 0, 255));
+  }
+}
+
+void FrmData::Design() {
+  Caption("Fram Data Transksi Kwitansi");
+  BorderStyle(ui::vbSizable);
+  StartUpPosition(ui::vbStartUpOwner);
+  font_.name = "Trebuchet MS";
+  font_.size = 9;
+
+  const int lineH = lineHeightPx(font_);
+  const int pad = 10, gap = 8, btnH = 28;
+  const int margin = ui::TwipsToPixelsX(100);
+
+  // Search and date filter, labels over their boxes, on one row.
+  Frame1.Create(*this, px(margin), py(margin), px(1000), py(100));
+  const int labelY = 8, rowY = labelY + lineH + 3;
+  Combo1.Create(Frame1, px(pad), py(rowY), px(190));
+  const int boxH = ui::TwipsToPixelsY(Combo1.Height());
+  const int buttonY = rowY + (boxH - btnH) / 2;
+  Label1.Create(Frame1, px(pad), py(labelY), px(190), py(lineH), "Filter Pencarian Berdasarkan");
+  int x = pad + 190 + gap;
+  Label2.Create(Frame1, px(x), py(labelY), px(220), py(lineH), "Masukkan Kata Kunci");
+  TextCari.Create(Frame1, px(x), py(rowY), px(220), py(boxH));
+  x += 220 + gap;
+  BCari.Create(Frame1, px(x), py(buttonY), px(84), py(btnH), "&Cari");
+  x += 84 + 3 * gap;
+  Label3.Create(Frame1, px(x), py(labelY), px(260), py(lineH), "Filter Tanggal Transaksi");
+  TglAwal.Create(Frame1, px(x), py(rowY), px(112), py(boxH));
+  x += 112 + 4;
+  Label4.Create(Frame1, px(x), py(rowY + (boxH - lineH) / 2), px(28), py(lineH), "S.D");
+  Label4.Alignment(ui::vbCenter);
+  x += 28 + 4;
+  TglAkhir.Create(Frame1, px(x), py(rowY), px(112), py(boxH));
+  x += 112 + gap;
+  BTampil.Create(Frame1, px(x), py(buttonY), px(96), py(btnH), "&Tampilkan");
+  x += 96 + gap;
+  Button1.Create(Frame1, px(x), py(buttonY), px(96), py(btnH), "&Refrash");
+  Frame1.Height(py(std::max(rowY + boxH, buttonY + btnH) + pad));
+  ImgSorted.ImageSize(16, 16);
+  designSortIcons();
+
+  // The list with its tick-all box above and its totals below; the resize
+  // keeps 900 twips of the frame's height for those.
+  Frame2.Create(*this, px(margin), py(margin) + Frame1.Height(), px(1000), py(400), "Detail Data");
+  Check1.Create(Frame2, px(pad), py(lineH + 1), px(120), py(lineH + 2), "Pilih Semua");
+  const int listTop = std::max(lineH + 1 + lineH + 4, ui::TwipsToPixelsY(900) - (lineH + 6));
+  Lv1.CheckBoxes(true);
+  Lv1.FullRowSelect(true);
+  Lv1.GridLines(true);
+  Lv1.HideSelection(false);
+  Lv1.MultiSelect(true);
+  Lv1.Create(Frame2, px(pad), py(listTop), px(900), py(200));
+  Lv1.ColumnHeaderIcons(&ImgSorted);
+  struct ColumnSpec {
+    const char* header;
+    int width, align;
+  };
+  const ColumnSpec columns[] = {{"##", 740, ui::lvwColumnLeft},
+                                {"No Kwitansi", 2440, ui::lvwColumnLeft},
+                                {"Sudah Terima dari", 2440, ui::lvwColumnLeft},
+                                {"Mata Uang", 1440, ui::lvwColumnLeft},
+                                {"Jumlah", 1440, ui::lvwColumnRight},
+                                {"Untuk Pembayaran", 4000, ui::lvwColumnLeft},
+                                {"Tempat Terima", 1440, ui::lvwColumnLeft},
+                                {"Tgl Diterima", 1440, ui::lvwColumnLeft},
+                                {"Penerima", 1440, ui::lvwColumnLeft},
+                                {"id", 0, ui::lvwColumnLeft}};
+  for (const ColumnSpec& c : columns) Lv1.ColumnHeaders.Add(c.header, c.width, c.align);
+  Label5.Create(Frame2, px(pad), 0, px(90), py(lineH), "Total Record :");
+  Label6.Create(Frame2, px(pad + 92), 0, px(300), py(lineH), "");
+  Label7.Create(Frame2, 0, 0, px(360), py(lineH), "Total :");
+  Label7.Alignment(ui::vbRightJustify);
+  Label7.FontBold(true);
+
+  // The commands; Tutup keeps to the right edge.
+  Frame3.Create(*this, px(margin), py(500), px(1000), py(lineH + 4 + btnH + pad), "Proses");
+  const int btnY = lineH + 4;
+  struct ButtonSpec {
+    Button* button;
+    const char* caption;
+    int width;
+  };
+  const ButtonSpec buttons[] = {{&BTambah, "T&ambah", 92}, {&BUbah, "&Ubah", 92},
+                                {&BHapus, "&Hapus", 92},   {&BExport, "E&xport", 92},
+                                {&BCetak, "Cetak &Kwitansi", 124}, {&BCetak2, "C&etak", 92}};
+  x = pad;
+  for (const ButtonSpec& b : buttons) {
+    b.button->Create(Frame3, px(x), py(btnY), px(b.width), py(btnH), b.caption);
+    x += b.width + gap;
+  }
+  // The resize puts it at W - 1700; this width ends it 200 twips inside the frame.
+  Btutup.Create(Frame3, 0, py(btnY), 1300, py(btnH), "Tutu&p");
+
+  // Wide enough for every visible column and the list's scroll bar.
+  int columnsW = 0;
+  for (const ColumnSpec& c : columns) columnsW += c.width;
+  ClientSize(columnsW + 400 + px(GetSystemMetrics(SM_CXVSCROLL) + 6), py(660));
+
+  TextCari.TabIndex(0);
+  Combo1.TabIndex(1);
+}
+
+void FrmData::Form_Load() {
+  abaikanError([&] { Combo1.Clear(); });
+  abaikanError([&] { Combo1.AddItem("No Kwitansi"); });
+  abaikanError([&] { Combo1.AddItem("Sudah Terima Dari"); });
+  abaikanError([&] { Combo1.Text("No Kwitansi"); });
+  for (ui::DatePicker* picker : {&TglAwal, &TglAkhir}) {
+    abaikanError([&] { picker->Format(ui::dtpCustom); });
+    abaikanError([&] { picker->Value(vb::now().dateOnly()); });
+  }
+  dataLv1();
+}
+
+void FrmData::Form_Resize() {
+  const int W = ScaleWidth(), H = ScaleHeight();
+  // Each step on its own; one that would give a negative size is skipped.
+  auto step = [](int value, const std::function<void(int)>& set) {
+    if (value >= 0) abaikanError([&] { set(value); });
+  };
+  for (ui::Frame* f : {&Frame1, &Frame2, &Frame3}) step(W - 200, [f](int v) { f->Width(v); });
+  step(W - 400, [this](int v) { Lv1.Width(v); });
+  step(H - (Frame1.Height() + Frame3.Height() + 200), [this](int v) { Frame2.Height(v); });
+  step(Frame2.Height() - 900, [this](int v) { Lv1.Height(v); });
+  step(Frame2.Top() + Frame2.Height(), [this](int v) { Frame3.Top(v); });
+  for (ui::Label* l : {&Label5, &Label6, &Label7}) step(Lv1.Top() + Lv1.Height(), [l](int v) { l->Top(v); });
+  // Right-aligned with the list rather than on the frame's edge.
+  step(Frame3.Width() - Label7.Width() - (Frame2.Width() - Lv1.Left() - Lv1.Width()),
+       [this](int v) { Label7.Left(v); });
+  step(W - 1700, [this](int v) { Btutup.Left(v); });
+}
+
+// --- filling the list ----------------------------------------------------------------
+
+void FrmData::isiBaris(db::Recordset& rs) {
+  Lv1.ListItems.Clear();
+  Lv1.Sorted(false);
+  double total = 0;
+  // Fields looked up once; each row only reads them.
+  db::Field* fPrefix = nullptr;
+  db::Field *fNomor = nullptr, *fTerima = nullptr, *fUang = nullptr, *fNominal = nullptr, *fUntuk = nullptr,
+            *fTempat = nullptr, *fTgl = nullptr, *fOleh = nullptr, *fNo = nullptr;
+  abaikanError([&] { fPrefix = &rs.field("Nopasport"); });
+  abaikanError([&] { fNomor = &rs.field("NoKwitansi"); });
+  abaikanError([&] { fTerima = &rs.field("sudahterima"); });
+  abaikanError([&] { fUang = &rs.field("matauang"); });
+  abaikanError([&] { fNominal = &rs.field("Nominal"); });
+  abaikanError([&] { fUntuk = &rs.field("untuk"); });
+  abaikanError([&] { fTempat = &rs.field("tempatditerima"); });
+  abaikanError([&] { fTgl = &rs.field("tgl"); });
+  abaikanError([&] { fOleh = &rs.field("oleh"); });
+  abaikanError([&] { fNo = &rs.field("no"); });
+  auto text = [](db::Field* f) { return f ? f->value().toString() : std::string(); };
+  while (!rs.eof()) {
+    ui::ListItem& item = Lv1.ListItems.Add(std::to_string(Lv1.ListItems.Count() + 1));
+    abaikanError([&] { item.SubItems(1, text(fPrefix) + text(fNomor)); });
+    abaikanError([&] { item.SubItems(2, text(fTerima)); });
+    abaikanError([&] { item.SubItems(3, text(fUang)); });
+    abaikanError([&] { item.SubItems(4, angka(nilaiNominal(fNominal->value()))); });
+    abaikanError([&] { item.SubItems(5, text(fUntuk)); });
+    abaikanError([&] { item.SubItems(6, text(fTempat)); });
+    abaikanError([&] { item.SubItems(7, vb::Format(fTgl->value(), "dd/mm/yyyy")); });
+    abaikanError([&] { item.SubItems(8, text(fOleh)); });
+    abaikanError([&] { item.SubItems(9, text(fNo)); });
+    abaikanError([&] { total += nilaiNominal(fNominal->value()); });
+    rs.moveNext();
+  }
+  // As the list control does: the first row is the current one.
+  if (Lv1.ListItems.Count() > 0) Lv1.ListItems.Item(1).Selected(true);
+  tampilTotal(total);
+}
+
+void FrmData::tampilTotal(double total) {
+  abaikanError([&] { Label7.Caption("Total : " + angka(total)); });
+  tampilJumlahRecord();
+}
+
+void FrmData::tampilJumlahRecord() {
+  abaikanError([&] {
+    db::Recordset rs;
+    rs.open("select count(NoKwitansi) as jml from tblKwitansi", koneksi, db::adOpenStatic);
+    Label6.Caption(std::to_string(Lv1.ListItems.Count()) + " Dari " + angka(rs["jml"].toDouble()) + " Record");
+    rs.close();
+  });
+}
+
+void FrmData::dataLv1() {
+  abaikanError([&] { Lv1.ListItems.Clear(); });
+  db::Recordset rs;
+  bool open = false;
+  abaikanError([&] {
+    rs.open("select * from tblKwitansi where tgl =#" + vb::Format(vb::Variant(vb::now()), "MM/dd/yyyy") +
+                "#  order by nokwitansi",
+            koneksi, db::adOpenStatic);
+    open = true;
+  });
+  if (open) {
+    abaikanError([&] { isiBaris(rs); });
+    abaikanError([&] { rs.close(); });
+  }
+  if (!open) tampilTotal(0);
+}
+
+void FrmData::tampilkanQuery(const std::string& sql, const std::string& notFound) {
+  db::Recordset rs;
+  try {
+    rs.open(sql, koneksi, db::adOpenStatic);
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const vb::Error& e) {
+    // Never a list filled from a query that failed: it stays as it was.
+    ui::MsgBox(e.description(), ui::vbOKOnly | ui::vbExclamation, std::string(kJudul));
+    return;
+  }
+  if (rs.eof()) {
+    abaikanError([&] { Lv1.ListItems.Clear(); });
+    ui::MsgBox(notFound, ui::vbExclamation | ui::vbOKOnly, std::string(kJudul));
+    abaikanError([&] { rs.close(); });
+    tampilTotal(0);
+    return;
+  }
+  abaikanError([&] { isiBaris(rs); });
+  abaikanError([&] { rs.close(); });
+}
+
+void FrmData::BCari_Click() {
+  const std::string key = TextCari.Text();
+  if (key.empty()) {
+    ui::MsgBox("Masukkan kata kunci Pencarian terlebih dahulu", ui::vbExclamation | ui::vbOKOnly, std::string(kJudul));
+    abaikanError([&] { TextCari.SetFocus(); });
+    return;
+  }
+  // The key is the user's text: its apostrophes are doubled so that it stays
+  // a text inside the statement.
+  std::string sql;
+  const std::string field = Combo1.Text();
+  if (field == "No Kwitansi")
+    sql = "select * from tblKwitansi where NoKwitansi like '%" + db::quote(key) + "%' order by nokwitansi";
+  else if (field == "Sudah Terima Dari")
+    sql = "select * from tblKwitansi where SudahTerima like '%" + db::quote(key) + "%' order by sudahterima";
+  else
+    return;
+  tampilkanQuery(sql, "Data yang anda cari didak ditemukan");
+}
+
+std::string FrmData::rangeQuery() {
+  return "select * from tblKwitansi where tgl >=#" + vb::Format(vb::Variant(TglAwal.Value()), "MM/dd/yyyy") +
+         "# and tgl<=#" + vb::Format(vb::Variant(TglAkhir.Value()), "MM/dd/yyyy") + "#  order by nokwitansi";
+}
+
+void FrmData::BTampil_Click() {
+  std::string sql;
+  abaikanError([&] { sql = rangeQuery(); });
+  if (!sql.empty()) tampilkanQuery(sql, "Data untuk range tanggal tersebut tidak ditemukan");
+}
+
+void FrmData::Button1_Click() { dataLv1(); }
+
+void FrmData::Check1_Click() {
+  const bool on = Check1.Value() == ui::vbChecked;
+  const int rows = Lv1.ListItems.Count();
+  for (int i = 1; i <= rows; ++i) {
+    ui::ListItem& item = Lv1.ListItems.Item(i);
+    item.Checked(on);
+    item.Selected(on);
+  }
+}
+
+// --- sorting ----------------------------------------------------------------------------
+
+void FrmData::hapusIkonKolom(int16_t index) {
+  const int n = Lv1.ColumnHeaders.Count();
+  for (int i = 1; i <= n; ++i) {
+    ui::ColumnHeader& h = Lv1.ColumnHeaders.Item(i);
+    if (h.Index() != index) h.Icon("");
+  }
+}
+
+void FrmData::Lv1_ColumnClick(ui::ColumnHeader& header) {
+  hapusIkonKolom(static_cast<int16_t>(header.Index()));
+  // The hidden key column is never sorted.
+  if (header.Index() < colNo || header.Index() > colPenerima) return;
+  if (header.Icon() == "down") {
+    header.Icon("up");
+    SortListView(Lv1, header.Index(), ui::lvwDescending, sortText);
+  } else {
+    header.Icon("down");
+    SortListView(Lv1, header.Index(), ui::lvwAscending, sortText);
+  }
+}

@@ -1,0 +1,159 @@
+// Column sort of a list view: the three kinds, the orders and the errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/listsort.h"
+#include "platform/ui/app.h"
+#include "platform/ui/form.h"
+#include "platform/ui/listview.h"
+#include "platform/ui/testing.h"
+#include "platform/vb/locale.h"
+
+namespace {
+
+struct SortForm : ui::Form {
+  ui::ListView Lv1{this};
+  void Design() override {
+    Caption("Sort");
+    ClientSize(7000, 4000);
+    Lv1.Create(*this, 100, 100, 6800, 3800);
+    Lv1.ColumnHeaders.Add("No", 1000);
+    Lv1.ColumnHeaders.Add("Nilai", 1800);
+    Lv1.ColumnHeaders.Add("Tanggal", 1800);
+  }
+};
+
+class ListSortTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    vb::setCurrentLocale(vb::Locale::english());
+    ui::App::get().Title("Vantorel");
+  }
+  void TearDown() override {
+    ui::testing::clearShown();
+    ui::testing::unloadAll();
+  }
+  ui::ListView& lv() { return ui::Default<SortForm>().Lv1; }
+  // Rows of (item text, sub-item 1, sub-item 2).
+  void fill(const std::vector<std::vector<std::string>>& rows) {
+    SortForm& f = ui::Default<SortForm>();
+    f.Show();
+    lv().ListItems.Clear();
+    lv().Sorted(false);
+    lv().SortOrder(ui::lvwAscending);
+    for (const auto& r : rows) {
+      ui::ListItem& item = lv().ListItems.Add(r[0]);
+      for (size_t i = 1; i < r.size(); ++i) item.SubItems(static_cast<int>(i), r[i]);
+    }
+  }
+  // Column k (from 1) of every row, top to bottom.
+  std::vector<std::string> column(int k) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= lv().ListItems.Count(); ++i) {
+      ui::ListItem& item = lv().ListItems.Item(i);
+      out.push_back(k == 1 ? item.Text() : item.SubItems(k - 1));
+    }
+    return out;
+  }
+  ui::testing::SeamRecorder seams;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(ListSortTest, KindsAndOrders) {
+  struct Case {
+    const char* name;
+    int column;
+    long order, kind;
+    Texts before, after, othersAfter;  // othersAfter: column 1 or 2 after the sort
+  };
+  const Case cases[] = {
+      {"text compares digits as text", 1, 0, sortText, {"10", "9", "100"}, {"10", "100", "9"}, {"a", "c", "b"}},
+      {"text on a sub-item", 2, 0, sortText, {"10", "9", "100"}, {"10", "100", "9"}, {"1", "3", "2"}},
+      {"text descending", 2, 1, sortText, {"b", "C", "a"}, {"C", "b", "a"}, {"2", "1", "3"}},
+      {"number ascending", 2, 0, sortNumber, {"10", "9", "100"}, {"9", "10", "100"}, {"2", "1", "3"}},
+      {"number descending", 2, 1, sortNumber, {"10", "9", "100"}, {"100", "10", "9"}, {"3", "1", "2"}},
+      {"number keeps fractions", 2, 0, sortNumber, {"10", "9.5", "100.25"}, {"9.5", "10", "100.25"}, {"2", "1", "3"}},
+      {"number empties 0 and empty cells", 2, 0, sortNumber, {"7", "0", ""}, {"", "", "7"}, {"2", "3", "1"}},
+      {"number on the item's own text", 1, 1, sortNumber, {"10", "9", "100"}, {"100", "10", "9"}, {"c", "a", "b"}},
+      {"date", 3, 0, sortDate, {"05/12/2025", "31/01/2024", "01/02/2025 10:00"},
+       {"01/31/2024", "02/01/2025", "12/05/2025"}, {"2", "3", "1"}},
+      {"date descending", 3, 1, sortDate, {"05/12/2025", "31/01/2024", "01/02/2025"},
+       {"12/05/2025", "02/01/2025", "01/31/2024"}, {"1", "3", "2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::vector<std::string>> rows;
+    const char* names[] = {"a", "b", "c"};
+    for (int i = 0; i < 3; ++i) {
+      std::vector<std::string> r = {std::to_string(i + 1), names[i], ""};
+      r[static_cast<size_t>(c.column - 1)] = c.before[static_cast<size_t>(i)];
+      if (c.column == 1) r[1] = names[i];
+      rows.push_back(r);
+    }
+    fill(rows);
+    EXPECT_TRUE(SortListView(lv(), c.column, c.order, c.kind));
+    EXPECT_EQ(column(c.column), c.after);
+    EXPECT_EQ(column(c.column == 1 ? 2 : 1), c.othersAfter);
+    EXPECT_TRUE(lv().Visible());
+    EXPECT_TRUE(lv().Sorted());
+    EXPECT_EQ(lv().SortKey(), c.column - 1);
+    EXPECT_TRUE(seams.boxes.empty());
+  }
+}
+
+TEST_F(ListSortTest, OrderOtherThanZeroOrOneKeepsThePreviousOrder) {
+  fill({{"1", "b"}, {"2", "c"}, {"3", "a"}});
+  ASSERT_TRUE(SortListView(lv(), 1, 1, sortText));
+  EXPECT_EQ(column(1), (Texts{"3", "2", "1"}));
+  ASSERT_TRUE(SortListView(lv(), 2, 2, sortText));
+  EXPECT_EQ(lv().SortOrder(), ui::lvwDescending);
+  EXPECT_EQ(column(2), (Texts{"c", "b", "a"}));
+  ApplySort(lv(), 0, 0);
+  EXPECT_EQ(column(1), (Texts{"1", "2", "3"}));
+}
+
+TEST_F(ListSortTest, UnknownKindChangesNothing) {
+  fill({{"2", "b"}, {"1", "a"}});
+  EXPECT_TRUE(SortListView(lv(), 1, 0, 3));
+  EXPECT_FALSE(lv().Sorted());
+  EXPECT_EQ(column(1), (Texts{"2", "1"}));
+  EXPECT_TRUE(seams.boxes.empty());
+}
+
+TEST_F(ListSortTest, ErrorsAreShownAndLeaveTheListVisible) {
+  struct Case {
+    const char* name;
+    int column;
+    long kind;
+    Texts cells;            // column 2 or 3 before
+    std::string message;    // after "ERROR IN SORT ROUTINE:\r\n"
+    Texts cellsAfter;
+  };
+  const Case cases[] = {
+      {"column 0", 0, sortText, {"b", "a"}, "380\tInvalid property value", {"b", "a"}},
+      {"column past the last", 4, sortNumber, {"b", "a"}, "380\tInvalid property value", {"b", "a"}},
+      {"text in a number column", 2, sortNumber, {"5", "lima"}, "13\tType mismatch", {"5", "lima"}},
+      // The first cell was rewritten before the second failed; it stays so.
+      {"text in a date column", 3, sortDate, {"05/12/2025", "kemarin"}, "13\tType mismatch",
+       {"2025 12 05 00:00:00", "kemarin"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    seams.boxes.clear();
+    const int target = c.column == 3 ? 3 : 2;
+    fill({{"1", "", ""}, {"2", "", ""}});
+    for (int i = 1; i <= 2; ++i) lv().ListItems.Item(i).SubItems(target - 1, c.cells[static_cast<size_t>(i - 1)]);
+    EXPECT_FALSE(SortListView(lv(), c.column, 0, c.kind));
+    ASSERT_EQ(seams.boxes.size(), 1u);
+    EXPECT_EQ(seams.boxes[0].prompt, "ERROR IN SORT ROUTINE:\r\n" + c.message);
+    EXPECT_EQ(seams.boxes[0].flags, ui::vbOKOnly);
+    EXPECT_EQ(seams.boxes[0].title, "Vantorel");
+    EXPECT_TRUE(lv().Visible());
+    EXPECT_EQ(column(target), c.cellsAfter);
+  }
+}
+
+}  // namespace

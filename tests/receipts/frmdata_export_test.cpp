@@ -1,0 +1,144 @@
+// The register's export: the file written, read back by a program nobody
+// here wrote, and the ways an export ends without one.
+#include "receipts/frmdata_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ui/app.h"
+#include "platform/ui/win_util.h"
+#include "platform/vb/text.h"
+
+namespace {
+
+using ui::testing::clickWindow;
+using vt::test::RegisterTest;
+
+class ExportTest : public RegisterTest {
+protected:
+  bool exists(const std::string& path) {
+    return GetFileAttributesW(ui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  void expectOnlyBox(const std::string& prompt, int flags) {
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].prompt, prompt);
+    EXPECT_EQ(seams->boxes[0].flags, flags);
+    EXPECT_EQ(seams->boxes[0].title, "Fram Data Transksi Kwitansi");
+  }
+};
+
+TEST_F(ExportTest, WritesTheListCellForCell) {
+  // More than 8 KB of texts, one of them longer than a record of the file.
+  const std::string longPurpose = "Pembayaran angsuran uang gedung tahap pertama; " + std::string(9000, 'x') + " akhir";
+  addReceipt("", "001/12/2025", "Dian O'Brien", "Rp.", 1250000, "05/12/2025", "SPP Desember", "Bandung", "Ani");
+  addReceipt("KW-", "002/12/2025", "Dévi Ŝantoso", "USD", 300, "05/12/2025", longPurpose, "Bogor", "0123");
+  addReceipt("KW/", "003/12/2025", "Rina\tTab", "Rp.", 75000, "05/12/2025", "Baris satu\r\nbaris dua", "Jakarta",
+             "Rudi");
+  open();
+  FrmData& f = data();
+  clickHeader(3);  // the list's order, not the query's, is exported
+  const std::string chosen = file("Ekspor Kwitansi");
+  seams->fileAnswers.push_back(chosen);
+  clickWindow(f.BExport.hwnd());
+  expectOnlyBox("Export selesai", ui::vbInformation);
+  ASSERT_EQ(seams->fileDialogs.size(), 1u);
+  EXPECT_TRUE(seams->fileDialogs[0].save);
+  const std::string written = chosen + ".xls";
+  ASSERT_TRUE(exists(written));
+  // The saved workbook is opened for the user.
+  ASSERT_EQ(seams->shells.size(), 1u);
+  EXPECT_EQ(seams->shells[0].file, written);
+  EXPECT_EQ(seams->shells[0].verb, "");
+
+  const Sheet sheet = readBack(written);
+  ASSERT_FALSE(sheet.empty()) << "python3-xlrd could not read " << written;
+  EXPECT_EQ(sheet.at({0, 1}).value, "1");
+  EXPECT_EQ(sheet.at({0, 0}).value, "4x9");
+  const char* headers[] = {"##", "No Kwitansi", "Sudah Terima dari", "Mata Uang", "Jumlah", "Untuk Pembayaran",
+                           "Tempat Terima", "Tgl Diterima", "Penerima"};
+  for (int c = 1; c <= 9; ++c) {
+    EXPECT_EQ(sheet.at({1, c}).kind, "text") << c;
+    EXPECT_EQ(sheet.at({1, c}).value, headers[c - 1]) << c;
+  }
+  const Rows list = rows();
+  for (int r = 2; r <= 4; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      SCOPED_TRACE("row " + std::to_string(r) + " column " + std::to_string(c));
+      const auto it = sheet.find({r, c});
+      ASSERT_NE(it, sheet.end());
+      const std::string& shown = list[static_cast<size_t>(r - 2)][static_cast<size_t>(c - 1)];
+      // The receipt date is a date; "0123" a number as typed in; the rest
+      // (running number, receipt number, grouped amount) the list's texts.
+      const std::string kind = c == 8 ? "date" : (c == 9 && shown == "0123") ? "number" : "text";
+      EXPECT_EQ(it->second.kind, kind);
+      EXPECT_EQ(it->second.value, kind == "number" ? "123.0" : shown);
+    }
+  }
+  EXPECT_EQ(sheet.at({3, 2}).value, "001/12/2025");
+  EXPECT_EQ(sheet.at({2, 6}).value, longPurpose);
+
+  // LibreOffice shows the same cells (a line break inside a cell as LF alone).
+  const auto csv = readBackCsv(written);
+  ASSERT_EQ(csv.size(), 4u) << "LibreOffice could not convert " << written;
+  for (int c = 1; c <= 9; ++c) EXPECT_EQ(csv[0][static_cast<size_t>(c - 1)], headers[c - 1]);
+  for (size_t r = 1; r < 4; ++r) {
+    ASSERT_EQ(csv[r].size(), 9u) << r;
+    for (size_t c = 0; c < 9; ++c) {
+      const std::string shown = vb::Replace(list[r - 1][c], "\r\n", "\n");
+      EXPECT_EQ(csv[r][c], shown == "0123" ? "123" : shown) << "row " << r + 1 << " column " << c + 1;
+    }
+  }
+}
+
+TEST_F(ExportTest, EndsWithoutAFileWhenCancelledEmptyOrUnwritable) {
+  addReceipt("KW-", "001/12/2025", "Ani", "Rp.", 1000, "05/12/2025");
+  open();
+  FrmData& f = data();
+
+  // Cancelled: nothing written, nothing said.
+  clickWindow(f.BExport.hwnd());
+  EXPECT_EQ(seams->fileDialogs.size(), 1u);
+  EXPECT_TRUE(seams->boxes.empty());
+  EXPECT_TRUE(seams->shells.empty());
+  EXPECT_FALSE(exists(".xls"));
+
+  // A folder that is not there.
+  freshSeams();
+  seams->fileAnswers.push_back(file("tidak ada\\Ekspor"));
+  clickWindow(f.BExport.hwnd());
+  expectOnlyBox("Terjadi kesalahan saat menyimpan file.", ui::vbExclamation);
+  EXPECT_TRUE(seams->shells.empty());
+  EXPECT_FALSE(exists(file("tidak ada\\Ekspor.xls")));
+
+  // A file another program holds open: it stays as it was.
+  const std::string held = file("Terbuka.xls");
+  { std::ofstream(std::filesystem::path(ui::Widen(held)), std::ios::binary) << "lama"; }
+  HANDLE h = CreateFileW(ui::Widen(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  freshSeams();
+  seams->fileAnswers.push_back(held);  // ".xls" typed already is not doubled
+  clickWindow(f.BExport.hwnd());
+  CloseHandle(h);
+  expectOnlyBox("Terjadi kesalahan saat menyimpan file.", ui::vbExclamation);
+  std::ifstream in(std::filesystem::path(ui::Widen(held)), std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(content, "lama");
+  WIN32_FIND_DATAW found{};
+  HANDLE finder = FindFirstFileW(ui::Widen(file("*.xls*")).c_str(), &found);
+  int files = 0;
+  if (finder != INVALID_HANDLE_VALUE) {
+    do ++files;
+    while (FindNextFileW(finder, &found));
+    FindClose(finder);
+  }
+  EXPECT_EQ(files, 1) << "no temporary file is left beside it";
+
+  // An empty list.
+  search("No Kwitansi", "zzz");
+  freshSeams();
+  clickWindow(f.BExport.hwnd());
+  expectOnlyBox("Tidak ada data untuk diekspor", ui::vbInformation);
+  EXPECT_TRUE(seams->fileDialogs.empty());
+}
+
+}  // namespace
