@@ -1,18 +1,16 @@
 // The customer dialog with 20,000 customers: opening it (list, count and the
-// proposed ID) and a search, against the same statements run directly on the
-// database layer, reading the same six columns as text. Both sides run once
-// untimed, then take turns; the medians are compared.
-// Environment: VT_BENCH_REPS (default 7), VT_BENCH_CUSTOMERS (default 20000).
+// proposed ID), a search that finds 11,111 of them and a sort by name, against
+// the same statements run directly on the database layer, reading the same
+// six columns as text. Prints "ratio customers load/query": the dialog's
+// opening and search over the direct queries' time.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "core/module1.h"
 #include "customers/frmcustomer.h"
@@ -24,27 +22,28 @@
 
 namespace {
 
-int envInt(const char* name, int fallback) {
-  const char* v = std::getenv(name);
-  return v && std::atoi(v) > 0 ? std::atoi(v) : fallback;
+constexpr int kCustomers = 20000;
+const char* const kKeyword = "Nomor 1";  // 1, 10-19, 100-199, ...: 11,111 of 20,000
+
+FrmCustomer& dlg() { return ui::Default<FrmCustomer>(); }
+const CustomerListStyle& style() {
+  static const CustomerListStyle s = customerListByID("Keterangan");
+  return s;
 }
 
-double timed(const std::function<void()>& work) {
-  const auto t0 = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-void fillRegister(int count) {
+std::string makeProgramFolder() {
+  wchar_t buf[MAX_PATH];
+  const DWORD n = GetTempPathW(MAX_PATH, buf);
+  const std::string folder = ui::Narrow(buf, static_cast<int>(n)) + "vantorel-bench-customers";
+  std::error_code ec;
+  std::filesystem::remove_all(ui::Widen(folder), ec);
+  std::filesystem::create_directories(ui::Widen(folder + "\\images"));
+  db::createProgramDatabase(folder + "\\base.mdb");
+  ui::App::get().SetPath(folder);
+  Module1::bukaDatabase();
   auto& cn = Module1::koneksi;
   cn->beginTrans();
-  for (int i = 1; i <= count; ++i) {
+  for (int i = 1; i <= kCustomers; ++i) {
     char id[16];
     std::snprintf(id, sizeof id, "CUST%05d", i);
     const std::string n = std::to_string(i);
@@ -53,10 +52,11 @@ void fillRegister(int count) {
                 n + "', 'pelanggan" + n + "@contoh.co.id', 'PT Sejahtera " + n + "')");
   }
   cn->commitTrans();
+  return folder;
 }
 
-// What the dialog's statements give, read as a program without the dialog
-// would: the six columns of every row as text, the table's count.
+// A statement's rows as a program without the dialog reads them: the six
+// columns of every row as text.
 long readDirect(const std::string& sql, bool client) {
   db::Recordset rs;
   if (client) rs.setCursorLocation(db::adUseClient);
@@ -73,104 +73,95 @@ long readDirect(const std::string& sql, bool client) {
   return chars;
 }
 
-std::string countDirect() {
+std::string firstValue(const std::string& sql) {
   db::Recordset rs;
-  rs.open("select count(*) from tblcustomer", Module1::koneksi, db::adOpenStatic);
-  std::string n = rs.field(0).value().toString();
+  rs.open(sql, Module1::koneksi);
+  std::string v = rs.eof() ? "" : rs.field(0).value().toString();
   rs.close();
-  return n;
+  return v;
 }
 
-std::string nextDirect() {
-  db::Recordset rs;
-  rs.open("SELECT right(nocustomer,5) AS NOurut FROM TBLcustomer ORDER BY right(nocustomer,5) desc",
-          Module1::koneksi);
-  std::string s = rs.eof() ? "" : rs.field(0).value().toString();
-  rs.close();
-  return s;
+// Opening the dialog: its load fills the list, the count and the proposal.
+void BM_DialogLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    dlg().Load();
+    ui::testing::pumpUntilIdle();
+    state.PauseTiming();
+    if (dlg().Lv1.ListItems.Count() != kCustomers) state.SkipWithError("the dialog did not list every customer");
+    dlg().Unload();
+    state.ResumeTiming();
+  }
 }
+BENCHMARK(BM_DialogLoad)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-const char* const kKeyword = "Nomor 1";  // 1, 10-19, 100-199, ...: 11,111 of 20,000
+void BM_DirectLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(readDirect(style().reload, true));
+    benchmark::DoNotOptimize(firstValue("select count(*) from tblcustomer"));
+    benchmark::DoNotOptimize(
+        firstValue("SELECT right(nocustomer,5) AS NOurut FROM TBLcustomer ORDER BY right(nocustomer,5) desc"));
+  }
+}
+BENCHMARK(BM_DirectLoad)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_DialogSearch(benchmark::State& state) {
+  dlg().Load();
+  for (auto _ : state) {
+    dlg().Text1.Text(kKeyword);
+    dlg().Button5_Click();
+    ui::testing::pumpUntilIdle();
+  }
+  if (dlg().Lv1.ListItems.Count() != 11111) state.SkipWithError("the search did not find what it should");
+  dlg().Unload();
+}
+BENCHMARK(BM_DialogSearch)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_DirectSearch(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(readDirect(customerSearchSql(kKeyword, style()), false));
+    benchmark::DoNotOptimize(firstValue("select count(*) from tblcustomer"));
+  }
+}
+BENCHMARK(BM_DirectSearch)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The whole register sorted by name, as a column click asks for it.
+void BM_DialogSort(benchmark::State& state) {
+  dlg().Load();
+  int order = 0;
+  for (auto _ : state) {
+    dlg().Lv1.SortKey(2);
+    dlg().Lv1.SortOrder(order ^= 1);
+    dlg().Lv1.Sorted(true);
+    ui::testing::pumpUntilIdle();
+  }
+  dlg().Unload();
+}
+BENCHMARK(BM_DialogSort)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Keeps each benchmark's time per iteration beside the usual console report.
+class Recorder : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      if (!r.error_occurred) seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
 
 }  // namespace
 
-int main() {
-  const int reps = envInt("VT_BENCH_REPS", 7);
-  const int customers = envInt("VT_BENCH_CUSTOMERS", 20000);
-
-  wchar_t tmp[MAX_PATH];
-  GetTempPathW(MAX_PATH, tmp);
-  const std::string folder = ui::Narrow(tmp) + "vantorel-bench-customers-" + std::to_string(GetCurrentProcessId());
-  std::filesystem::create_directories(ui::Widen(folder + "\\images"));
-  db::createProgramDatabase(folder + "\\base.mdb");
-  ui::App::get().SetPath(folder);
-  Module1::bukaDatabase();
-  fillRegister(customers);
-
-  FrmCustomer& dlg = ui::Default<FrmCustomer>();
-  CustomerListStyle style = customerListByID("Keterangan");
-
-  // Opening, from a closed dialog (closing the previous one is not timed).
-  auto dialogLoad = [&] {
-    dlg.Load();
-    ui::testing::pumpUntilIdle();
-  };
-  auto dialogSearch = [&] {
-    dlg.Text1.Text(kKeyword);
-    dlg.Button5_Click();
-    ui::testing::pumpUntilIdle();
-  };
-  auto directLoad = [&] {
-    readDirect(style.reload, true);
-    countDirect();
-    nextDirect();
-  };
-  auto directSearch = [&] {
-    readDirect(customerSearchSql(kKeyword, style), false);
-    countDirect();
-  };
-
-  dialogLoad();
-  dialogSearch();
-  dlg.Unload();
-  directLoad();
-  directSearch();
-  std::vector<double> dl, ds, ql, qs, sorts;
-  for (int r = 0; r < reps; ++r) {
-    if (r % 2) {
-      ql.push_back(timed(directLoad));
-      qs.push_back(timed(directSearch));
-      dl.push_back(timed(dialogLoad));
-      ds.push_back(timed(dialogSearch));
-    } else {
-      dl.push_back(timed(dialogLoad));
-      ds.push_back(timed(dialogSearch));
-      ql.push_back(timed(directLoad));
-      qs.push_back(timed(directSearch));
-    }
-    // A sort of the whole register by name, as a column click asks for it.
-    dlg.Button6_Click();
-    ui::testing::pumpUntilIdle();
-    sorts.push_back(timed([&] {
-      dlg.Lv1.SortKey(2);
-      dlg.Lv1.SortOrder(r % 2);
-      dlg.Lv1.Sorted(true);
-      ui::testing::pumpUntilIdle();
-    }));
-    dlg.Lv1.Sorted(false);
-    dlg.Unload();
-  }
-  const double dialog = median(dl) + median(ds), direct = median(ql) + median(qs);
-  dlg.Load();
-  const int listed = dlg.Lv1.ListItems.Count();
-  dialogSearch();
-  std::printf("customers: %d rows, %d of them found by the search\n", listed, dlg.Lv1.ListItems.Count());
-  std::printf("dialog  load %7.1f ms  search %7.1f ms  sort %7.1f ms (medians of %d)\n", median(dl) * 1e3,
-              median(ds) * 1e3, median(sorts) * 1e3, reps);
-  std::printf("direct  load %7.1f ms  search %7.1f ms\n", median(ql) * 1e3, median(qs) * 1e3);
-  std::printf("ratio customers load/query: %.2f\n", dialog / direct);
+int main(int argc, char** argv) {
+  const std::string folder = makeProgramFolder();
+  benchmark::Initialize(&argc, argv);
+  Recorder recorder;
+  benchmark::RunSpecifiedBenchmarks(&recorder);
+  auto& s = recorder.seconds;
+  auto at = [&](const char* name) { return s.count(name) ? s[name] : 0.0; };
+  const double dialog = at("BM_DialogLoad/iterations:5") + at("BM_DialogSearch/iterations:5");
+  const double direct = at("BM_DirectLoad/iterations:5") + at("BM_DirectSearch/iterations:5");
+  if (dialog > 0 && direct > 0) std::printf("ratio customers load/query: %.2f\n", dialog / direct);
   std::fflush(stdout);
-
   ui::testing::unloadAll();
   Module1::koneksi->close();
   std::error_code ec;
