@@ -6,6 +6,7 @@
 #include "core/listsort.h"
 #include "core/module1.h"
 #include "customers/customer_pictures.h"
+#include "customers/lap_datacustomer.h"
 #include "customers/mahasiswa.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
@@ -125,6 +126,14 @@ void LapDataCustomer::Button1_Click() {
     ui::MsgBox("Tidak ada data yang bisa ditampilkan", ui::vbInformation | ui::vbOKOnly, std::string("Preview"));
     return;
   }
+  // A new layout for every print: its row counter starts at 0 and is never reset.
+  std::shared_ptr<vb::Dictionary> rows;
+  abaikanError([&] { rows = daftarBaris(); });
+  lap_DataCustomer report;
+  abaikanError([&] {
+    if (rows) report.daftarMhs = rows;
+  });
+  abaikanError([&] { report.Show(this); });
 }
 
 void LapDataCustomer::Button2_Click() { Unload(); }

@@ -1,7 +1,6 @@
 #include "platform/report/page.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <map>
 
@@ -241,6 +240,31 @@ void drawLine(const Device& d, const Item& it) {
   }
 }
 
+// Pictures go through plain GDI, which every device scales the same way (a
+// printer's GDI+ surface counts in its own units).
+void drawPicture(const Device& d, const img::Picture& p, const Item& it) {
+  if (p.empty() || p.width() <= 0 || p.height() <= 0) return;
+  HBITMAP hb = p.hbitmap();
+  if (!hb) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = p.width();
+  bi.bmiHeader.biHeight = -p.height();
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> bits(static_cast<size_t>(p.width()) * static_cast<size_t>(p.height()));
+  {
+    ui::OwnedMemDC mem(nullptr);
+    if (!GetDIBits(mem, hb, 0, static_cast<UINT>(p.height()), bits.data(), &bi, DIB_RGB_COLORS)) return;
+  }
+  const int x = d.X(it.x), y = d.Y(it.y);
+  const int w = d.X(it.x + it.w) - x, h = d.Y(it.y + it.h) - y;
+  SetStretchBltMode(d.dc, HALFTONE);
+  SetBrushOrgEx(d.dc, 0, 0, nullptr);
+  StretchDIBits(d.dc, x, y, w, h, 0, 0, p.width(), p.height(), bits.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
 }  // namespace
 
 void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp) {
@@ -257,13 +281,7 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
       case Item::Box: drawBox(d, it); break;
       case Item::Line: drawLine(d, it); break;
       case Item::Picture:
-        if (it.at < doc.pictures.size()) {
-          const img::Picture& p = doc.pictures[it.at];
-          if (!p.empty()) {
-            const int x = d.X(it.x), y = d.Y(it.y);
-            p.draw(dc, x, y, d.X(it.x + it.w) - x, d.Y(it.y + it.h) - y);
-          }
-        }
+        if (it.at < doc.pictures.size()) drawPicture(d, doc.pictures[it.at], it);
         break;
       case Item::Text: {
         if (it.font >= doc.fonts.size()) break;
@@ -282,30 +300,84 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         }
         std::wstring w = ui::Widen(s);
         if (w.empty()) break;
-        // Each glyph where the layout measured it, whatever the device's
-        // hinting does to its width.
-        dx.assign(w.size(), 0);
-        double pos = 0;
-        int placed = 0;
-        for (size_t i = 0; i < w.size(); ++i) {
-          pos += m.advance(w[i]) * vp.scaleX;
-          const int next = static_cast<int>(std::lround(pos));
-          dx[i] = next - placed;
-          placed = next;
-        }
-        const int textW = m.width(w);
-        double left = it.x;
-        if (it.align == Align::Center) left = it.x + (it.w - textW) / 2.0;
-        else if (it.align == Align::Right) left = it.x + it.w - textW;
         ui::ScopedSelect sel(dc, f.get());
         SetTextColor(dc, it.color);
+        const int textW = m.width(w);
+        const double laidOut = textW * vp.scaleX;
+        // The device's own spacing reads best; where its hinting makes the
+        // line wider than laid out, each glyph goes where the layout put it.
+        SIZE natural{};
+        GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
+        const bool own = natural.cx <= laidOut * 1.02 + 1;
+        const double width = own ? natural.cx / vp.scaleX : textW;
+        double left = it.x;
+        if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
+        else if (it.align == Align::Right) left = it.x + it.w - width;
+        if (!own) {
+          dx.assign(w.size(), 0);
+          double pos = 0;
+          int placed = 0;
+          for (size_t i = 0; i < w.size(); ++i) {
+            pos += m.advance(w[i]) * vp.scaleX;
+            const int next = static_cast<int>(std::lround(pos));
+            dx[i] = next - placed;
+            placed = next;
+          }
+        }
         ExtTextOutW(dc, d.X(left), d.Y(it.y + m.ascent()), 0, nullptr, w.c_str(), static_cast<UINT>(w.size()),
-                    dx.data());
+                    own ? nullptr : dx.data());
         break;
       }
     }
   }
   RestoreDC(dc, saved);
+}
+
+// --- text boxes ----------------------------------------------------------------------
+
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st) {
+  const FontMetrics& m = doc.metrics(st.font);
+  const int lh = m.lineHeight(), pad = st.padding;
+  const int inner = std::max(0, w - 2 * pad);
+  std::vector<std::string> lines;
+  if (!st.wrap && text.find('\n') == std::string::npos) {
+    // One line: no measuring needed, the drawing aligns it.
+    lines.push_back(text);
+  } else {
+    std::wstring wide = ui::Widen(text);
+    std::vector<std::wstring> wl;
+    if (st.wrap) {
+      wl = wrapText(wide, inner, m);
+    } else {
+      size_t s = 0;
+      while (true) {
+        size_t nl = wide.find(L'\n', s);
+        std::wstring l = wide.substr(s, nl == std::wstring::npos ? std::wstring::npos : nl - s);
+        if (!l.empty() && l.back() == L'\r') l.pop_back();
+        wl.push_back(l);
+        if (nl == std::wstring::npos) break;
+        s = nl + 1;
+      }
+    }
+    while (!wl.empty() && wl.back().empty()) wl.pop_back();
+    for (auto& l : wl) lines.push_back(ui::Narrow(l));
+  }
+  int boxH = h;
+  if (st.grow) {
+    boxH = std::max(h, static_cast<int>(lines.size()) * lh + 2 * pad);
+  } else {
+    const size_t fit = static_cast<size_t>(std::max(1, (h - 2 * pad) / std::max(1, lh)));
+    if (lines.size() > fit) lines.resize(fit);
+  }
+  if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, boxH, st.pen, st.color, st.fill);
+  const int textH = static_cast<int>(lines.size()) * lh;
+  int top = y + pad;
+  if (st.valign == VAlign::Middle) top = y + (boxH - textH) / 2;
+  else if (st.valign == VAlign::Bottom) top = y + boxH - pad - textH;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (!lines[i].empty())
+      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], st.font, st.align, st.color);
+  return y + boxH;
 }
 
 // --- word wrap ---------------------------------------------------------------------

@@ -24,7 +24,7 @@ inline int twipsToUnits(int twips) { return static_cast<int>((twips * 2540LL + (
 constexpr double kUnitsPerPoint = 2540.0 / 72.0;
 
 struct FontSpec {
-  std::string face = "Liberation Sans";
+  std::string face = "Arial, Liberation Sans";  // the first installed face of the list
   double size = 10;  // points
   bool bold = false, italic = false, underline = false;
   bool serif() const;
@@ -64,6 +64,7 @@ private:
 LOGFONTW logFontFor(const FontSpec& spec, int pixelHeight);
 
 enum class Align : uint8_t { Left, Center, Right };
+enum class VAlign : uint8_t { Top, Middle, Bottom };
 
 struct Item {
   enum Kind : uint8_t { Text, Box, Line, Picture };
@@ -135,6 +136,21 @@ struct Viewport {
 // itself is the caller's (white on a printer and a bitmap; the preview
 // draws a sheet with a shadow).
 void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp);
+
+// How a text box is laid out: its font (in the document's table), where its
+// lines sit, whether they wrap and whether the box grows to show them all,
+// and its own box (fill and border in the text's colour) when it has one.
+struct TextStyle {
+  uint16_t font = 0;
+  Align align = Align::Left;
+  VAlign valign = VAlign::Top;
+  bool wrap = false, grow = false;
+  COLORREF color = 0, fill = CLR_INVALID;
+  int pen = 0, padding = 0;
+};
+// Lays a text out in the box (x, y, w, h) of a page: broken into lines that
+// fit, cut to the box unless it grows. Returns the box's bottom.
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& style);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
 // longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.

@@ -124,7 +124,7 @@ void PageView::refresh() {
     RECT c;
     GetClientRect(h, &c);
     SIZE content = contentSize(c);
-    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL * 0};
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS};
     si.nMin = 0;
     si.nMax = content.cy - 1;
     si.nPage = static_cast<UINT>(c.bottom);
@@ -357,6 +357,8 @@ void PreviewWindow::Design() {
 void PreviewWindow::Form_Load() {
   CZoom.ListIndex(static_cast<int>(zoom_));
   updateControls();
+  // Keys and the wheel go to the page from the start.
+  View.SetFocus();
   if (!doc_.complete()) {
     SetTimer(hwnd(), kLayoutTimer, 1, nullptr);
     timer_ = true;

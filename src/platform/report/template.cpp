@@ -362,7 +362,6 @@ void Parser::bandLine() {
 TemplateDef Parser::run() {
   std::istringstream in(src_);
   std::string text;
-  bool sawPage = false;
   while (std::getline(in, text)) {
     ++line_;
     if (line_ == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
@@ -386,7 +385,6 @@ TemplateDef Parser::run() {
       def_.name = at(1, "the report's name").text;
     } else if (kw == "page") {
       pageLine();
-      sawPage = true;
     } else if (kw == "margins") {
       def_.marginLeft = length(1, "left margin (mm)");
       def_.marginTop = length(2, "top margin (mm)");
@@ -435,7 +433,6 @@ TemplateDef Parser::run() {
     line_ = 1;
     fail("the template has no detail band");
   }
-  (void)sawPage;
   const int usable = def_.pageHeight - def_.marginTop - def_.marginBottom;
   if (usable <= 0 || def_.pageWidth - def_.marginLeft - def_.marginRight <= 0) {
     line_ = 1;

@@ -33,8 +33,6 @@ struct TextExpr {
   bool empty() const { return pieces.empty(); }
 };
 
-enum class VAlign { Top, Middle, Bottom };
-
 struct ItemDef {
   Item::Kind kind = Item::Text;
   int line = 0;

@@ -274,49 +274,17 @@ struct TemplateDocument::Impl {
   // Returns the bottom of the item (its box, grown when asked).
   int layoutText(const ItemDef& it, Page& out, int x, int y) {
     evaluate(it.text, text);
-    const FontMetrics& m = doc.metrics(it.fontIndex);
-    const int lh = m.lineHeight(), pad = it.padding;
-    const int inner = std::max(0, it.w - 2 * pad);
-    const bool simple = !it.wrap && text.find('\n') == std::string::npos;
-    std::vector<std::string> lines;
-    if (simple) {
-      lines.push_back(text);
-    } else {
-      std::vector<std::wstring> wl;
-      std::wstring w = ui::Widen(text);
-      if (it.wrap) {
-        wl = wrapText(w, inner, m);
-      } else {
-        size_t s = 0;
-        while (true) {
-          size_t nl = w.find(L'\n', s);
-          std::wstring l = w.substr(s, nl == std::wstring::npos ? std::wstring::npos : nl - s);
-          if (!l.empty() && l.back() == L'\r') l.pop_back();
-          wl.push_back(l);
-          if (nl == std::wstring::npos) break;
-          s = nl + 1;
-        }
-      }
-      while (!wl.empty() && wl.back().empty()) wl.pop_back();
-      for (auto& l : wl) lines.push_back(ui::Narrow(l));
-    }
-    int boxH = it.h;
-    if (!it.grow) {
-      const size_t fit = static_cast<size_t>(std::max(1, (it.h - 2 * pad) / std::max(1, lh)));
-      if (lines.size() > fit) lines.resize(fit);
-    } else {
-      boxH = std::max(it.h, static_cast<int>(lines.size()) * lh + 2 * pad);
-    }
-    if (it.fill != CLR_INVALID || it.pen > 0) out.addBox(x, y, it.w, boxH, it.pen, it.color, it.fill);
-    const int textH = static_cast<int>(lines.size()) * lh;
-    int top = y + pad;
-    if (it.valign == VAlign::Middle) top = y + (boxH - textH) / 2;
-    else if (it.valign == VAlign::Bottom) top = y + boxH - pad - textH;
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].empty()) continue;
-      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], it.fontIndex, it.align, it.color);
-    }
-    return y + boxH;
+    TextStyle st;
+    st.font = it.fontIndex;
+    st.align = it.align;
+    st.valign = it.valign;
+    st.wrap = it.wrap;
+    st.grow = it.grow;
+    st.color = it.color;
+    st.fill = it.fill;
+    st.pen = it.pen;
+    st.padding = it.padding;
+    return placeText(doc, out, x, y, it.w, it.h, text, st);
   }
 
   void append(const Page& from, int dy) {

@@ -1,0 +1,337 @@
+// Report runs through the real engine: saved receipts previewed and printed
+// with each template and the period report on the run's PDF printer, and
+// read back from the PDFs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "core/module1.h"
+#include "core/program_fixture.h"
+#include "platform/report/preview.h"
+#include "platform/ui/app.h"
+#include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
+#include "receipts/frmkwitansi.h"
+#include "receipts/report_runs.h"
+#include "support/print_support.h"
+#include "support/win_test_support.h"
+
+namespace {
+
+using ui::testing::clickWindow;
+
+const char* kReceiptQuery =
+    "SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi where nokwitansi = '";
+
+class ReportPrintTest : public vt::test::ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Module1::bukaDatabase();
+    ui::App::get().Title("Vantorel V1.7 BUILD 28092025");
+    // As the start-up's schema upgrade leaves it.
+    exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+    // The program folder's templates, as the program ships them.
+    const char* src = std::getenv("VT_SOURCE_DIR");
+    std::filesystem::path from = vt::test::WinPathFromUnix(std::string(src ? src : ".") + "/resources/program/temp");
+    std::filesystem::create_directories(ui::Widen(file("temp")));
+    for (const char* t : {"01.rep", "02.rep", "03.rep", "04.rep"})
+      std::filesystem::copy_file(from / t, ui::Widen(file("temp\\") + t),
+                                 std::filesystem::copy_options::overwrite_existing);
+    exec("insert into tblset (namalembaga, alamat, tempatcetak, pemilik, jabatan, Catatan, NoKw, templete) values "
+         "('Yayasan Pendidikan Nusantara', 'Jl. Merdeka No. 17, Bandung 40115 - Telp. (022) 420 1234 - "
+         "www.nusantara.sch.id', 'Bandung', 'Siti Rahmawati', 'Bendahara', 'Terima kasih', 'KW-', "
+         "'Kwitansi 1 Portrait')");
+    writeLogo(file("images\\logo.jpg"));
+    addReceipt("001/12/2025", "Budi Santoso", "Rp.", "1,500,000",
+               "Pembayaran uang sekolah bulan Desember 2025 dan uang kegiatan akhir semester", "05/12/2025",
+               "Satu Juta Lima Ratus Ribu ");
+    addReceipt("002/12/2025", "PT Sinar Abadi Sentosa", "USD", "250", "Sewa aula untuk seminar pendidikan",
+               "08/12/2025", "Dua Ratus Lima Puluh ");
+    addReceipt("003/12/2025", "Dewi Lestari", "Rp.", "75,000", "Buku paket", "12/12/2025", "Tujuh Puluh Lima Ribu ");
+    // Printing goes to this run's printer; the print dialog is answered with it.
+    ui::seams().print = ui::RealPrint;
+    ui::seams().printDialog = [this](ui::PrintDialogRequest& r) {
+      ++dialogs_;
+      r.printerName = vt::test::TestPrinter();
+      return true;
+    };
+  }
+
+  void addReceipt(const std::string& number, const std::string& payer, const std::string& currency,
+                  const std::string& amount, const std::string& purpose, const std::string& date,
+                  const std::string& words) {
+    exec("insert into tblkwitansi (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, untuk, Catatan, "
+         "TempatDiterima, tgl, oleh, terbilang) values ('" + number + "', 'KW-', '" + payer + "', '" + currency +
+         "', '" + amount + "', '" + purpose + "', 'Pembayaran diterima dengan baik.', 'Bandung', '" + date +
+         "', 'Siti Rahmawati', '" + words + "')");
+  }
+
+  static void writeLogo(const std::string& path) {
+    vt::test::Canvas c(240, 240);
+    c.Fill(RGB(255, 255, 255));
+    HBRUSH blue = CreateSolidBrush(RGB(0x1F, 0x3A, 0x5F));
+    HGDIOBJ old = SelectObject(c.dc(), blue);
+    SelectObject(c.dc(), GetStockObject(NULL_PEN));
+    Ellipse(c.dc(), 10, 10, 230, 230);
+    SelectObject(c.dc(), old);
+    DeleteObject(blue);
+    HBRUSH gold = CreateSolidBrush(RGB(0xE3, 0xB0, 0x4B));
+    RECT band{40, 105, 200, 135};
+    FillRect(c.dc(), &band, gold);
+    DeleteObject(gold);
+    img::Picture::fromHBITMAP(c.bitmap()).save(path);
+  }
+
+  // Runs a report; inside its preview takes the screenshots asked for and
+  // presses Cetak, then closes it. Returns the PDF printed ("" for none).
+  std::string printFromPreview(const std::string& query, const std::string& templateName,
+                               const std::optional<std::string>& period, const std::string& shot) {
+    const size_t before = vt::test::PrintedPdfs().size();
+    bool shown = false;
+    ui::testing::onShown([&](ui::Form& f) {
+      auto& p = static_cast<report::PreviewWindow&>(f);
+      shown = true;
+      EXPECT_EQ(f.Caption(), "Cetak Kwitansi");
+      if (!shot.empty()) {
+        vt::test::screenshot(f.hwnd(), shot + "_preview_page.png");
+        p.setZoom(report::Zoom::PageWidth);
+        vt::test::screenshot(f.hwnd(), shot + "_preview_width.png");
+      }
+      clickWindow(p.BCetak.hwnd());
+      clickWindow(p.BTutup.hwnd());
+    });
+    runReceiptReport(query, templateName, period);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(seams->boxes.empty()) << (seams->boxes.empty() ? "" : seams->boxes[0].prompt);
+    auto pdfs = vt::test::WaitForPdfs(before);
+    return pdfs.empty() ? std::string() : pdfs.back();
+  }
+
+  int dialogs_ = 0;
+};
+
+TEST_F(ReportPrintTest, EachTemplatePrintsASavedReceipt) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  struct Case {
+    int index;
+    const char* shot;
+    bool landscape;
+  };
+  const Case cases[] = {{0, "kwitansi1", false}, {1, "kwitansi2", false}, {2, "kwitansi3", true}};
+  for (const Case& c : cases) {
+    std::string pdf = printFromPreview(std::string(kReceiptQuery) + "001/12/2025'", receiptTemplate(c.index),
+                                       std::nullopt, c.index == 0 ? "report_kwitansi1" : "");
+    ASSERT_FALSE(pdf.empty()) << c.shot;
+    std::string text = vt::test::PdfText(pdf);
+    for (const char* want : {"KWITANSI", "Budi Santoso", "Satu Juta Lima Ratus Ribu Rupiah", "KW-001/12/2025",
+                             "Rp. 1,500,000", "Yayasan Pendidikan Nusantara", "Siti Rahmawati",
+                             "Bandung, 05 December 2025", "Pembayaran diterima dengan baik."})
+      EXPECT_NE(text.find(want), std::string::npos) << c.shot << ": " << want << "\n" << text;
+    EXPECT_EQ(vt::test::PdfPages(pdf), 1) << c.shot;
+    EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, std::string("report_") + c.shot + "_pdf"));
+  }
+  EXPECT_EQ(dialogs_, 3);
+}
+
+TEST_F(ReportPrintTest, TickedReceiptsPrintOnePerPageInNumberOrder) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  std::string pdf = printFromPreview(
+      "SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi where [no] in (3,2) "
+      "order by nokwitansi",
+      receiptTemplate(-1), std::nullopt, "");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(vt::test::PdfPages(pdf), 2);
+  std::string text = vt::test::PdfText(pdf);
+  const size_t sinar = text.find("PT Sinar Abadi Sentosa"), dewi = text.find("Dewi Lestari");
+  ASSERT_NE(sinar, std::string::npos);
+  ASSERT_NE(dewi, std::string::npos);
+  EXPECT_LT(sinar, dewi);
+  EXPECT_NE(text.find("Dua Ratus Lima Puluh Dollar"), std::string::npos) << text;
+  EXPECT_NE(text.find("USD 250"), std::string::npos);
+  EXPECT_EQ(text.find("Budi Santoso"), std::string::npos);
+}
+
+TEST_F(ReportPrintTest, PeriodReportPrintsTheRangeWithTotals) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  addReceipt("001/11/2025", "Di Luar Periode", "Rp.", "9,999", "Lama", "28/11/2025", "");
+  std::string pdf = printFromPreview(
+      "select * from tblKwitansi where tgl >=#12/01/2025# and tgl<=#12/31/2025#  order by nokwitansi", "\\temp\\04.rep",
+      std::string("Periode : 01 December 2025 - 31 December 2025"), "report_periode");
+  ASSERT_FALSE(pdf.empty());
+  std::string text = vt::test::PdfText(pdf);
+  for (const char* want : {"LAPORAN KWITANSI", "Periode : 01 December 2025 - 31 December 2025", "Budi Santoso",
+                           "PT Sinar Abadi Sentosa", "Dewi Lestari", "KW-003/12/2025", "1,575,000", "Total Rp.",
+                           "Total USD", "Halaman 1 dari 1"})
+    EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
+  EXPECT_EQ(text.find("Di Luar Periode"), std::string::npos);
+  EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_periode_pdf"));
+}
+
+TEST_F(ReportPrintTest, SavingInTheEntryDialogPrintsTheNewReceipt) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  exec("update tblset set templete = 'Kwitansi 2 Portrait'");
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  const size_t before = vt::test::PrintedPdfs().size();
+  bool previewed = false;
+  ui::testing::onShown([&](ui::Form&) {
+    auto type = [](ui::TextBox& box, const std::string& text) {
+      box.SetFocus();
+      ui::testing::typeText(box.hwnd(), text);
+    };
+    type(entry.Text3, "Rina Kartika");
+    type(entry.Text4, "1250000");
+    type(entry.Text6, "Iuran kegiatan study tour kelas XI");
+    EXPECT_TRUE(vt::test::screenshot(entry.hwnd(), "report_entry.png"));
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    auto& p = static_cast<report::PreviewWindow&>(f);
+    previewed = true;
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "report_entry_preview_page.png"));
+    p.setZoom(report::Zoom::PageWidth);
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "report_entry_preview_width.png"));
+    clickWindow(p.BCetak.hwnd());
+    clickWindow(p.BTutup.hwnd());
+  });
+  entry.ShowModal();
+  EXPECT_TRUE(previewed);
+  auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_EQ(pdfs.size(), 1u);
+  std::string text = vt::test::PdfText(pdfs[0]);
+  for (const char* want : {"Rina Kartika", "Satu Juta Dua Ratus Lima Puluh Ribu Rupiah", "KW-004/12/2025",
+                           "Iuran kegiatan study tour kelas XI", "Nomor: KW-004/12/2025"})
+    EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
+  EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs[0], "report_entry_pdf"));
+}
+
+// The print dialog as Windows shows it: the run's printer chosen in its list,
+// two copies typed, OK pressed, as a user does.
+TEST_F(ReportPrintTest, PrintDialogChoosesPrinterAndCopies) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  ui::seams().printDialog = ui::RealPrintDialog;
+  const size_t before = vt::test::PrintedPdfs().size();
+  std::atomic<bool> answered{false};
+  std::thread user([&] {
+    const std::wstring printer = ui::Widen(vt::test::TestPrinter());
+    for (int i = 0; i < 300 && !answered; ++i) {
+      Sleep(100);
+      HWND dlg = nullptr;
+      while ((dlg = FindWindowExW(nullptr, dlg, L"#32770", nullptr)) != nullptr) {
+        HWND list = GetDlgItem(dlg, 0x473), copies = GetDlgItem(dlg, 0x482);  // printer list, copies
+        if (!list || !copies || !IsWindowVisible(dlg)) continue;
+        const LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(printer.c_str()));
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+        SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        SetWindowTextW(copies, L"2");
+        PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        answered = true;
+        break;
+      }
+    }
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    clickWindow(static_cast<report::PreviewWindow&>(f).BCetak.hwnd());
+    clickWindow(static_cast<report::PreviewWindow&>(f).BTutup.hwnd());
+  });
+  runReceiptReport(std::string(kReceiptQuery) + "002/12/2025'", receiptTemplate(2));
+  answered = true;
+  user.join();
+  auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_EQ(pdfs.size(), 1u);
+  EXPECT_EQ(vt::test::PdfPages(pdfs[0]), 2);  // the one receipt, twice
+  EXPECT_NE(vt::test::PdfText(pdfs[0]).find("PT Sinar Abadi Sentosa"), std::string::npos);
+}
+
+TEST_F(ReportPrintTest, PreviewPagesThroughAndClosesOnEscape) {
+  for (int i = 4; i <= 9; ++i) {
+    char n[16];
+    std::snprintf(n, sizeof n, "%03d/12/2025", i);
+    addReceipt(n, "Pembayar " + std::to_string(i), "Rp.", "10,000", "SPP", "15/12/2025", "Sepuluh Ribu ");
+  }
+  seams->prints.clear();
+  ui::seams().print = [this](const ui::PrintRequest& r) {
+    seams->prints.push_back(r);
+    return true;
+  };
+  int closedBy = 0;
+  ui::testing::onShown([&](ui::Form& f) {
+    auto& p = static_cast<report::PreviewWindow&>(f);
+    p.document().layoutAll();
+    ui::testing::pumpFor(50);
+    EXPECT_EQ(p.LHalaman.Caption(), "1 / 9");
+    EXPECT_FALSE(p.BPrev.Enabled());
+    clickWindow(p.BNext.hwnd());
+    EXPECT_EQ(p.LHalaman.Caption(), "2 / 9");
+    clickWindow(p.BLast.hwnd());
+    EXPECT_EQ(p.LHalaman.Caption(), "9 / 9");
+    EXPECT_FALSE(p.BNext.Enabled());
+    clickWindow(p.BFirst.hwnd());
+    EXPECT_EQ(p.page(), 0);
+    // The wheel at the foot of a page turns to the next one.
+    p.setZoom(report::Zoom::WholePage);
+    SendMessageW(p.View.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(p.page(), 1);
+    p.View.SetFocus();
+    ui::testing::pressKey(p.View.hwnd(), VK_END);
+    ui::testing::pressKey(p.View.hwnd(), VK_NEXT);
+    EXPECT_EQ(p.page(), 2);
+    clickWindow(p.BCetak.hwnd());
+    closedBy = 1;
+    ui::testing::pressKey(p.View.hwnd(), VK_ESCAPE);
+  });
+  runReceiptReport("SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi order by nokwitansi",
+                   receiptTemplate(0));
+  EXPECT_EQ(closedBy, 1);
+  EXPECT_EQ(ui::testing::pendingShown(), 0u);
+  for (ui::Form* f : ui::Form::all()) EXPECT_FALSE(f->Visible());
+  ASSERT_EQ(seams->prints.size(), 1u);
+  EXPECT_EQ(seams->prints[0].pageCount, 9);
+  EXPECT_EQ(seams->prints[0].documentName, "Cetak Kwitansi");
+  EXPECT_EQ(seams->prints[0].paperWidth, 1480);  // A5 upright
+  EXPECT_FALSE(seams->prints[0].landscape);
+}
+
+TEST_F(ReportPrintTest, FailuresShowTheirTextAndNothingRunsWithoutRows) {
+  struct Case {
+    std::string query, templateName, message;
+  };
+  const Case cases[] = {
+      {std::string(kReceiptQuery) + "999/12/2025'", receiptTemplate(0), ""},
+      {std::string(kReceiptQuery) + "001/12/2025'", "\\temp\\09.rep",
+       "Report template not found: " + file("temp\\09.rep")},
+  };
+  for (const Case& c : cases) {
+    freshSeams();
+    runReceiptReport(c.query, c.templateName);
+    if (c.message.empty()) {
+      EXPECT_TRUE(seams->boxes.empty());
+    } else {
+      ASSERT_EQ(seams->boxes.size(), 1u);
+      EXPECT_EQ(seams->boxes[0].prompt, c.message);
+      EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+      EXPECT_EQ(seams->boxes[0].title, "Vantorel V1.7 BUILD 28092025");
+    }
+  }
+  // A template with a fault names its line.
+  std::filesystem::path bad = ui::Widen(file("temp\\01.rep"));
+  HANDLE h = CreateFileW(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const char text[] = "dataset datasiswa\nband detail height 10\n  text 0 0 20 5 \"[Penyetor]\"\nend\n";
+  DWORD put = 0;
+  WriteFile(h, text, sizeof text - 1, &put, nullptr);
+  CloseHandle(h);
+  freshSeams();
+  runReceiptReport(std::string(kReceiptQuery) + "001/12/2025'", receiptTemplate(0));
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt,
+            file("temp\\01.rep") + ", line 3: unknown field \"Penyetor\" in dataset \"datasiswa\"");
+}
+
+}  // namespace
