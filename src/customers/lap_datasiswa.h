@@ -22,24 +22,24 @@ public:
   report::Field& Field13 = GroupHeader.addField("Field13", 900, 560, 4000, 284);
   report::Label& Label17 = GroupHeader.addLabel("Label17", 0, 960, 500, 284, "No.");
   report::Label& Label18 = GroupHeader.addLabel("Label18", 500, 960, 1300, 284, "No Kwitansi");
-  report::Label& Label19 = GroupHeader.addLabel("Label19", 1800, 960, 1700, 284, "Terima dari");
-  report::Label& Label20 = GroupHeader.addLabel("Label20", 3500, 960, 850, 284, "Mata Uang");
-  report::Label& Label21 = GroupHeader.addLabel("Label21", 4350, 960, 1300, 284, "Nominal");
+  report::Label& Label19 = GroupHeader.addLabel("Label19", 1800, 960, 1600, 284, "Terima dari");
+  report::Label& Label20 = GroupHeader.addLabel("Label20", 3400, 960, 1000, 284, "Mata Uang");
+  report::Label& Label21 = GroupHeader.addLabel("Label21", 4400, 960, 1250, 284, "Nominal");
   report::Label& Label22 = GroupHeader.addLabel("Label22", 5650, 960, 2300, 284, "Untuk Pembayaran");
   report::Label& Label23 = GroupHeader.addLabel("Label23", 7950, 960, 1150, 284, "Tgl Diterima");
   report::Label& Label24 = GroupHeader.addLabel("Label24", 9100, 960, 1500, 284, "Penerima");
 
   report::Field& Field1 = Detail.addField("Field1", 0, 0, 500, 283);
   report::Field& Field2 = Detail.addField("Field2", 500, 0, 1300, 283);
-  report::Field& Field3 = Detail.addField("Field3", 1800, 0, 1700, 283);
-  report::Field& Field4 = Detail.addField("Field4", 3500, 0, 850, 283);
-  report::Field& Field5 = Detail.addField("Field5", 4350, 0, 1300, 283);
+  report::Field& Field3 = Detail.addField("Field3", 1800, 0, 1600, 283);
+  report::Field& Field4 = Detail.addField("Field4", 3400, 0, 1000, 283);
+  report::Field& Field5 = Detail.addField("Field5", 4400, 0, 1250, 283);
   report::Field& Field6 = Detail.addField("Field6", 5650, 0, 2300, 283);
   report::Field& Field7 = Detail.addField("Field7", 7950, 0, 1150, 283);
   report::Field& Field8 = Detail.addField("Field8", 9100, 0, 1500, 283);
 
   // "Total :" with no value computed beside it.
-  report::Label& Label25 = GroupFooter.addLabel("Label25", 4350 - 1300, 60, 1300, 284, "Total :");
+  report::Label& Label25 = GroupFooter.addLabel("Label25", 3100, 60, 1300, 284, "Total :");
 
   // Rows requested so far by this layout; never reset.
   long nomorBaris = 0;
