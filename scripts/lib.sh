@@ -43,7 +43,26 @@ layout_program() {
   i686-w64-mingw32-strip --strip-all -o "$dir/Vantorel.exe.new" "$build/win32/src/app/Vantorel.exe"
   mv -f "$dir/Vantorel.exe.new" "$dir/Vantorel.exe"
   if [ -d "$root/resources/program" ]; then cp -rn "$root/resources/program/." "$dir/"; fi
+  [ -f "$dir/panduan.pdf" ] || build_manual "$dir/panduan.pdf"
   [ -f "$dir/base.mdb" ] || "$build/native/tools/makedb/makedb" "$dir"
+}
+
+# The user manual, from its text and the screenshots beside it.
+build_manual() {
+  /usr/bin/python3 "$root/tools/manual/make_manual.py" "$root/resources/manual/panduan.txt" \
+    "$root/resources/manual" "$1"
+}
+
+# build/Vantorel.zip: a program folder laid out afresh (a new database), the
+# files at the top of the archive.
+make_package() {
+  local stage=$build/package
+  rm -rf "$stage"
+  mkdir -p "$stage"
+  layout_program "$stage"
+  rm -f "$build/Vantorel.zip.new"
+  (cd "$stage" && /usr/bin/python3 -m zipfile -c "$build/Vantorel.zip.new" Vantorel.exe base.mdb images temp panduan.pdf)
+  mv -f "$build/Vantorel.zip.new" "$build/Vantorel.zip"
 }
 
 # A PDF printer of this run's own: cupsd (a system service, started when it is

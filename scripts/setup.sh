@@ -12,7 +12,7 @@ packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:
           xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
           poppler-utils python3-xlrd dpkg-dev cups printer-driver-cups-pdf libcups2:i386
           fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev
-          libreoffice-calc-nogui)
+          libreoffice-calc-nogui python3-reportlab)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -106,26 +106,7 @@ void MDIForm1::AturRibbon() {
     flags = Flags{};
   }
 
-  const char* tabs[][2] = {{"1", "Data"}, {"2", "Admin"}, {"3", "About"}};
-  for (int i = 0; i < 3; ++i)
-    if (flags.tabs[i]) ribbon.AddTab(tabs[i][0], tabs[i][1]);
-
-  ribbon.AddCat("1", "1", "Kwitansi", false);
-  ribbon.AddCat("2", "2", "Customer", false);
-  ribbon.AddCat("3", "3", "Data. Kwitansi", false);
-  ribbon.AddCat("4", "4", "Data Customer", false);
-
-  struct ButtonDef {
-    const char *id, *group, *caption;
-    int16_t picture;
-  };
-  static const ButtonDef buttons[12] = {
-      {"0", "1", "Kwitansi", 48},   {"1", "1", "Customer", 40},   {"2", "1", "Data Kwitansi", 49},
-      {"3", "1", "Data Customer", 49}, {"4", "2", "Pengaturan", 50}, {"5", "2", "Data User", 36},
-      {"6", "2", "Backup", 7},      {"7", "2", "Restore", 8},     {"8", "2", "Reset", 6},
-      {"9", "2", "Wallpaper", 32},  {"10", "3", "About", 16},     {"12", "3", "Panduan", 51}};
-  for (int i = 0; i < 12; ++i)
-    if (flags.buttons[i]) ribbon.AddButton(buttons[i].id, buttons[i].group, buttons[i].caption, buttons[i].picture);
+  FillRibbon(ribbon, flags.tabs, flags.buttons);
 }
 
 void MDIForm1::MDIForm_Activate() { MDIForm_Resize(); }

@@ -17,6 +17,12 @@ constexpr int kImageListCount = 51;
 // resources. Raises vb::Error when one is missing or is no picture.
 void LoadImageList(ctl::RibbonImages& list);
 
+// Adds the main window's tabs, its four categories and its buttons to the
+// ribbon: the tabs "Data", "Admin", "About" whose flag is set, and of the
+// twelve command buttons (IDs 0 to 10 and 12, in that order) those whose flag
+// is set.
+void FillRibbon(ctl::RibbonBar& ribbon, const bool tabFlags[3], const bool buttonFlags[12]);
+
 class RibbonHost : public ui::HostedControl {
 public:
   explicit RibbonHost(ui::Form* form) : ui::HostedControl(form) {}

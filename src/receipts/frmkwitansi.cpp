@@ -148,8 +148,9 @@ void FrmKwitansi::Design() {
   Text4.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
   label(Label5, "Banyaknya Uang :", boxH);
 
-  // The words: read-only, wrapped over two lines for the long amounts.
-  const int wordsH = 2 * lineH + 8;
+  // The words: read-only, wrapped over three lines, as many as the longest
+  // amount (10^15 - 1) takes at this width.
+  const int wordsH = 3 * lineH + 8;
   Text5.Create(Frame1, px(boxX), py(y), px(boxW), py(wordsH), true);
   Text5.Locked(true);
   Text5.TabStop(false);

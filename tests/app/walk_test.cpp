@@ -1,0 +1,440 @@
+// The whole program as a new user meets it: Vantorel.exe started in a fresh
+// program folder and driven from outside with window messages and keystrokes,
+// one step after another, with the database checked after each step and a
+// screenshot of every window under build/screenshots/walk/.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/walk_driver.h"
+#include "app/walk_ribbon.h"
+#include "core/program_fixture.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/db/schema.h"
+#include "platform/ui/win_util.h"
+#include "support/print_support.h"
+#include "support/win_test_support.h"
+
+namespace fs = std::filesystem;
+using vt::walk::Driver;
+using vt::walk::RibbonMap;
+
+namespace {
+
+std::wstring FromEnv(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? vt::test::WinPathFromUnix(v) : std::wstring();
+}
+
+class Walk : public ::testing::Test {
+protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = fs::path(temp) / (L"Vantorel Walk " + std::to_wstring(GetCurrentProcessId()));
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+    fs::create_directories(folder_ / L"images");
+    fs::create_directories(folder_ / L"temp");
+    // The program folder as the zip gives it (unpacked by package_test).
+    const fs::path unpacked = fs::path(FromEnv("VT_BUILD_DIR")) / L".." / L"walk-program";
+    ASSERT_TRUE(fs::exists(unpacked / L"Vantorel.exe")) << "run package_test first";
+    fs::copy(unpacked, folder_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    CreateDirectoryW((vt::test::ScreenshotDir() + L"walk").c_str(), nullptr);
+  }
+  void TearDown() override {
+    driver_.kill();
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+
+  std::string file(const std::string& name) const { return (folder_ / fs::u8path(name)).u8string(); }
+  std::wstring exe() const { return (folder_ / L"Vantorel.exe").wstring(); }
+
+  // The first column of the first row of a query on the program's database.
+  std::string scalar(const std::string& sql) {
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + file("base.mdb"));
+    db::Recordset rs;
+    rs.open(sql, cn);
+    std::string v;
+    if (!rs.eof() && !rs.field(0).value().isNull()) v = rs.field(0).value().toString();
+    rs.close();
+    cn->close();
+    return v;
+  }
+
+  // Answers the message box that says part with the button id; returns its text.
+  std::string answer(const std::string& part, int id) {
+    std::string text;
+    HWND box = driver_.waitDialog(part, 15000, &text);
+    if (box) {
+      driver_.pressDialogButton(box, id);
+      driver_.waitClosed(box);
+    }
+    return text;
+  }
+
+  // Chooses a file in the common file dialog that is open.
+  void chooseFile(const std::string& path) {
+    HWND dialog = driver_.waitFor(
+        [](HWND w) { return Driver::className(w) == L"#32770" && GetDlgItem(w, IDOK) && !Driver::children(w, L"ComboBox").empty(); },
+        "a file dialog");
+    ASSERT_NE(dialog, nullptr);
+    driver_.setDialogText(dialog, GetDlgItem(dialog, 1148) ? 1148 : 1152, path);
+    driver_.pressDialogButton(dialog, IDOK);
+    driver_.waitClosed(dialog);
+  }
+
+  // Replaces the text of a box as a user does: click, select all, type.
+  void fill(HWND box, const std::string& text) {
+    driver_.click(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    driver_.type(text, box);
+  }
+
+  // The visible edit boxes of a window, top to bottom and left to right.
+  static std::vector<HWND> boxes(HWND window) {
+    std::vector<HWND> found;
+    for (HWND c : Driver::children(window, L"Edit"))
+      if (IsWindowVisible(c) && Driver::className(GetParent(c)) != L"ComboBox") found.push_back(c);
+    std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
+      RECT ra, rb;
+      GetWindowRect(a, &ra);
+      GetWindowRect(b, &rb);
+      return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+    });
+    return found;
+  }
+
+  HWND login(const std::string& user, const std::string& password) {
+    HWND window = driver_.waitCaption("Vantorel V1.7 Build 28092025");
+    if (!window) return nullptr;
+    driver_.type(user);
+    driver_.key(VK_RETURN);
+    driver_.type(password);
+    driver_.key(VK_RETURN);
+    return window;
+  }
+
+  // Prints what the open preview shows through the print dialog, choosing
+  // the run's PDF printer as a user would; returns the PDF's text (and its
+  // page count) or "" when the run has no printer.
+  std::string printPreview(HWND preview, const std::string& shotName, int* pages = nullptr) {
+    const std::string printer = vt::test::TestPrinter();
+    if (printer.empty()) {
+      driver_.clickButton(preview, "&Tutup");
+      return "";
+    }
+    const size_t before = vt::test::PrintedPdfs().size();
+    driver_.clickButton(preview, "&Cetak");
+    HWND dialog = driver_.waitFor(
+        [](HWND w) { return Driver::className(w) == L"#32770" && GetDlgItem(w, 0x473) != nullptr; }, "the print dialog");
+    if (!dialog) return "";
+    HWND list = GetDlgItem(dialog, 0x473);
+    const std::wstring name = ui::Widen(printer);
+    const LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    driver_.shot(dialog, shotName + "-dialog");
+    driver_.pressDialogButton(dialog, IDOK);
+    driver_.waitClosed(dialog);
+    const auto pdfs = vt::test::WaitForPdfs(before);
+    if (pdfs.empty()) {
+      ADD_FAILURE() << "nothing was printed";
+      return "";
+    }
+    vt::test::PdfToScreenshot(pdfs[0], "walk/" + shotName + "-paper");
+    if (pages) *pages = vt::test::PdfPages(pdfs[0]);
+    driver_.clickButton(preview, "&Tutup");
+    return vt::test::PdfText(pdfs[0]);
+  }
+
+  // Types a receipt into the open entry dialog and saves it; the preview that
+  // follows a new receipt is printed or closed.
+  struct Receipt {
+    std::string payer;
+    bool usd;
+    std::string amount, purpose;
+  };
+  void writeReceipt(HWND entry, const Receipt& r, bool print, const std::string& shotName) {
+    const auto b = boxes(entry);  // number, payer, amount, words, purpose, note, place, receiver
+    ASSERT_GE(b.size(), 5u);
+    fill(b[1], r.payer);
+    driver_.key(VK_RETURN);  // to the currency
+    if (r.usd) driver_.key(VK_DOWN);
+    driver_.key(VK_RETURN);  // to the amount
+    driver_.type(r.amount);
+    driver_.key(VK_RETURN);  // to the purpose
+    driver_.type(r.purpose);
+    driver_.key(VK_RETURN);  // to Simpan
+    driver_.shot(entry, shotName);
+    const std::string number = Driver::text(b[0]);
+    driver_.clickButton(entry, "&Simpan");
+    answer("Data Berhasil Disimpan", IDOK);
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    if (print) {
+      driver_.shot(preview, shotName + "-preview");
+      const std::string paper = printPreview(preview, shotName);
+      if (!paper.empty()) {
+        EXPECT_NE(paper.find(r.payer), std::string::npos) << paper;
+        EXPECT_NE(paper.find(number), std::string::npos) << number << "\n" << paper;
+      }
+    } else {
+      driver_.clickButton(preview, "&Tutup");
+    }
+    driver_.waitClosed(preview);
+  }
+
+  fs::path folder_;
+  Driver driver_;
+};
+
+TEST_F(Walk, ANewUserWorksThroughTheProgram) {
+  // Log in as the first user.
+  driver_.start(exe(), L"/admin");
+  HWND loginWindow = driver_.waitCaption("Vantorel V1.7 Build 28092025");
+  ASSERT_NE(loginWindow, nullptr);
+  driver_.shot(loginWindow, "01-login");
+  login("ADMIN", "admin");
+  HWND main = driver_.waitCaption("Vantorel V1.7 BUILD 28092025");
+  ASSERT_NE(main, nullptr);
+  driver_.shot(main, "02-main");
+  const auto ribbons = Driver::children(main, L"VtRibbonBar");
+  ASSERT_EQ(ribbons.size(), 1u);
+  const bool all[12] = {true, true, true, true, true, true, true, true, true, true, true, true};
+  RibbonMap ribbon(ribbons[0], all, all);
+  EXPECT_EQ(ribbon.tabs(), "Data,Admin,About");
+
+  // The institution: name, address, town, prefix, template and logo.
+  ribbon.clickTab(driver_, "Admin");
+  driver_.shot(main, "03-main-admin");
+  ribbon.clickButton(driver_, "4");
+  HWND settings = driver_.waitCaption("Form Pengaturan");
+  ASSERT_NE(settings, nullptr);
+  {
+    const auto b = boxes(settings);
+    ASSERT_GE(b.size(), 7u);
+    fill(b[0], "Yayasan Pendidikan Nusantara");
+    fill(b[1], "Jl. Merdeka No. 17, Bandung - Telp. (022) 4201234");
+    fill(b[2], "Bandung");
+    fill(b[3], "Dewi Lestari");
+    fill(b[4], "Bendahara");
+    fill(b[5], "Pembayaran yang sudah diterima tidak dapat dikembalikan.");
+    fill(b[6], "YPN/");
+  }
+  const std::string logo = file("images\\pilihan.png");
+  vt::test::writePicture(logo, 120, 80, RGB(30, 90, 160));
+  driver_.clickButton(settings, "Open");
+  chooseFile(logo);
+  driver_.shot(settings, "04-settings");
+  driver_.clickButton(settings, "Simpan");
+  answer("Data Berhasil Disimpan", IDOK);
+  EXPECT_EQ(scalar("select namalembaga from tblset"), "Yayasan Pendidikan Nusantara");
+  EXPECT_EQ(scalar("select NoKw from tblset"), "YPN/");
+  EXPECT_TRUE(fs::exists(folder_ / L"images" / L"logo.jpg"));
+  driver_.clickButton(settings, "Tutup");
+  driver_.waitClosed(settings);
+
+  // Five receipts; a new receipt is previewed at once, the first is printed.
+  ribbon.clickTab(driver_, "Data");
+  ribbon.clickButton(driver_, "0");
+  HWND entry = driver_.waitCaption("Form Entri");
+  ASSERT_NE(entry, nullptr);
+  const Receipt receipts[] = {{"Budi Santoso", false, "1500000", "SPP bulan Desember"},
+                              {"Siti Aminah", true, "250", "Kursus bahasa Inggris"},
+                              {"PT Maju Jaya", false, "999999999999999", "Pembangunan gedung serbaguna"},
+                              {"Andi Wijaya", false, "75000", "Iuran kegiatan"},
+                              {"Rina Kartika", false, "125000", "Seragam olahraga"}};
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(receipts[i].payer);
+    if (i > 0) driver_.clickButton(entry, "&Tambah");
+    writeReceipt(entry, receipts[i], i == 0, "05-entry-" + std::to_string(i + 1));
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), std::to_string(i + 1));
+  }
+  EXPECT_EQ(scalar("select Matauang from tblkwitansi where SudahTerima = 'Siti Aminah'"), "USD");
+  EXPECT_EQ(scalar("select Nominal from tblkwitansi where SudahTerima = 'PT Maju Jaya'"), "999,999,999,999,999");
+  EXPECT_EQ(scalar("select terbilang from tblkwitansi where SudahTerima = 'Budi Santoso'"),
+            "Satu Juta Lima Ratus Ribu ");
+  EXPECT_EQ(scalar("select NoPasport from tblkwitansi where SudahTerima = 'Budi Santoso'"), "YPN/");
+  driver_.clickButton(entry, "T&utup");
+  driver_.waitClosed(entry);
+
+  // The register: today's receipts, a search, the date range, two ticked and
+  // printed, the period report, the export, one deleted, one edited.
+  ribbon.clickButton(driver_, "2");
+  HWND reg = driver_.waitCaption("Fram Data Transksi Kwitansi");
+  ASSERT_NE(reg, nullptr);
+  const auto lists = Driver::children(reg, L"SysListView32");
+  ASSERT_EQ(lists.size(), 1u);
+  HWND list = lists[0];
+  EXPECT_EQ(Driver::listCount(list), 5);
+  driver_.shot(reg, "06-register");
+  {
+    const auto b = boxes(reg);  // the search key
+    ASSERT_GE(b.size(), 1u);
+    const std::string number = scalar("select NoKwitansi from tblkwitansi where SudahTerima = 'Andi Wijaya'");
+    fill(b[0], number);
+    driver_.clickButton(reg, "&Cari");
+    EXPECT_EQ(Driver::listCount(list), 1);
+    EXPECT_EQ(driver_.listText(list, 0, 2), "Andi Wijaya");
+    driver_.shot(reg, "07-register-search");
+  }
+  driver_.clickButton(reg, "&Tampilkan");  // today to today
+  EXPECT_EQ(Driver::listCount(list), 5);
+
+  // Tick the first two rows with the keyboard, print them.
+  {
+    const RECT row = driver_.listRow(list, 0);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    driver_.key(VK_SPACE);
+    driver_.key(VK_DOWN);
+    driver_.key(VK_SPACE);
+  }
+  const std::string first = driver_.listText(list, 0, 2), second = driver_.listText(list, 1, 2);
+  driver_.shot(reg, "08-register-ticked");
+  driver_.clickButton(reg, "Cetak &Kwitansi");
+  {
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    int pages = 0;
+    const std::string paper = printPreview(preview, "09-ticked", &pages);
+    if (!paper.empty()) {
+      EXPECT_EQ(pages, 2);
+      EXPECT_NE(paper.find(first), std::string::npos) << paper;
+      EXPECT_NE(paper.find(second), std::string::npos) << paper;
+    }
+    driver_.waitClosed(preview);
+  }
+  driver_.clickButton(reg, "C&etak");
+  {
+    HWND preview = driver_.waitCaption("Cetak Kwitansi");
+    ASSERT_NE(preview, nullptr);
+    driver_.shot(preview, "10-period-preview");
+    const std::string paper = printPreview(preview, "10-period");
+    if (!paper.empty()) {
+      EXPECT_NE(paper.find("Periode : "), std::string::npos) << paper;
+      EXPECT_NE(paper.find("Rina Kartika"), std::string::npos) << paper;
+    }
+    driver_.waitClosed(preview);
+  }
+
+  // Export.
+  const std::string sheet = file("laporan kwitansi");
+  driver_.clickButton(reg, "E&xport");
+  chooseFile(sheet);
+  answer("Export selesai", IDOK);
+  EXPECT_TRUE(fs::exists(fs::u8path(sheet + ".xls")));
+
+  // Delete one: the second row's tick taken off, the first row's kept.
+  {
+    const RECT row = driver_.listRow(list, 1);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    driver_.key(VK_SPACE);
+  }
+  driver_.clickButton(reg, "&Hapus");
+  answer("Apakah Anda Yakin Menghapus 1", IDYES);
+  answer("Telah dihapus", IDOK);
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi where SudahTerima = '" + first + "'"), "0");
+  EXPECT_EQ(Driver::listCount(list), 4);
+  const std::string left = scalar("select count(*) from tblkwitansi");
+  EXPECT_EQ(left, "4");
+
+  // Edit one: the entry dialog opens with the stored receipt, saved over it.
+  {
+    const RECT row = driver_.listRow(list, 0);
+    driver_.clickAt(list, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    const std::string payer = driver_.listText(list, 0, 2);
+    driver_.clickButton(reg, "&Ubah");
+    HWND edit = driver_.waitCaption("Form Entri");
+    ASSERT_NE(edit, nullptr);
+    const auto b = boxes(edit);
+    ASSERT_GE(b.size(), 5u);
+    EXPECT_EQ(Driver::text(b[1]), payer);
+    fill(b[4], "Pelunasan");
+    driver_.shot(edit, "11-edit");
+    driver_.clickButton(edit, "&Simpan");
+    answer("Nomer Kwitansi Sudah ada dalam Sistem", IDYES);
+    answer("Data Berhasil Di Update", IDOK);
+    EXPECT_EQ(scalar("select untuk from tblkwitansi where SudahTerima = '" + payer + "'"), "Pelunasan");
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), left);
+    driver_.clickButton(edit, "T&utup");
+    driver_.waitClosed(edit);
+  }
+  driver_.clickButton(reg, "Tutu&p");
+  driver_.waitClosed(reg);
+
+  // A user who may write receipts and nothing else.
+  ribbon.clickTab(driver_, "Admin");
+  ribbon.clickButton(driver_, "5");
+  HWND users = driver_.waitCaption("Otoritas User");
+  ASSERT_NE(users, nullptr);
+  driver_.clickButton(users, "Tambah");
+  {
+    const auto b = boxes(users);  // name, password
+    ASSERT_GE(b.size(), 2u);
+    fill(b[0], "kasir");
+    fill(b[1], "kasir123");
+  }
+  // The group's box ticks its four buttons; three are taken off again.
+  driver_.clickButton(users, "MAIN MENU");
+  for (const char* other : {"Customer", "Data Kwitansi", "Data Customer"}) driver_.clickButton(users, other);
+  driver_.shot(users, "12-users");
+  driver_.clickButton(users, "Simpan");
+  answer("Data Sudah Tersimpan", IDOK);
+  EXPECT_EQ(scalar("select count(*) from Tuser where kodeuser = 'kasir' and checkmaster = True and check1 = True "
+                   "and check2 = False and checkpengaturan = False"),
+            "1");
+  driver_.clickButton(users, "Tutup");
+  driver_.waitClosed(users);
+
+  // Back up, empty the receipts and customers, restore.
+  const std::string before = scalar("select count(*) from tblkwitansi");
+  const std::string backup = file("cadangan.mdb");
+  ribbon.clickButton(driver_, "6");
+  chooseFile(backup);
+  answer("File Berhasil Di backup", IDOK);
+  EXPECT_TRUE(fs::exists(fs::u8path(backup)));
+
+  ribbon.clickButton(driver_, "8");
+  answer("semua data akan terhapus", IDYES);
+  answer("Semua Record Telah berhasil dihapus", IDOK);
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
+
+  ribbon.clickButton(driver_, "7");
+  chooseFile(backup);
+  answer("Restore Sukses", IDOK);
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), before);
+
+  // Quit, start again and log in as the new user: one tab, one button.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  answer("Yakin akan keluar dari aplikasi", IDYES);
+  EXPECT_TRUE(driver_.waitExit(15000));
+  driver_.kill();
+  driver_.start(exe(), L"/admin");
+  login("kasir", "kasir123");
+  main = driver_.waitCaption("Vantorel V1.7 BUILD 28092025");
+  ASSERT_NE(main, nullptr);
+  driver_.shot(main, "13-main-kasir");
+  const bool tabs[3] = {true, false, false};
+  const bool buttons[12] = {true};
+  RibbonMap kasir(Driver::children(main, L"VtRibbonBar")[0], tabs, buttons);
+  EXPECT_EQ(kasir.tabs(), "Data");
+  EXPECT_EQ(kasir.buttons(), "0");
+  kasir.clickButton(driver_, "0");
+  entry = driver_.waitCaption("Form Entri");
+  ASSERT_NE(entry, nullptr);
+  driver_.clickButton(entry, "T&utup");
+  driver_.waitClosed(entry);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  answer("Yakin akan keluar dari aplikasi", IDYES);
+  EXPECT_TRUE(driver_.waitExit(15000));
+}
+
+}  // namespace
