@@ -3,6 +3,9 @@
 #include "core/frmabout.h"
 #include "core/frmotoritas.h"
 #include "core/hooks.h"
+#include "customers/frmcustomer.h"
+#include "customers/frmdatacustomer.h"
+#include "customers/lapdatacustomer.h"
 #include "json/json_evaluator.h"
 #include "platform/ui/form.h"
 #include "platform/ui/seams.h"
@@ -28,10 +31,15 @@ void wireProgram() {
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the
   // manual itself.
   core::setCommand(0, [](ui::Form& owner) { ui::Default<FrmKwitansi>().ShowModal(&owner); });
+  core::setCommand(1, [](ui::Form& owner) { ui::Default<FrmCustomer>().ShowModal(&owner); });
   core::setCommand(2, [](ui::Form& owner) { ui::Default<FrmData>().ShowModal(&owner); });
+  core::setCommand(3, [](ui::Form& owner) { ui::Default<LapDataCustomer>().ShowModal(&owner); });
   core::setCommand(4, [](ui::Form& owner) { ui::Default<FrmSeting>().ShowModal(&owner); });
   core::setCommand(5, [](ui::Form& owner) { ui::Default<frmotoritas>().ShowModal(&owner); });
   core::setCommand(10, [](ui::Form& owner) { ui::Default<frmAbout>().ShowModal(&owner); });
+
+  // The entry dialog's pick button: the customer picker over it.
+  FrmKwitansi::PilihCustomer = [](FrmKwitansi& entry) { ui::Default<FrmDataCustomer>().ShowModal(&entry); };
 }
 
 }  // namespace app

@@ -85,6 +85,8 @@ bool complete(const std::string& path) {
 
 }  // namespace
 
+bool RunUnix(const std::string& command, int timeoutMs) { return runUnix(command, timeoutMs); }
+
 std::string TestPrinter() { return env("VT_PRINTER"); }
 
 std::vector<std::string> PrintedPdfs() {

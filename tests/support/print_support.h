@@ -19,6 +19,9 @@ std::vector<std::string> WaitForPdfs(size_t before, size_t count = 1, int timeou
 std::string PdfText(const std::string& pdf);
 // The number of pages of a PDF (pdfinfo); 0 when it cannot be read.
 int PdfPages(const std::string& pdf);
+// Runs a shell command of the machine and waits for it; false when it did not
+// end within the time.
+bool RunUnix(const std::string& command, int timeoutMs = 30000);
 // Renders a PDF's first page as build/screenshots/<name>.png (pdftoppm).
 bool PdfToScreenshot(const std::string& pdf, const std::string& name, int dpi = 110);
 

@@ -1,0 +1,165 @@
+#include "customers/customer_list.h"
+
+#include <string>
+
+#include "core/dialog_layout.h"
+#include "core/module1.h"
+#include "customers/customer_pictures.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/app.h"
+#include "platform/ui/seams.h"
+#include "platform/vb/error.h"
+#include "platform/vb/format.h"
+
+using Module1::abaikanError;
+using Module1::koneksi;
+using layout::lineHeightPx;
+using layout::px;
+using layout::py;
+
+namespace {
+
+// A column as a cell shows it: a Null column is an empty cell.
+std::string cellText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
+
+// Adds one list row per record, numbered from the rows already there; the
+// six cells come from the given fields (by name for the reload, by position
+// for the search: the same columns while the table keeps its order).
+void fillList(ui::ListView& list, db::Recordset& rs, db::Field* const (&fields)[6]) {
+  int number = list.ListItems.Count();
+  while (!rs.eof()) {
+    ui::ListItem& item = list.ListItems.Add(std::to_string(++number));
+    // The last cell first, so that the row makes room for all six at once.
+    for (int c = 5; c >= 0; --c) {
+      // A value that cannot be read leaves its cell empty; the row stays.
+      try {
+        const vb::Variant& v = fields[c]->value();
+        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : cellText(v));
+      } catch (const std::exception&) {
+        item.SubItems(c + 1, std::string());
+      }
+    }
+    rs.moveNext();
+  }
+}
+
+}  // namespace
+
+CustomerListStyle customerListByID(const char* lastHeader) {
+  return {"select * from tblcustomer order by nocustomer", "%'", lastHeader, 1440};
+}
+
+CustomerListStyle customerListByEntry() {
+  return {"select * from tblcustomer order by 1", "%' order by 1", "Perusahaan", 2440};
+}
+
+std::string customerSearchSql(const std::string& keyword, const CustomerListStyle& style) {
+  // The keyword as typed, apostrophes doubled so that none can end the text early.
+  const std::string k = db::quote(keyword);
+  return "Select * From tblcustomer where nocustomer like '%" + k + "%' or nama like '%" + k +
+         "%' or alamat like '%" + k + style.searchEnd;
+}
+
+std::string errorText(const std::exception& e) {
+  if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();
+  return e.what();
+}
+
+CustomerListForm::CustomerListForm(CustomerListStyle style) : style_(style) {
+  Button5.Click = [this] { Button5_Click(); };
+  Button6.Click = [this] { Button6_Click(); };
+}
+
+void CustomerListForm::designList(ui::Container& parent, int left, int top, int width, int height,
+                                  const std::string& searchCaption) {
+  const int lineH = lineHeightPx(font_), boxH = lineH + 8;
+  const int btnH = boxH + 2, gap = 6;
+  const int refreshW = 84, searchW = searchCaption.empty() ? btnH + 8 : 72;
+  const int x = ui::TwipsToPixelsX(left), y = ui::TwipsToPixelsY(top);
+  const int w = ui::TwipsToPixelsX(width), h = ui::TwipsToPixelsY(height);
+
+  const int textW = w - searchW - refreshW - 2 * gap;
+  Text1.Create(parent, px(x), py(y + (btnH - boxH) / 2), px(textW), py(boxH));
+  Button5.Create(parent, px(x + textW + gap), py(y), px(searchW), py(btnH), searchCaption);
+  if (searchCaption.empty() && Button5.control()) {
+    Button5.control()->SetPictureNormal(searchPicture());
+    Button5.control()->SetUseMaskColor(true);
+    Button5.control()->SetMaskColor(kPictureMask);
+  }
+  Button6.Create(parent, px(x + w - refreshW), py(y), px(refreshW), py(btnH), "Refrash");
+
+  countH_ = py(lineH + 6);
+  const int listY = y + btnH + gap;
+  Lv1.Create(parent, px(x), py(listY), px(w), py(h - (listY - y)) - countH_);
+  Lv1.FullRowSelect(true);
+  Lv1.GridLines(true);
+  Lv1.HideSelection(false);
+  const std::pair<const char*, int> columns[] = {
+      {"No", 500},           {"ID Customer", style_.wideWidth}, {"Nama Lengkap", style_.wideWidth},
+      {"Alamat", style_.wideWidth}, {"No. Telp", 1440},         {"Alamat Email", 1440},
+      {style_.lastHeader, 1440}};
+  for (const auto& c : columns) Lv1.ColumnHeaders.Add(c.first, c.second);
+
+  Label7.Create(parent, px(x), Lv1.Top() + Lv1.Height() + py(3), px(w), py(lineH), "Total Record :");
+}
+
+void CustomerListForm::bukadata() {
+  db::Recordset rs;
+  bool open = false;
+  abaikanError([&] {
+    rs.setCursorLocation(db::adUseClient);
+    rs.setCursorType(db::adOpenDynamic);
+    rs.setLockType(db::adLockOptimistic);
+    rs.open(style_.reload, koneksi, db::adOpenStatic);
+    open = true;
+  });
+  abaikanError([&] { Lv1.ListItems.Clear(); });
+  if (open) {
+    abaikanError([&] {
+      Lv1.Sorted(false);
+      db::Field* const fields[6] = {&rs.field("Nocustomer"), &rs.field("nama"),  &rs.field("alamat"),
+                                    &rs.field("telpn"),      &rs.field("email"), &rs.field("perusahaan")};
+      fillList(Lv1, rs, fields);
+    });
+  }
+  abaikanError([&] { rs.close(); });
+  abaikanError([&] { setCountLabel(); });
+}
+
+void CustomerListForm::Button5_Click() {
+  try {
+    db::Recordset rs;
+    rs.open(customerSearchSql(Text1.Text(), style_), koneksi);
+    if (rs.eof()) {
+      rs.close();
+      Lv1.ListItems.Clear();
+      ui::MsgBox("tidak ditemukan data untuk kata kunci tersebut", ui::vbExclamation | ui::vbOKOnly,
+                 std::string("Talvoren"));
+      return;
+    }
+    Lv1.ListItems.Clear();
+    Lv1.Sorted(false);
+    db::Field* const fields[6] = {&rs.field(1), &rs.field(2), &rs.field(3),
+                                  &rs.field(4), &rs.field(5), &rs.field(6)};
+    fillList(Lv1, rs, fields);
+    rs.close();
+    setCountLabel();
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::MsgBox(errorText(e), ui::vbOKOnly);
+  }
+}
+
+void CustomerListForm::Button6_Click() { bukadata(); }
+
+// "Total Record : " rows shown " Dari " rows in the table " Record". The
+// table's rows are counted by the database rather than read one by one.
+void CustomerListForm::setCountLabel() {
+  db::Recordset rs;
+  rs.open("select count(*) from tblcustomer", koneksi, db::adOpenStatic);
+  const vb::Variant total = rs.field(0).value();
+  rs.close();
+  Label7.Caption("Total Record : " + std::to_string(Lv1.ListItems.Count()) + " Dari " +
+                 vb::Format(total, "#,##0") + " Record");
+}

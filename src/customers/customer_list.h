@@ -1,0 +1,65 @@
+#pragma once
+// The customer register as the three customer dialogs show it: the list Lv1
+// with its count label Label7, the keyword box Text1, the search button
+// Button5 and the refresh button Button6, with the reload (bukadata) and the
+// search. The dialogs derive from CustomerListForm and differ only in what
+// CustomerListStyle says.
+#include <exception>
+#include <string>
+
+#include "core/dialog_button.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/listview.h"
+#include "platform/ui/textbox.h"
+
+struct CustomerListStyle {
+  const char* reload;      // the reload's statement
+  const char* searchEnd;   // what closes the search statement after the keyword
+  const char* lastHeader;  // heading of the company column
+  int wideWidth;           // twips of the ID, name and address columns
+};
+
+// FrmCustomer and FrmDataCustomer: by customer ID, the company headed as given.
+CustomerListStyle customerListByID(const char* lastHeader);
+// LapDataCustomer: by the table's first column, wide ID, name and address.
+CustomerListStyle customerListByEntry();
+
+// The search statement for a keyword: the keyword anywhere in the ID, the
+// name or the address, its apostrophes doubled.
+std::string customerSearchSql(const std::string& keyword, const CustomerListStyle& style);
+
+// The text of a failure, for the message that reports it.
+std::string errorText(const std::exception& e);
+
+class CustomerListForm : public ui::Form {
+public:
+  ui::ListView Lv1{this};
+  ui::Label Label7{this};
+  ui::TextBox Text1{this};
+  Button Button5{this}, Button6{this};
+
+  // Reloads the whole register into the list and the count label.
+  void bukadata();
+  // Search: the customers whose ID, name or address holds the keyword.
+  void Button5_Click();
+  // "Refrash": the whole register again.
+  void Button6_Click();
+
+protected:
+  explicit CustomerListForm(CustomerListStyle style);
+
+  // Places the group inside parent at a rectangle in twips: keyword box and
+  // buttons on the first line, the list under them, the count label under the
+  // list. searchCaption empty: the search button shows a magnifier instead.
+  void designList(ui::Container& parent, int left, int top, int width, int height,
+                  const std::string& searchCaption);
+  // Height in twips the count label takes under the list.
+  int countLabelHeight() const { return countH_; }
+
+private:
+  void setCountLabel();
+
+  CustomerListStyle style_;
+  int countH_ = 0;
+};

@@ -1,0 +1,205 @@
+// The two banded report layouts: the customer report through the report
+// dialog's preview, printed on the run's PDF printer and read back, and the
+// receipt transaction layout filled and rendered by hand.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/module1.h"
+#include "customer_fixture.h"
+#include "customers/lap_datacustomer.h"
+#include "customers/lap_datasiswa.h"
+#include "customers/lapdatacustomer.h"
+#include "customers/mahasiswa.h"
+#include "platform/report/preview.h"
+#include "platform/ui/testing.h"
+#include "support/print_support.h"
+#include "support/win_test_support.h"
+
+namespace customers_test {
+namespace {
+
+using ui::testing::clickWindow;
+
+// The texts of a page, top to bottom and left to right.
+std::vector<std::string> pageTexts(const report::Page& page) {
+  std::vector<const report::Item*> items;
+  for (const report::Item& it : page.items)
+    if (it.kind == report::Item::Text) items.push_back(&it);
+  std::stable_sort(items.begin(), items.end(), [](const report::Item* a, const report::Item* b) {
+    return a->y != b->y ? a->y < b->y : a->x < b->x;
+  });
+  std::vector<std::string> out;
+  for (const report::Item* it : items) out.push_back(page.textOf(*it));
+  return out;
+}
+
+bool has(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+size_t pictures(const report::Page& page) {
+  return static_cast<size_t>(std::count_if(page.items.begin(), page.items.end(),
+                                           [](const report::Item& it) { return it.kind == report::Item::Picture; }));
+}
+
+// A row record with the given fields from baris1.
+std::shared_ptr<mahasiswa> row(const std::vector<std::string>& fields) {
+  auto m = std::make_shared<mahasiswa>();
+  for (size_t i = 0; i < fields.size(); ++i) m->baris(static_cast<int>(i) + 1, fields[i]);
+  return m;
+}
+
+class ReportTest : public CustomerTest {
+protected:
+  void SetUp() override {
+    CustomerTest::SetUp();
+    exec("insert into tblset (namalembaga, alamat) values ('Yayasan Pendidikan Nusantara', "
+         "'Jl. Merdeka No. 17, Bandung 40115 - Telp. (022) 420 1234')");
+    vt::test::writePicture(file("images\\logo.jpg"), 160, 130, RGB(0x1F, 0x3A, 0x5F));
+  }
+};
+
+TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
+  add({{"CUST00001", "Ani Suryani", "Jl. Melati No. 1", "0811-2233", "ani@contoh.id", "Guru"},
+       {"CUST00002", "Budi Santoso", "Jl. Kenanga 2", "0812-9876", "budi@contoh.id", "Wiraswasta"},
+       {"CUST00003", "Citra Lestari", "Komplek Griya Asri B-7", "022-555", "citra@contoh.id", "PT Nusantara"},
+       {"CUST00004", "Dedi Kurniawan", "Jl. Sudirman 45", "0813-1111", "dedi@contoh.id", "CV Maju"}});
+  const bool printing = !vt::test::TestPrinter().empty();
+  if (printing) {
+    ui::seams().print = ui::RealPrint;
+    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
+      r.printerName = vt::test::TestPrinter();
+      return true;
+    };
+  }
+  LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
+  const size_t before = vt::test::PrintedPdfs().size();
+  bool previewed = false;
+  ui::testing::onShown([&](ui::Form&) {
+    dlg.Lv1_ColumnClick(dlg.Lv1.ColumnHeaders.Item(3));
+    dlg.Lv1_ColumnClick(dlg.Lv1.ColumnHeaders.Item(3));  // by name, descending
+    clickWindow(dlg.Button1.hwnd());
+    clickWindow(dlg.Button2.hwnd());
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    auto& p = static_cast<report::PreviewWindow&>(f);
+    previewed = true;
+    EXPECT_EQ(f.Caption(), "Laporan Member");
+    EXPECT_FALSE(IsWindowEnabled(dlg.hwnd()));
+    report::Document& doc = p.document();
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const std::vector<std::string> texts = pageTexts(doc.pages[0]);
+    for (const char* want : {"Yayasan Pendidikan Nusantara", "LAPORAN DATA CUSTOMER", "No.", "ID Customer", "Nama",
+                             "Alamat", "No. Telpn", "Email"})
+      EXPECT_TRUE(has(texts, want)) << want;
+    for (const char* absent : {"Nama Lengkap", "No. Telp", "Alamat Email", "Guru", "PT Nusantara"})
+      EXPECT_FALSE(has(texts, absent)) << absent;
+    EXPECT_EQ(pictures(doc.pages[0]), 1u);  // the logo
+    // The rows in the list's order, numbered from 1 whatever the list's "No" shows.
+    const char* order[] = {"Dedi Kurniawan", "Citra Lestari", "Budi Santoso", "Ani Suryani"};
+    size_t at = std::find(texts.begin(), texts.end(), "Email") - texts.begin();
+    for (int i = 0; i < 4; ++i) {
+      const auto number = std::find(texts.begin() + static_cast<long>(at), texts.end(), std::to_string(i + 1));
+      ASSERT_NE(number, texts.end()) << i + 1;
+      EXPECT_EQ(*(number + 2), order[i]) << i + 1;
+      at = static_cast<size_t>(number - texts.begin()) + 1;
+    }
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "customer_report_preview.png"));
+    if (printing) clickWindow(p.BCetak.hwnd());
+    clickWindow(p.BTutup.hwnd());
+  });
+  dlg.ShowModal();
+  EXPECT_TRUE(previewed);
+  EXPECT_TRUE(seams->boxes.empty());
+  if (!printing) GTEST_SKIP() << "no PDF printer in this run";
+  const auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_FALSE(pdfs.empty());
+  const std::string text = vt::test::PdfText(pdfs.back());
+  size_t last = 0;
+  for (const char* want : {"Yayasan Pendidikan Nusantara", "LAPORAN DATA CUSTOMER", "No. Telpn", "Dedi Kurniawan",
+                           "Citra Lestari", "Budi Santoso", "Ani Suryani"}) {
+    const size_t found = text.find(want, last);
+    EXPECT_NE(found, std::string::npos) << want << "\n" << text;
+    if (found != std::string::npos) last = found;
+  }
+  EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs.back(), "customer_report_page1"));
+}
+
+TEST_F(ReportTest, MissingLogoLeavesThePictureEmpty) {
+  DeleteFileW(ui::Widen(file("images\\logo.jpg")).c_str());
+  lap_DataCustomer layout;
+  layout.daftarMhs->Add("1", vb::Variant(row({"CUST00001", "Ani"})));
+  report::Document& doc = layout.Run();
+  ASSERT_EQ(doc.pages.size(), 1u);
+  EXPECT_EQ(pictures(doc.pages[0]), 0u);
+  const auto texts = pageTexts(doc.pages[0]);
+  EXPECT_TRUE(has(texts, "Yayasan Pendidikan Nusantara"));
+  EXPECT_TRUE(has(texts, "Ani"));
+}
+
+TEST_F(ReportTest, TransactionLayoutTakesRowsByKey) {
+  struct Case {
+    std::vector<std::string> keys;  // in the order added
+    std::vector<std::string> payers;
+  };
+  const Case cases[] = {
+      {{}, {}},
+      {{"1"}, {"Payer 1"}},
+      {{"2", "3", "1"}, {"Payer 1", "Payer 2", "Payer 3"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.keys.size()) + " rows");
+    lap_DataSiswa layout;
+    for (const std::string& k : c.keys)
+      layout.daftarMhs->Add(k, vb::Variant(row({"00" + k + "/12/2025", "Payer " + k, "Rp.", k + ",000", "SPP",
+                                                "0" + k + "/12/2025", "Siti", "hidden 8", "hidden 9"})));
+    report::Document& doc = layout.Run();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const auto texts = pageTexts(doc.pages[0]);
+    for (const char* heading : {"Yayasan Pendidikan Nusantara", "LAPORAN DATA TRANSAKSI KWITANSI", "Periode", "No.",
+                                "No Kwitansi", "Terima dari", "Mata Uang", "Nominal", "Untuk Pembayaran",
+                                "Tgl Diterima", "Penerima", "Total :"})
+      EXPECT_TRUE(has(texts, heading)) << heading;
+    std::vector<std::string> payers;
+    for (const std::string& t : texts)
+      if (t.rfind("Payer ", 0) == 0) payers.push_back(t);
+    EXPECT_EQ(payers, c.payers);
+    for (size_t i = 1; i <= c.payers.size(); ++i) {
+      const auto number = std::find(texts.begin(), texts.end(), std::to_string(i));
+      ASSERT_NE(number, texts.end());
+      EXPECT_EQ(*(number + 1), "00" + std::to_string(i) + "/12/2025");
+    }
+    EXPECT_FALSE(has(texts, "hidden 8"));
+    EXPECT_FALSE(has(texts, "hidden 9"));
+    EXPECT_EQ(layout.nomorBaris, static_cast<long>(c.keys.size()) + 1);
+    // A second run continues the counter: no rows at once.
+    const auto againTexts = pageTexts(layout.Run().pages[0]);
+    EXPECT_TRUE(std::none_of(againTexts.begin(), againTexts.end(),
+                             [](const std::string& t) { return t.rfind("Payer ", 0) == 0; }));
+    EXPECT_TRUE(has(againTexts, "LAPORAN DATA TRANSAKSI KWITANSI"));
+  }
+}
+
+TEST_F(ReportTest, TransactionLayoutPicture) {
+  lap_DataSiswa layout;
+  layout.daftarMhs->Add("1", vb::Variant(row({"001/12/2025", "Budi Santoso", "Rp.", "1,500,000",
+                                              "Uang sekolah Desember", "05/12/2025", "Siti Rahmawati"})));
+  layout.daftarMhs->Add("2", vb::Variant(row({"002/12/2025", "PT Sinar Abadi", "USD", "250", "Sewa aula",
+                                              "08/12/2025", "Siti Rahmawati"})));
+  report::Document& doc = layout.Run();
+  ASSERT_FALSE(doc.pages.empty());
+  const report::Page& page = doc.pages[0];
+  // The page at 96 dots per inch on white paper.
+  const report::Viewport vp = report::Viewport::forDpi(96, 96);
+  vt::test::Canvas canvas(static_cast<int>(page.width * vp.scaleX) + 1, static_cast<int>(page.height * vp.scaleY) + 1);
+  canvas.Fill(RGB(255, 255, 255));
+  report::drawPage(canvas.dc(), doc, page, vp);
+  EXPECT_TRUE(vt::test::SavePng(canvas.bitmap(), "receipt_transactions_report.png"));
+}
+
+}  // namespace
+}  // namespace customers_test
