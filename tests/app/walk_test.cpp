@@ -161,11 +161,31 @@ protected:
     std::string payer;
     bool usd;
     std::string amount, purpose;
+    bool picked;  // the payer taken from the customer picker
   };
   void writeReceipt(HWND entry, const Receipt& r, bool print, const std::string& shotName) {
     const auto b = boxes(entry);  // number, payer, amount, words, purpose, note, place, receiver
     ASSERT_GE(b.size(), 5u);
-    fill(b[1], r.payer);
+    if (r.picked) {
+      driver_.clickButton(entry, "&Cari");
+      HWND picker = driver_.waitCaption("Data Customer");
+      ASSERT_NE(picker, nullptr);
+      const auto lists = Driver::children(picker, L"SysListView32");
+      ASSERT_EQ(lists.size(), 1u);
+      int at = -1;
+      for (int i = 0; i < Driver::listCount(lists[0]); ++i)
+        for (int c = 1; c <= 3 && at < 0; ++c)
+          if (driver_.listText(lists[0], i, c) == r.payer) at = i;
+      ASSERT_GE(at, 0) << r.payer << " is not in the picker";
+      driver_.shot(picker, shotName + "-picker");
+      const RECT row = driver_.listRow(lists[0], at);
+      driver_.clickAt(lists[0], (row.left + row.right) / 2, (row.top + row.bottom) / 2, true);
+      EXPECT_TRUE(driver_.waitClosed(picker));
+      EXPECT_EQ(Driver::text(b[1]), r.payer);
+      driver_.click(b[1]);
+    } else {
+      fill(b[1], r.payer);
+    }
     driver_.key(VK_RETURN);  // to the currency
     if (r.usd) driver_.key(VK_DOWN);
     driver_.key(VK_RETURN);  // to the amount
@@ -242,20 +262,59 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   driver_.clickButton(settings, "Tutup");
   driver_.waitClosed(settings);
 
-  // Five receipts; a new receipt is previewed at once, the first is printed.
+  // Three customers, their IDs made by the program.
   ribbon.clickTab(driver_, "Data");
+  ribbon.clickButton(driver_, "1");
+  HWND customers = driver_.waitCaption("Form Customer");
+  ASSERT_NE(customers, nullptr);
+  const char* people[][4] = {{"Andi Wijaya", "Jl. Asia Afrika 8, Bandung", "0812-2233-4455", "andi@contoh.id"},
+                             {"Lestari Handayani", "Jl. Dago 120, Bandung", "0813-9988-7766", "lestari@contoh.id"},
+                             {"CV Sumber Rejeki", "Jl. Braga 5, Bandung", "022-4205566", "rejeki@contoh.id"}};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(people[i][0]);
+    driver_.clickButton(customers, "Tambah");
+    // The detail boxes are the left column: ID, name, address, phone, e-mail.
+    RECT frame;
+    GetWindowRect(customers, &frame);
+    std::vector<HWND> detail;
+    for (HWND h : boxes(customers)) {
+      RECT r;
+      GetWindowRect(h, &r);
+      if (r.right < (frame.left + frame.right) / 2) detail.push_back(h);
+    }
+    ASSERT_GE(detail.size(), 5u);
+    EXPECT_EQ(Driver::text(detail[0]), "CUST0000" + std::to_string(i + 1));
+    for (int k = 0; k < 4; ++k) fill(detail[static_cast<size_t>(k + 1)], people[i][k]);
+    if (i == 2) driver_.shot(customers, "05-customers");
+    driver_.clickButton(customers, "Simpan");
+    answer("Data Berhasil Disimpan", IDOK);
+  }
+  EXPECT_EQ(scalar("select count(*) from tblcustomer"), "3");
+  EXPECT_EQ(scalar("select nama from tblcustomer where Nocustomer = 'CUST00003'"), "CV Sumber Rejeki");
+  driver_.clickButton(customers, "Tutup");
+  driver_.waitClosed(customers);
+
+  // The customer report.
+  ribbon.clickButton(driver_, "3");
+  HWND report = driver_.waitCaption("Lap Data Customer");
+  ASSERT_NE(report, nullptr);
+  driver_.shot(report, "05-customer-report");
+  PostMessageW(report, WM_CLOSE, 0, 0);
+  driver_.waitClosed(report);
+
+  // Five receipts; a new receipt is previewed at once, the first is printed.
   ribbon.clickButton(driver_, "0");
   HWND entry = driver_.waitCaption("Form Entri");
   ASSERT_NE(entry, nullptr);
-  const Receipt receipts[] = {{"Budi Santoso", false, "1500000", "SPP bulan Desember"},
-                              {"Siti Aminah", true, "250", "Kursus bahasa Inggris"},
-                              {"PT Maju Jaya", false, "999999999999999", "Pembangunan gedung serbaguna"},
-                              {"Andi Wijaya", false, "75000", "Iuran kegiatan"},
-                              {"Rina Kartika", false, "125000", "Seragam olahraga"}};
+  const Receipt receipts[] = {{"Budi Santoso", false, "1500000", "SPP bulan Desember", false},
+                              {"Siti Aminah", true, "250", "Kursus bahasa Inggris", false},
+                              {"PT Maju Jaya", false, "999999999999999", "Pembangunan gedung serbaguna", false},
+                              {"Andi Wijaya", false, "75000", "Iuran kegiatan", true},
+                              {"Rina Kartika", false, "125000", "Seragam olahraga", false}};
   for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(receipts[i].payer);
     if (i > 0) driver_.clickButton(entry, "&Tambah");
-    writeReceipt(entry, receipts[i], i == 0, "05-entry-" + std::to_string(i + 1));
+    writeReceipt(entry, receipts[i], i == 0, "06-entry-" + std::to_string(i + 1));
     EXPECT_EQ(scalar("select count(*) from tblkwitansi"), std::to_string(i + 1));
   }
   EXPECT_EQ(scalar("select Matauang from tblkwitansi where SudahTerima = 'Siti Aminah'"), "USD");
