@@ -249,6 +249,15 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
     fill(b[5], "Pembayaran yang sudah diterima tidak dapat dikembalikan.");
     fill(b[6], "YPN/");
   }
+  // The second template: the list opened with a click, the next entry taken.
+  {
+    const auto combos = Driver::children(settings, L"ComboBox");
+    ASSERT_EQ(combos.size(), 1u);
+    driver_.click(combos[0]);
+    driver_.key(VK_DOWN);
+    driver_.key(VK_RETURN);
+    EXPECT_EQ(Driver::text(combos[0]), "Kwitansi 2 Portrait");
+  }
   const std::string logo = file("images\\pilihan.png");
   vt::test::writePicture(logo, 120, 80, RGB(30, 90, 160));
   driver_.clickButton(settings, "Open");
@@ -258,6 +267,7 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   answer("Data Berhasil Disimpan", IDOK);
   EXPECT_EQ(scalar("select namalembaga from tblset"), "Yayasan Pendidikan Nusantara");
   EXPECT_EQ(scalar("select NoKw from tblset"), "YPN/");
+  EXPECT_EQ(scalar("select templete from tblset"), "Kwitansi 2 Portrait");
   EXPECT_TRUE(fs::exists(folder_ / L"images" / L"logo.jpg"));
   driver_.clickButton(settings, "Tutup");
   driver_.waitClosed(settings);
