@@ -15,7 +15,6 @@
 #include "core/program_fixture.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
-#include "platform/db/schema.h"
 #include "platform/ui/win_util.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -39,8 +38,6 @@ protected:
     folder_ = fs::path(temp) / (L"Vantorel Walk " + std::to_wstring(GetCurrentProcessId()));
     std::error_code ec;
     fs::remove_all(folder_, ec);
-    fs::create_directories(folder_ / L"images");
-    fs::create_directories(folder_ / L"temp");
     // The program folder as the zip gives it (unpacked by package_test).
     const fs::path unpacked = fs::path(FromEnv("VT_BUILD_DIR")) / L".." / L"walk-program";
     ASSERT_TRUE(fs::exists(unpacked / L"Vantorel.exe")) << "run package_test first";
