@@ -19,6 +19,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "../recorder.h"
 
 namespace {
 
@@ -138,23 +139,12 @@ void BM_DialogSort(benchmark::State& state) {
 }
 BENCHMARK(BM_DialogSort)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Keeps each benchmark's time per iteration beside the usual console report.
-class Recorder : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred) seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string folder = makeProgramFolder();
   benchmark::Initialize(&argc, argv);
-  Recorder recorder;
+  vt::bench::Recorder recorder;
   benchmark::RunSpecifiedBenchmarks(&recorder);
   auto& s = recorder.seconds;
   auto at = [&](const char* name) { return s.count(name) ? s[name] : 0.0; };

@@ -22,6 +22,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/format.h"
 #include "receipts/frmdata.h"
+#include "../recorder.h"
 
 namespace {
 
@@ -174,17 +175,6 @@ void BM_InsertItems(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertItems)->Arg(kLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Keeps each benchmark's time per iteration beside the usual console report.
-class Recorder : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred) seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,7 +184,7 @@ int main(int argc, char** argv) {
   texts();
 
   benchmark::Initialize(&argc, argv);
-  Recorder recorder;
+  vt::bench::Recorder recorder;
   benchmark::RunSpecifiedBenchmarks(&recorder);
   benchmark::Shutdown();
 

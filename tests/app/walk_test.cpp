@@ -13,8 +13,6 @@
 #include "app/walk_driver.h"
 #include "app/walk_ribbon.h"
 #include "core/program_fixture.h"
-#include "platform/db/connection.h"
-#include "platform/db/recordset.h"
 #include "platform/ui/win_util.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -54,17 +52,7 @@ protected:
   std::wstring exe() const { return (folder_ / L"Vantorel.exe").wstring(); }
 
   // The first column of the first row of a query on the program's database.
-  std::string scalar(const std::string& sql) {
-    auto cn = db::Connection::create();
-    cn->open("Data Source=" + file("base.mdb"));
-    db::Recordset rs;
-    rs.open(sql, cn);
-    std::string v;
-    if (!rs.eof() && !rs.field(0).value().isNull()) v = rs.field(0).value().toString();
-    rs.close();
-    cn->close();
-    return v;
-  }
+  std::string scalar(const std::string& sql) { return vt::test::queryScalar(file("base.mdb"), sql); }
 
   // Answers the message box that says part with the button id; returns its text.
   std::string answer(const std::string& part, int id) {

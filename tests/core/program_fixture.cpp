@@ -61,9 +61,11 @@ void ProgramTest::exec(const std::string& sql) {
   cn->close();
 }
 
-std::string ProgramTest::scalar(const std::string& sql) {
+std::string ProgramTest::scalar(const std::string& sql) { return queryScalar(file("base.mdb"), sql); }
+
+std::string queryScalar(const std::string& databasePath, const std::string& sql) {
   auto cn = db::Connection::create();
-  cn->open("Data Source=" + file("base.mdb"));
+  cn->open("Data Source=" + databasePath);
   db::Recordset rs;
   rs.open(sql, cn);
   std::string v;

@@ -36,6 +36,9 @@ private:
   std::string folderName_, folder_;
 };
 
+// The first column of the first row of a query on the database file, as text
+// ("" for no row or Null), through a connection of its own.
+std::string queryScalar(const std::string& databasePath, const std::string& sql);
 // Writes a PNG of width x height in one colour; returns its path.
 std::string writePicture(const std::string& path, int width, int height, COLORREF colour);
 // Saves what the window shows as build/screenshots/<name>.
