@@ -39,7 +39,7 @@ void CustomerTest::addMany(int count) {
 
 std::vector<std::string> CustomerTest::column(ui::ListView& list, int col) {
   std::vector<std::string> out;
-  for (int i = 1; i <= list.ListItems.Count(); ++i) out.push_back(list.ListItems.Item(i).cell(col));
+  for (int i = 1; i <= list.ListItems.Count(); ++i) out.emplace_back(list.ListItems.Item(i).cell(col));
   return out;
 }
 

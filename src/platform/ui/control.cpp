@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/ui/form.h"
 #include "platform/vb/error.h"
@@ -10,8 +11,21 @@
 namespace ui {
 
 namespace {
-const wchar_t kProp[] = L"VtControl";
+// The windows of this runtime with their wrappers and the procedures they had
+// before. Every message to a control and every notification to its container
+// looks a window up here, so the table lives in the process: window
+// properties and the system's subclass chain would ask the window server on
+// each message, and a list view paints hundreds of notifications at a time.
+struct Hook {
+  Control* self;   // nullptr once the wrapper let go; messages then pass on
+  WNDPROC original;
+  bool extra;      // a further window of the control (a combo's edit)
+};
+std::unordered_map<HWND, Hook>& hooks() {
+  static auto* table = new std::unordered_map<HWND, Hook>();
+  return *table;
 }
+}  // namespace
 
 // --- Container ---------------------------------------------------------------
 
@@ -86,16 +100,53 @@ Control::Control(Form* form) : form_(form) {
 }
 
 Control::~Control() {
-  if (hwnd_) {
-    RemovePropW(hwnd_, kProp);
-    RemoveWindowSubclass(hwnd_, SubclassProc, reinterpret_cast<UINT_PTR>(this));
-  }
+  release();
   if (container_) container_->removeWindowless(this);
   if (form_) form_->unregisterControl(this);
 }
 
 Control* Control::fromHwnd(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kProp)) : nullptr;
+  if (!hwnd) return nullptr;
+  auto it = hooks().find(hwnd);
+  return it == hooks().end() ? nullptr : it->second.self;
+}
+
+void Control::hook(HWND hwnd, bool extra) {
+  auto it = hooks().find(hwnd);
+  if (it != hooks().end()) {
+    it->second.self = this;
+    it->second.extra = extra;
+    return;
+  }
+  auto original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::ControlProc)));
+  hooks()[hwnd] = Hook{this, original, extra};
+}
+
+// Lets go of every window of this wrapper that is still alive. A window whose
+// procedure is still ours gets its own back; one subclassed again since keeps
+// ours in its chain, passing every message on.
+void Control::release() {
+  for (auto it = hooks().begin(); it != hooks().end();) {
+    if (it->second.self != this) {
+      ++it;
+      continue;
+    }
+    HWND h = it->first;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) == &Control::ControlProc) {
+      SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+      it = hooks().erase(it);
+    } else {
+      it->second.self = nullptr;
+      ++it;
+    }
+  }
+}
+
+LRESULT Control::callOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto it = hooks().find(hwnd);
+  if (it == hooks().end()) return DefWindowProcW(hwnd, msg, wp, lp);
+  return CallWindowProcW(it->second.original, hwnd, msg, wp, lp);
 }
 
 void Control::ensureLoaded() {
@@ -141,8 +192,7 @@ void Control::attach(Container& parent, HWND h, int left, int top, int width, in
     form_->tabOrder_.push_back(this);
   }
   if (h) {
-    SetPropW(h, kProp, this);
-    SetWindowSubclass(h, SubclassProc, reinterpret_cast<UINT_PTR>(this), 0);
+    hook(h, false);
     applyFont();
   }
 }
@@ -155,29 +205,27 @@ void Control::createWindowless(Container& parent, int left, int top, int width, 
   invalidate();
 }
 
-void Control::subclassExtra(HWND h) {
-  SetPropW(h, kProp, this);
-  SetWindowSubclass(h, SubclassProc, reinterpret_cast<UINT_PTR>(this), 1);
-}
+void Control::subclassExtra(HWND h) { hook(h, true); }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR extra) {
-  auto* self = reinterpret_cast<Control*>(id);
+LRESULT CALLBACK Control::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto it = hooks().find(hwnd);
+  if (it == hooks().end()) return DefWindowProcW(hwnd, msg, wp, lp);
+  const Hook hook = it->second;  // handlers may add or remove windows
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProc, id);
-    RemovePropW(hwnd, kProp);
-    if (!extra) self->windowGone(hwnd);
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    hooks().erase(it);
+    if (hook.self && !hook.extra) hook.self->windowGone(hwnd);
+    return CallWindowProcW(hook.original, hwnd, msg, wp, lp);
   }
+  if (!hook.self) return CallWindowProcW(hook.original, hwnd, msg, wp, lp);
   LRESULT result = 0;
   bool handled = false;
   try {
-    handled = self->handleMessage(hwnd, msg, wp, lp, result);
+    handled = hook.self->handleMessage(hwnd, msg, wp, lp, result);
   } catch (...) {
     // Errors never cross the window procedure; handlers run under SafeCall.
     handled = false;
   }
-  return handled ? result : DefSubclassProc(hwnd, msg, wp, lp);
+  return handled ? result : CallWindowProcW(hook.original, hwnd, msg, wp, lp);
 }
 
 void Control::windowGone(HWND h) {
@@ -206,7 +254,7 @@ bool Control::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
         return true;
       }
       if (key != static_cast<int>(wp)) {
-        result = DefSubclassProc(hwnd, msg, static_cast<WPARAM>(key), lp);
+        result = callOriginal(hwnd, msg, static_cast<WPARAM>(key), lp);
         return true;
       }
       return false;
@@ -236,7 +284,7 @@ bool Control::charThroughKeyPress(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& resu
     return true;
   }
   if (out != ch) {
-    result = DefSubclassProc(hwnd, WM_CHAR, static_cast<WPARAM>(out), lp);
+    result = callOriginal(hwnd, WM_CHAR, static_cast<WPARAM>(out), lp);
     return true;
   }
   return false;
@@ -283,10 +331,7 @@ void Control::invalidate() {
 }
 
 void Control::resetAfterUnload() {
-  if (hwnd_) {
-    RemovePropW(hwnd_, kProp);
-    RemoveWindowSubclass(hwnd_, SubclassProc, reinterpret_cast<UINT_PTR>(this));
-  }
+  release();
   hwnd_ = nullptr;
   if (container_) container_->removeWindowless(this);
   container_ = nullptr;

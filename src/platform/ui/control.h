@@ -146,6 +146,8 @@ protected:
   // Subclasses a further window (a combo's edit) so that its focus and keys
   // count as this control's.
   void subclassExtra(HWND hwnd);
+  // The procedure the window had before this runtime took it.
+  static LRESULT callOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   // Runs KeyPress for a character; returns the character to pass on (0: none).
   int firePress(int ch);
   // WM_CHAR through KeyPress: a key set to 0 is swallowed, a changed key is
@@ -161,7 +163,9 @@ protected:
   bool backSet_ = false;
 
 private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+  void hook(HWND hwnd, bool extra);
+  void release();
   void attach(Container& parent, HWND hwnd, int left, int top, int width, int height);
   void windowGone(HWND hwnd);
 

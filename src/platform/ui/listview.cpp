@@ -1,6 +1,7 @@
 #include "platform/ui/listview.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/ui/form.h"
 #include "platform/ui/imagelist.h"
@@ -14,29 +15,39 @@ const UINT kSync = WM_APP + 0x3A1;
 
 // --- items and headers ---------------------------------------------------------------
 
-const std::string& ListItem::cell(int column) const {
-  static const std::string empty;
-  if (column <= 0) return text_;
-  size_t i = static_cast<size_t>(column) - 1;
-  return i < subs_.size() ? subs_[i] : empty;
+std::string_view ListItem::cell(int column) const {
+  if (column < 0 || column >= cellCount_) return {};
+  return cells_[column].view();
 }
 
-void ListItem::Text(const std::string& t) {
-  text_ = t;
-  if (owner_) owner_->itemChanged();
+void ListItem::setCell(int column, const std::string& t) {
+  if (column >= cellCount_) {
+    // Room for the new column: the spans move to a longer run.
+    ListItem::Span* more = owner_->newCells(column + 1);
+    std::copy(cells_, cells_ + cellCount_, more);
+    cells_ = more;
+    cellCount_ = column + 1;
+  }
+  Span& c = cells_[column];
+  if (t.size() > c.capacity) {
+    c.data = owner_->store_.bytes(t.size());
+    c.capacity = static_cast<std::uint32_t>(t.size());
+  }
+  std::copy(t.begin(), t.end(), c.data);
+  c.size = static_cast<std::uint32_t>(t.size());
+  owner_->itemChanged();
 }
+
+void ListItem::Text(const std::string& t) { setCell(0, t); }
 
 std::string ListItem::SubItems(int index) const {
   if (index < 1) vb::raise(380, "Invalid property value");
-  return cell(index);
+  return std::string(cell(index));
 }
 
 void ListItem::SubItems(int index, const std::string& t) {
   if (index < 1) vb::raise(380, "Invalid property value");
-  size_t i = static_cast<size_t>(index) - 1;
-  if (subs_.size() <= i) subs_.resize(i + 1);
-  subs_[i] = t;
-  if (owner_) owner_->itemChanged();
+  setCell(index, t);
 }
 
 void ListItem::Checked(bool on) {
@@ -209,46 +220,111 @@ void ListView::headerChanged(ColumnHeader& c) {
   InvalidateRect(header, nullptr, TRUE);
 }
 
+// --- storage --------------------------------------------------------------------------
+
+ListItem* ListView::Store::newItem() {
+  const size_t block = items_ / kItemsPerBlock;
+  if (block == itemBlocks_.size()) itemBlocks_.emplace_back(new ListItem[kItemsPerBlock]);
+  ListItem* item = &itemBlocks_[block][items_++ % kItemsPerBlock];
+  *item = ListItem{};
+  return item;
+}
+
+char* ListView::Store::bytes(size_t n, size_t align) {
+  for (;;) {
+    if (byteBlock_ < byteBlocks_.size()) {
+      Bytes& b = byteBlocks_[byteBlock_];
+      size_t at = (byteUsed_ + align - 1) / align * align;
+      if (at + n <= b.size) {
+        byteUsed_ = at + n;
+        return b.data.get() + at;
+      }
+      if (byteBlock_ + 1 < byteBlocks_.size()) {
+        ++byteBlock_;
+        byteUsed_ = 0;
+        continue;
+      }
+    }
+    // A new block at the end; a text longer than a block gets one its size.
+    size_t size = std::max(kBytesPerBlock, n + align);
+    byteBlocks_.push_back(Bytes{std::unique_ptr<char[]>(new char[size]), size});
+    byteBlock_ = byteBlocks_.size() - 1;
+    byteUsed_ = 0;
+  }
+}
+
+void ListView::Store::clear() {
+  items_ = 0;
+  byteBlock_ = 0;
+  byteUsed_ = 0;
+}
+
+void ListView::Store::release() {
+  itemBlocks_.clear();
+  byteBlocks_.clear();
+  items_ = 0;
+  byteBlock_ = byteUsed_ = 0;
+}
+
+ListItem::Span* ListView::newCells(int count) {
+  auto* cells = reinterpret_cast<ListItem::Span*>(
+      store_.bytes(sizeof(ListItem::Span) * static_cast<size_t>(count), alignof(ListItem::Span)));
+  for (int i = 0; i < count; ++i) new (&cells[i]) ListItem::Span();
+  return cells;
+}
+
 // --- items ----------------------------------------------------------------------------
 
 ListItem& ListView::Items::Add(const std::string& text, const std::string& key, int index) {
   lv->ensureLoaded();
-  auto item = std::make_unique<ListItem>();
+  ListItem* item = lv->store_.newItem();
   item->owner_ = lv;
-  item->text_ = text;
-  item->key_ = key;
-  // Room for every column's sub-item at once: a fill sets them all.
-  if (lv->headers_.size() > 1) item->subs_.reserve(lv->headers_.size() - 1);
+  // Room for every column at once: a fill sets them all.
+  item->cellCount_ = std::max(1, static_cast<int>(lv->headers_.size()));
+  item->cells_ = lv->newCells(item->cellCount_);
+  if (!text.empty()) {
+    item->cells_[0].data = lv->store_.bytes(text.size());
+    item->cells_[0].size = item->cells_[0].capacity = static_cast<std::uint32_t>(text.size());
+    std::copy(text.begin(), text.end(), item->cells_[0].data);
+  }
+  if (!key.empty()) {
+    item->key_.data = lv->store_.bytes(key.size());
+    item->key_.size = item->key_.capacity = static_cast<std::uint32_t>(key.size());
+    std::copy(key.begin(), key.end(), item->key_.data);
+  }
   size_t pos = lv->items_.size();
   if (index > 0) {
     if (index > static_cast<int>(pos) + 1) vb::raise(35600, "Index out of bounds");
     pos = static_cast<size_t>(index) - 1;
   } else if (lv->sorted_) {
     // A sorted list keeps its order: find the place by the key column.
-    const std::string& k = item->cell(lv->sortKey_);
-    std::wstring wk = Widen(k);
-    auto less = [&](const std::unique_ptr<ListItem>& a) {
+    std::wstring wk = Widen(item->cell(lv->sortKey_));
+    auto less = [&](const ListItem* a) {
       int c = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Widen(a->cell(lv->sortKey_)).c_str(), -1, wk.c_str(), -1);
       return lv->sortOrder_ == lvwAscending ? c <= CSTR_EQUAL : c >= CSTR_EQUAL;
     };
     pos = static_cast<size_t>(std::partition_point(lv->items_.begin(), lv->items_.end(), less) - lv->items_.begin());
   }
-  ListItem* raw = item.get();
-  lv->items_.insert(lv->items_.begin() + static_cast<long>(pos), std::move(item));
-  if (pos + 1 == lv->items_.size()) raw->index_ = static_cast<int>(pos);
+  lv->items_.insert(lv->items_.begin() + static_cast<long>(pos), item);
+  if (pos + 1 == lv->items_.size()) item->index_ = static_cast<int>(pos);
   else {
     lv->renumber(pos);
     lv->reapplySelection();
   }
   lv->itemChanged();
-  return *raw;
+  return *item;
 }
 
+// The control learns of the new rows with the next sync; a list refilled to
+// the same length then needs no new count (which under some systems redraws
+// the scroll bars twice).
 void ListView::Items::Clear() {
   lv->ensureLoaded();
   lv->items_.clear();
+  lv->store_.clear();
   lv->selectedHint_ = -1;
-  lv->syncCount();
+  lv->cleared_ = true;
+  lv->itemChanged();
 }
 
 int ListView::Items::Count() {
@@ -280,8 +356,9 @@ void ListView::renumber(size_t from) {
 // Property changes of items come in bursts (a fill sets thousands of cells);
 // the control learns of them once, from a posted message, before it paints.
 void ListView::itemChanged() {
+  if (syncPending_) return;
   HWND h = Control::hwnd();
-  if (!h || syncPending_) return;
+  if (!h) return;
   syncPending_ = true;
   PostMessageW(h, kSync, 0, 0);
 }
@@ -290,12 +367,35 @@ void ListView::syncCount() {
   HWND h = Control::hwnd();
   syncPending_ = false;
   if (!h) return;
-  if (shownCount_ != items_.size()) {
+  ++quiet_;
+  if (cleared_) {
+    // The rows the control had selected or focused are gone.
+    cleared_ = false;
+    const int selected = static_cast<int>(SendMessageW(h, LVM_GETSELECTEDCOUNT, 0, 0));
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (selected > 16) {
+      SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    } else {
+      for (int i = 0; i < selected; ++i) {
+        int at = static_cast<int>(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        if (at < 0) break;
+        SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&none));
+      }
+    }
+    int focused = static_cast<int>(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&none));
+    if (shownCount_ != items_.size()) {
+      shownCount_ = items_.size();
+      SendMessageW(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(items_.size()), LVSICF_NOSCROLL);
+    }
+    // A new list starts at its top.
+    if (!items_.empty()) SendMessageW(h, LVM_ENSUREVISIBLE, 0, FALSE);
+  } else if (shownCount_ != items_.size()) {
     shownCount_ = items_.size();
-    ++quiet_;
     SendMessageW(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(items_.size()), LVSICF_NOSCROLL);
-    --quiet_;
   }
+  --quiet_;
   InvalidateRect(h, nullptr, FALSE);
 }
 
@@ -304,8 +404,8 @@ void ListView::itemSelected(ListItem& item, bool on) {
   if (item.selected_ == on && !h) return;
   if (on && !multi_) {
     // One selected row at a time.
-    for (auto& it : items_)
-      if (it.get() != &item) it->selected_ = false;
+    for (ListItem* it : items_)
+      if (it != &item) it->selected_ = false;
   }
   item.selected_ = on;
   if (on) selectedHint_ = item.index_;
@@ -335,7 +435,7 @@ void ListView::reapplySelection() {
   none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
   selectedHint_ = -1;
-  for (auto& it : items_)
+  for (ListItem* it : items_)
     if (it->selected_) {
       LVITEMW lvi{};
       lvi.stateMask = LVIS_SELECTED;
@@ -350,11 +450,11 @@ void ListView::reapplySelection() {
 ListItem* ListView::SelectedItem() {
   ensureLoaded();
   if (selectedHint_ >= 0 && selectedHint_ < static_cast<int>(items_.size()) && items_[static_cast<size_t>(selectedHint_)]->selected_)
-    return items_[static_cast<size_t>(selectedHint_)].get();
-  for (auto& it : items_)
+    return items_[static_cast<size_t>(selectedHint_)];
+  for (ListItem* it : items_)
     if (it->selected_) {
       selectedHint_ = it->index_;
-      return it.get();
+      return it;
     }
   return nullptr;
 }
@@ -387,21 +487,21 @@ void ListView::Sorted(bool on) {
 void ListView::sortNow() {
   std::vector<std::pair<std::string, ListItem*>> keyed;
   keyed.reserve(items_.size());
-  for (auto& it : items_) {
+  for (ListItem* it : items_) {
     std::wstring w = Widen(it->cell(sortKey_));
     int n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(), -1, nullptr, 0);
     std::string key(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
       LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(), -1,
                    reinterpret_cast<LPWSTR>(&key[0]), n);
-    keyed.emplace_back(std::move(key), it.release());
+    keyed.emplace_back(std::move(key), it);
   }
   bool desc = sortOrder_ == lvwDescending;
   std::stable_sort(keyed.begin(), keyed.end(), [desc](const auto& a, const auto& b) {
     int c = a.first.compare(b.first);
     return desc ? c > 0 : c < 0;
   });
-  for (size_t i = 0; i < keyed.size(); ++i) items_[i].reset(keyed[i].second);
+  for (size_t i = 0; i < keyed.size(); ++i) items_[i] = keyed[i].second;
   renumber(0);
   reapplySelection();
 }
@@ -458,7 +558,15 @@ bool ListView::onNotify(NMHDR* nm, LRESULT& result) {
       if (it.iItem < 0 || it.iItem >= static_cast<int>(items_.size())) return false;
       const ListItem& item = *items_[static_cast<size_t>(it.iItem)];
       if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0) {
-        const std::string& s = item.cell(it.iSubItem);
+        // A text longer than the control's buffer shows its start: as many
+        // bytes as the buffer holds characters always fit, cut before a
+        // character's continuation bytes.
+        std::string_view s = item.cell(it.iSubItem);
+        if (s.size() > static_cast<size_t>(it.cchTextMax - 1)) {
+          size_t cut = static_cast<size_t>(it.cchTextMax - 1);
+          while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+          s = s.substr(0, cut);
+        }
         int n = s.empty() ? 0
                           : MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), it.pszText, it.cchTextMax - 1);
         it.pszText[n] = L'\0';
@@ -476,7 +584,7 @@ bool ListView::onNotify(NMHDR* nm, LRESULT& result) {
       if (quiet_ || !(lv->uChanged & LVIF_STATE) || !((lv->uNewState ^ lv->uOldState) & LVIS_SELECTED)) return false;
       bool on = (lv->uNewState & LVIS_SELECTED) != 0;
       if (lv->iItem < 0) {
-        for (auto& i : items_) i->selected_ = on;
+        for (ListItem* i : items_) i->selected_ = on;
       } else if (lv->iItem < static_cast<int>(items_.size())) {
         items_[static_cast<size_t>(lv->iItem)]->selected_ = on;
         if (on) selectedHint_ = lv->iItem;
@@ -511,6 +619,8 @@ bool ListView::onNotify(NMHDR* nm, LRESULT& result) {
 
 void ListView::resetState() {
   items_.clear();
+  store_.release();
+  cleared_ = false;
   headers_.clear();
   sortKey_ = 0;
   sortOrder_ = lvwAscending;

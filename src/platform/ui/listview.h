@@ -3,13 +3,18 @@
 // and the control only shows them (LVS_OWNERDATA): the control asks for the
 // texts it paints, check boxes are state images the wrapper answers, and
 // sorting sorts the vector. That keeps lists of tens of thousands of rows
-// fast, also where the control's own item search is linear.
+// fast, also where the control's own item search is linear. A fill of a
+// hundred thousand rows sets a million texts, so items and their texts are
+// laid out in blocks the list owns and reuses after Clear, not allocated one
+// by one.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -24,7 +29,7 @@ enum SortOrder { lvwAscending = 0, lvwDescending = 1 };
 
 class ListItem {
 public:
-  const std::string& Text() const { return text_; }
+  std::string Text() const { return std::string(cell(0)); }
   void Text(const std::string& t);
   // Sub-items from 1 (the second column); unset ones read as the empty text.
   std::string SubItems(int index) const;
@@ -34,17 +39,27 @@ public:
   bool Selected() const { return selected_; }
   void Selected(bool on);
   int Index() const { return index_ + 1; }
-  const std::string& Key() const { return key_; }
-  // The text of column k from 0 (0: the item's own text).
-  const std::string& cell(int column) const;
+  std::string Key() const { return std::string(key_.view()); }
+  // The text of column k from 0 (0: the item's own text), valid until the
+  // cell is set again or the item is removed.
+  std::string_view cell(int column) const;
 
 private:
   friend class ListView;
+  // A text in the list's store; set again in place while it fits.
+  struct Span {
+    char* data = nullptr;
+    std::uint32_t size = 0, capacity = 0;
+    std::string_view view() const { return {data, size}; }
+  };
+  void setCell(int column, const std::string& t);
+
   ListView* owner_ = nullptr;
-  std::string text_, key_;
-  std::vector<std::string> subs_;
-  bool checked_ = false, selected_ = false;
+  Span* cells_ = nullptr;  // column 0 is the item's own text
+  Span key_;
+  int cellCount_ = 0;
   int index_ = 0;
+  bool checked_ = false, selected_ = false;
 };
 
 class ColumnHeader {
@@ -129,6 +144,27 @@ protected:
   void resetState() override;
 
 private:
+  friend class ListItem;
+  // Storage of the items and their texts, kept across Clear.
+  class Store {
+  public:
+    ListItem* newItem();
+    char* bytes(size_t n, size_t align = 1);
+    void clear();    // every item and text gone; the blocks stay for reuse
+    void release();  // the blocks too
+  private:
+    static constexpr size_t kItemsPerBlock = 1024, kBytesPerBlock = 64 * 1024;
+    std::vector<std::unique_ptr<ListItem[]>> itemBlocks_;
+    size_t items_ = 0;  // handed out since the last clear
+    struct Bytes {
+      std::unique_ptr<char[]> data;
+      size_t size;
+    };
+    std::vector<Bytes> byteBlocks_;
+    size_t byteBlock_ = 0, byteUsed_ = 0;
+  };
+  ListItem::Span* newCells(int count);
+
   void sortNow();
   void renumber(size_t from);
   void syncCount();
@@ -138,7 +174,8 @@ private:
   void toggleCheck(int index);
   HIMAGELIST checkImages();
 
-  std::vector<std::unique_ptr<ListItem>> items_;
+  Store store_;
+  std::vector<ListItem*> items_;
   std::vector<std::unique_ptr<ColumnHeader>> headers_;
   int sortKey_ = 0, sortOrder_ = lvwAscending;
   bool sorted_ = false, fullRow_ = false, grid_ = false, checkBoxes_ = false, hideSel_ = true, multi_ = false;
@@ -147,6 +184,7 @@ private:
   int quiet_ = 0;            // selection changes made by the wrapper itself
   int selectedHint_ = -1;    // a selected row, to find SelectedItem fast
   size_t shownCount_ = 0;    // item count the control knows
+  bool cleared_ = false;     // Clear ran since the control last learnt the items
   std::wstring dispBuf_;
 };
 

@@ -6,7 +6,7 @@
 
 namespace ui {
 
-std::wstring Widen(const std::string& s) {
+std::wstring Widen(std::string_view s) {
   if (s.empty()) return {};
   int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
   std::wstring w(static_cast<size_t>(n), L'\0');

@@ -165,6 +165,64 @@ TEST_F(ControlsTest, ListViewCheckBoxClickSelectionAndRemoval) {
   EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 3);
 }
 
+// A refill after Clear, as a register's refresh does: the new rows are what
+// the control shows, from the top, with nothing of the old rows' selection or
+// focus; texts of any length and cells set again read back whole.
+TEST_F(ControlsTest, ListViewRefilledAfterClearShowsOnlyTheNewRows) {
+  ListForm& f = Default<ListForm>();
+  f.Show();
+  HWND h = f.Lv1.hwnd();
+  for (int i = 1; i <= 300; ++i) f.Lv1.ListItems.Add(std::to_string(i)).SubItems(1, name(i));
+  t::pumpUntilIdle();
+  LVITEMW sel{};
+  sel.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  sel.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(h, LVM_SETITEMSTATE, 249, reinterpret_cast<LPARAM>(&sel));
+  SendMessageW(h, LVM_ENSUREVISIBLE, 249, FALSE);
+  t::pumpUntilIdle();
+  ASSERT_NE(f.Lv1.SelectedItem(), nullptr);
+  ASSERT_GT(SendMessageW(h, LVM_GETTOPINDEX, 0, 0), 0);
+
+  // Longer than any block of the store; its start is what the control shows.
+  const std::string longText = "Dévi " + std::string(100000, 'x');
+  f.Lv1.ListItems.Clear();
+  for (int i = 1; i <= 300; ++i) {
+    ListItem& it = f.Lv1.ListItems.Add("baru " + std::to_string(i));
+    it.SubItems(1, i == 7 ? longText : "pendek");
+    it.SubItems(2, "sebuah teks yang lebih panjang dari enam belas huruf");
+    it.SubItems(2, std::to_string(i));  // shorter: set again in place
+  }
+  f.Lv1.ListItems.Item(3).SubItems(1, "teks ini lebih panjang daripada teks yang tadi");
+  f.Lv1.ListItems.Item(4).SubItems(5, "di luar kolom");
+  t::pumpUntilIdle();
+
+  EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 300);
+  EXPECT_EQ(f.Lv1.SelectedItem(), nullptr);
+  EXPECT_EQ(SendMessageW(h, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+  EXPECT_EQ(SendMessageW(h, LVM_GETTOPINDEX, 0, 0), 0);
+  EXPECT_EQ(f.Lv1.ListItems.Item(7).SubItems(1), longText);
+  EXPECT_EQ(f.Lv1.ListItems.Item(6).SubItems(1), "pendek");
+  EXPECT_EQ(f.Lv1.ListItems.Item(3).SubItems(1), "teks ini lebih panjang daripada teks yang tadi");
+  EXPECT_EQ(f.Lv1.ListItems.Item(300).SubItems(2), "300");
+  EXPECT_EQ(f.Lv1.ListItems.Item(4).SubItems(5), "di luar kolom");
+  EXPECT_EQ(f.Lv1.ListItems.Item(4).SubItems(4), "");
+  // What the control paints comes from the new rows.
+  wchar_t buf[64] = {};
+  LVITEMW get{};
+  get.iSubItem = 0;
+  get.pszText = buf;
+  get.cchTextMax = 64;
+  SendMessageW(h, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&get));
+  EXPECT_EQ(Narrow(buf), "baru 1");
+  get.iSubItem = 1;
+  SendMessageW(h, LVM_GETITEMTEXTW, 6, reinterpret_cast<LPARAM>(&get));
+  const std::wstring shownStart = buf;
+  EXPECT_EQ(shownStart.substr(0, 6), L"D\u00e9vi x");
+  EXPECT_GE(shownStart.size(), 60u);
+  EXPECT_EQ(shownStart.find_first_not_of(L'x', 5), std::wstring::npos);
+}
+
 // A user's click on a row, through the system's own input queue, selects it
 // and raises ItemClick with that row; it does not tick the row's check box.
 TEST_F(ControlsTest, ListViewRowClickedWithTheMouseIsSelected) {
