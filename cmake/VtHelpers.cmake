@@ -38,3 +38,33 @@ function(vt_add_gtest name)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
+
+# Windows libraries the login dialog does not need (common controls, file
+# dialogs, printers, the shell, version data, blending, memory streams) are
+# loaded on their first call instead of at start-up, where each costs the
+# login dialog time; a wrapper of a common control registers its class
+# before creating one. vt_delay_<name> stands in for <name> in a target's libraries; the
+# functions called are listed in cmake/delayload/<name>.def, and one missing
+# there fails the link.
+function(vt_delay_load_libraries)
+  foreach(name ${ARGN})
+    set(def ${PROJECT_SOURCE_DIR}/cmake/delayload/${name}.def)
+    set(out ${CMAKE_BINARY_DIR}/delayload/lib${name}_delay.a)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delayload)
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+    execute_process(COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def ${def} --output-delaylib ${out}
+                    RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "dlltool could not make the delay-load library of ${name}")
+    endif()
+    add_library(vt_delay_${name} INTERFACE)
+    target_link_libraries(vt_delay_${name} INTERFACE ${out} delayimp)
+    # The linker keeps a function's loading stub only when the function's own
+    # symbol is wanted; code that calls through the import pointer
+    # (declared dllimport) wants only the pointer, which then stays empty.
+    file(STRINGS ${def} exports REGEX "^[A-Za-z_][A-Za-z0-9_]*@[0-9]+$")
+    foreach(export ${exports})
+      target_link_options(vt_delay_${name} INTERFACE "LINKER:-u,_${export}")
+    endforeach()
+  endforeach()
+endfunction()

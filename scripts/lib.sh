@@ -30,6 +30,10 @@ stop_display() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true;
 start_wine() {
   wineserver -p >/dev/null 2>&1 </dev/null &
   wine wineboot >/dev/null 2>&1 </dev/null || true
+  # A program that crashes ends at once with its error instead of waiting in
+  # the debugger that would otherwise start.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
+    >/dev/null 2>&1 </dev/null || true
 }
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
 

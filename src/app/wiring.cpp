@@ -25,7 +25,7 @@ void wireProgram() {
     return ui::InputBox(prompt, title, defaultText);
   };
 
-  core::setInstitutionName([] { return ui::Default<FrmSeting>().TextLembaga.Text(); });
+  core::setInstitutionName([] { return FrmSeting::namaLembaga(); });
 
   // Ribbon IDs that open a dialog, modal and owned by the main window. The
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the

@@ -20,6 +20,8 @@ using layout::py;
 
 namespace {
 const char* const kTemplates[] = {"Kwitansi 1 Portrait", "Kwitansi 2 Portrait", "Kwitansi 3 Landscape"};
+// The name box's design text, shown while no settings row is stored.
+const char kLembagaAwal[] = "Text1";
 
 // The key of the row shown, written into the statement as a plain number.
 std::string plainNumber(const std::string& text) {
@@ -118,7 +120,7 @@ void FrmSeting::Design() {
   ClientSize(px(rightX + rightW + margin), py(margin + frame1H + margin));
 
   // The design texts, shown until a settings row is loaded.
-  TextLembaga.Text("Text1");
+  TextLembaga.Text(kLembagaAwal);
   TextAlamat.Text("Text2");
   TextKota.Text("Text3");
   TextNama.Text("Text4");
@@ -159,6 +161,19 @@ void FrmSeting::Form_Load() {
   }
   abaikanError([&] { rs.close(); });
   abaikanError([&] { tampilkanLogo(img::Picture::load(ui::App::get().Path() + "\\images\\logo.jpg")); });
+}
+
+std::string FrmSeting::namaLembaga() {
+  FrmSeting& shown = ui::Default<FrmSeting>();
+  if (shown.Loaded() || shown.loading()) return shown.TextLembaga.Text();
+  std::string name = kLembagaAwal;
+  abaikanError([&] {
+    db::Recordset rs;
+    rs.open("select * from tblset", koneksi);
+    if (!rs.eof()) abaikanError([&] { name = rs["namalembaga"].toString(); });
+    rs.close();
+  });
+  return name;
 }
 
 void FrmSeting::tampilkanLogo(const img::Picture& picture) {

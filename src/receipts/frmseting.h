@@ -32,6 +32,11 @@ public:
   void Btutup_Click();
   void TextFormat_Change();
 
+  // The institution's name as the default instance shows it. Asked for
+  // before the dialog has been loaded (the login's caption), it is read from
+  // tblset as the load would show it, without creating the dialog's windows.
+  static std::string namaLembaga();
+
 protected:
   void Design() override;
 

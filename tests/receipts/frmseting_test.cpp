@@ -92,6 +92,26 @@ TEST_F(SettingsTest, EmptyColumnsAndUnknownTemplateKeepTheirDefaults) {
   EXPECT_EQ(seting().cmbKwitansi.ListIndex(), 0);
 }
 
+// The institution's name other windows ask for (the login's caption) is what
+// the dialog would show, without loading it; once loaded, the dialog's box.
+TEST_F(SettingsTest, InstitutionNameIsWhatTheDialogWouldShow) {
+  EXPECT_EQ(FrmSeting::namaLembaga(), "Text1");
+  exec("insert into tblset (namalembaga) values (NULL)");
+  EXPECT_EQ(FrmSeting::namaLembaga(), "Text1");
+  EXPECT_EQ(seting().TextLembaga.Text(), "Text1");
+  seting().Unload();
+  exec("update tblset set namalembaga = 'Yayasan O''Brien'");
+  exec("insert into tblset (namalembaga) values ('Kedua')");
+  EXPECT_EQ(FrmSeting::namaLembaga(), "Yayasan O'Brien");
+  EXPECT_FALSE(seting().Loaded());
+  seting().Load();
+  seting().TextLembaga.Text("Belum disimpan");
+  EXPECT_EQ(FrmSeting::namaLembaga(), "Belum disimpan");
+  seting().Unload();
+  Module1::koneksi->execute("DROP TABLE tblset");
+  EXPECT_EQ(FrmSeting::namaLembaga(), "Text1");
+}
+
 TEST_F(SettingsTest, SaveInsertsThenUpdatesTheSameRow) {
   exec("ALTER TABLE tblset ADD COLUMN lokasi Text(255)");
   showModal([&](FrmSeting& f) {

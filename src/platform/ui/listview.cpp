@@ -79,6 +79,8 @@ void ColumnHeader::Icon(const std::string& key) {
 ListView::ListView(Form* form) : Control(form) {}
 
 void ListView::Create(Container& parent, int left, int top, int width, int height) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
   DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS;
   if (!hideSel_) style |= LVS_SHOWSELALWAYS;
   if (!multi_) style |= LVS_SINGLESEL;

@@ -24,6 +24,8 @@ void Panel::ToolTipText(const std::string& t) {
 }
 
 void StatusBar::Create(Container& parent) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
   HWND h = createWindow(parent, STATUSCLASSNAMEW, SBARS_TOOLTIPS | CCS_BOTTOM, 0, 0, 0, 0, 0);
   RECT r;
   GetWindowRect(h, &r);
