@@ -3,13 +3,12 @@
 #include <windows.h>
 
 #include "app/wiring.h"
-#include "core/frmlogin.h"
 #include "platform/ui/app.h"
 #include "platform/ui/form.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ui::App& app = ui::App::get();
   app::wireProgram();
-  ui::SafeCall([] { ui::Default<Frmlogin>().Show(); });
+  ui::SafeCall([] { app::startProgram(); });
   return app.Run();
 }

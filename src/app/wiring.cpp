@@ -1,6 +1,7 @@
 #include "app/wiring.h"
 
 #include "core/frmabout.h"
+#include "core/frmlogin.h"
 #include "core/frmotoritas.h"
 #include "core/hooks.h"
 #include "customers/frmcustomer.h"
@@ -14,6 +15,15 @@
 #include "receipts/frmseting.h"
 
 namespace app {
+
+void startProgram() {
+  Frmlogin& login = ui::Default<Frmlogin>();
+  login.Show();
+  // The login may have ended this instance (the restart to run elevated).
+  if (!login.Loaded() || !login.Visible()) return;
+  UpdateWindow(login.hwnd());
+  ui::Default<FrmSeting>().Load();
+}
 
 void wireProgram() {
   // The JSON evaluator is portable; its boxes are the program's own.

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/wiring.h"
+
 #include "core/frmlogin.h"
 #include "core/mdiform1.h"
 #include "core/module1.h"
@@ -27,7 +29,7 @@ protected:
   // Starts the program as WinMain does; true when the start ended the program.
   bool start() {
     try {
-      login().Show();
+      app::startProgram();
       pump();
     } catch (const ui::ProgramEnded&) {
       return true;
@@ -145,9 +147,9 @@ TEST_F(LoginTest, TitleAndCaptionNameTheInstitution) {
     ASSERT_FALSE(start());
     EXPECT_EQ(ui::App::get().Title(), "Vantorel V1.7 Build 28092025");
     EXPECT_EQ(login().Caption(), "Vantorel V1.7 Build 28092025 [ " + c.lembaga + " ]");
-    // Read as the settings dialog would show it, without creating its windows
-    // before the login shows.
-    EXPECT_FALSE(ui::Default<FrmSeting>().Loaded());
+    // The settings object was loaded hidden at the start, once the login showed.
+    EXPECT_TRUE(ui::Default<FrmSeting>().Loaded());
+    EXPECT_FALSE(ui::Default<FrmSeting>().Visible());
     ui::testing::unloadAll();
     Module1::koneksi->close();
   }
