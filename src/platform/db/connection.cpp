@@ -366,6 +366,12 @@ void Connection::open(const std::string& cs, const std::string&, const std::stri
   sqlite3_busy_timeout(db, 5000);
   // Every committed change reaches the disk before the call returns.
   sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+  // Large registers are read through a mapping of the file and sorted in a
+  // page cache that holds them: without these a sorted query over 100,000
+  // receipts reads its rows page by page, one system call each, and sorts in
+  // temporary files. Writes still go through the file, journal first.
+  sqlite3_exec(db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
   registerFunctions(db, &impl_->clock);
   impl_->db = db;
   impl_->dataSource = source;

@@ -335,49 +335,59 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
 
 // --- text boxes ----------------------------------------------------------------------
 
-int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st) {
+namespace {
+
+// Places lines of text (with their box) at (x, y); returns the box's bottom.
+int placeLines(Document& doc, Page& out, int x, int y, int w, int h, const std::string* lines, size_t count,
+               const TextStyle& st) {
   const FontMetrics& m = doc.metrics(st.font);
   const int lh = m.lineHeight(), pad = st.padding;
   const int inner = std::max(0, w - 2 * pad);
-  std::vector<std::string> lines;
-  if (!st.wrap && text.find('\n') == std::string::npos) {
-    // One line: no measuring needed, the drawing aligns it.
-    lines.push_back(text);
-  } else {
-    std::wstring wide = ui::Widen(text);
-    std::vector<std::wstring> wl;
-    if (st.wrap) {
-      wl = wrapText(wide, inner, m);
-    } else {
-      size_t s = 0;
-      while (true) {
-        size_t nl = wide.find(L'\n', s);
-        std::wstring l = wide.substr(s, nl == std::wstring::npos ? std::wstring::npos : nl - s);
-        if (!l.empty() && l.back() == L'\r') l.pop_back();
-        wl.push_back(l);
-        if (nl == std::wstring::npos) break;
-        s = nl + 1;
-      }
-    }
-    while (!wl.empty() && wl.back().empty()) wl.pop_back();
-    for (auto& l : wl) lines.push_back(ui::Narrow(l));
-  }
   int boxH = h;
   if (st.grow) {
-    boxH = std::max(h, static_cast<int>(lines.size()) * lh + 2 * pad);
+    boxH = std::max(h, static_cast<int>(count) * lh + 2 * pad);
   } else {
     const size_t fit = static_cast<size_t>(std::max(1, (h - 2 * pad) / std::max(1, lh)));
-    if (lines.size() > fit) lines.resize(fit);
+    count = std::min(count, fit);
   }
   if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, boxH, st.pen, st.color, st.fill);
-  const int textH = static_cast<int>(lines.size()) * lh;
+  const int textH = static_cast<int>(count) * lh;
   int top = y + pad;
   if (st.valign == VAlign::Middle) top = y + (boxH - textH) / 2;
   else if (st.valign == VAlign::Bottom) top = y + boxH - pad - textH;
-  for (size_t i = 0; i < lines.size(); ++i)
+  for (size_t i = 0; i < count; ++i)
     if (!lines[i].empty())
       out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], st.font, st.align, st.color);
   return y + boxH;
+}
+
+}  // namespace
+
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st) {
+  // One line: no measuring needed, the drawing aligns it.
+  if (!st.wrap && text.find('\n') == std::string::npos) return placeLines(doc, out, x, y, w, h, &text, 1, st);
+  const FontMetrics& m = doc.metrics(st.font);
+  const int inner = std::max(0, w - 2 * st.padding);
+  std::wstring wide = ui::Widen(text);
+  std::vector<std::wstring> wl;
+  if (st.wrap) {
+    wl = wrapText(wide, inner, m);
+  } else {
+    size_t s = 0;
+    while (true) {
+      size_t nl = wide.find(L'\n', s);
+      std::wstring l = wide.substr(s, nl == std::wstring::npos ? std::wstring::npos : nl - s);
+      if (!l.empty() && l.back() == L'\r') l.pop_back();
+      wl.push_back(l);
+      if (nl == std::wstring::npos) break;
+      s = nl + 1;
+    }
+  }
+  while (!wl.empty() && wl.back().empty()) wl.pop_back();
+  std::vector<std::string> lines;
+  lines.reserve(wl.size());
+  for (auto& l : wl) lines.push_back(ui::Narrow(l));
+  return placeLines(doc, out, x, y, w, h, lines.data(), lines.size(), st);
 }
 
 // --- word wrap ---------------------------------------------------------------------

@@ -150,18 +150,26 @@ struct TemplateDocument::Impl {
   }
 
   std::string valueText(const vb::Variant& v, const std::string& format) {
-    if (v.isNull() || v.isEmpty()) return std::string();
-    if (format.empty() && v.type() == vb::VarType::String) return v.stringValue();
-    return vb::Format(v, format);
+    std::string out;
+    appendValue(v, format, out);
+    return out;
+  }
+
+  // A field's text added to out; a text field without format as it is, with
+  // no copy in between (a long report adds hundreds of thousands).
+  void appendValue(const vb::Variant& v, const std::string& format, std::string& out) {
+    if (v.isNull() || v.isEmpty()) return;
+    if (format.empty() && v.type() == vb::VarType::String) out += v.stringValue();
+    else out += vb::Format(v, format);
   }
 
   void fieldText(const Piece& p, std::string& out) {
     if (p.datasetIndex == 0) {
       if (group && p.column == groupColumn) out += group->key;
-      else if (hasRow) out += valueText(main->value(p.column), p.format);
+      else if (hasRow) appendValue(main->value(p.column), p.format, out);
     } else {
       const auto& row = firstRows[static_cast<size_t>(p.datasetIndex)];
-      if (!row.empty()) out += valueText(row[static_cast<size_t>(p.column)], p.format);
+      if (!row.empty()) appendValue(row[static_cast<size_t>(p.column)], p.format, out);
     }
   }
 
