@@ -174,8 +174,16 @@ void Control::adoptWindow(Container& parent, HWND h, int left, int top, int widt
   if (h && GetParent(h) != parent.containerHwnd()) SetParent(h, parent.containerHwnd());
   attach(parent, h, left, top, width, height);
   if (h) {
-    SetWindowPos(h, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
-                 TwipsToPixelsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window made in its place already (the usual case) is not moved again:
+    // a move of a window costs a round of size messages.
+    const RECT want{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
+                    TwipsToPixelsY(top) + TwipsToPixelsY(height)};
+    RECT now{};
+    GetWindowRect(h, &now);
+    MapWindowPoints(nullptr, parent.containerHwnd(), reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &want))
+      SetWindowPos(h, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(h, visible_ ? SW_SHOWNA : SW_HIDE);
     if (!enabled_) applyEnabled(false);
   }
