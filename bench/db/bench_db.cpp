@@ -23,6 +23,7 @@
 #include "platform/db/db.h"
 #include "platform/db/schema.h"
 #include "platform/vb/date.h"
+#include "../timing.h"
 
 namespace {
 
@@ -54,18 +55,6 @@ std::vector<Receipt> makeReceipts(int count) {
   return out;
 }
 
-double timed(const std::function<void()>& work) {
-  const auto t0 = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // Runs both sides once untimed, then reps times each, taking turns; prints
 // the medians and the ratio.
 void compare(const char* what, int reps, const std::function<void()>& warmLayer,
@@ -86,7 +75,7 @@ void compare(const char* what, int reps, const std::function<void()>& warmLayer,
       d.push_back(direct(r));
     }
   }
-  const double ml = median(l), md = median(d);
+  const double ml = vt::bench::median(l), md = vt::bench::median(d);
   std::printf("%-7s layer %8.4f s (min %8.4f)  direct %8.4f s (min %8.4f)  median of %d\n", what, ml,
               *std::min_element(l.begin(), l.end()), md, *std::min_element(d.begin(), d.end()), reps);
   std::printf("ratio %s: %.2f\n", what, ml / md);
@@ -156,7 +145,7 @@ const char* const kNumberQuery =
 double insertLayer(const std::string& path, const std::vector<Receipt>& receipts) {
   auto cn = db::Connection::create();
   cn->open("Data Source=" + path);
-  const double t = timed([&] {
+  const double t = vt::bench::secondsOf([&] {
     cn->beginTrans();
     db::Recordset rs;
     for (size_t i = 0; i < receipts.size(); ++i) {
@@ -197,7 +186,7 @@ sqlite3* openDirect(const std::string& path) {
 
 double insertDirect(const std::string& path, const std::vector<Receipt>& receipts) {
   sqlite3* raw = openDirect(path);
-  const double t = timed([&] {
+  const double t = vt::bench::secondsOf([&] {
     sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* ins = nullptr;
     sqlite3_prepare_v2(raw,
@@ -289,8 +278,8 @@ int main() {
   };
   compare(
       "day", reps, [&] { sumLayer += dayLayer(); }, [&] { sumDirect += dayDirect(); },
-      [&](int) { return timed([&] { sumLayer += dayLayer(); }); },
-      [&](int) { return timed([&] { sumDirect += dayDirect(); }); });
+      [&](int) { return vt::bench::secondsOf([&] { sumLayer += dayLayer(); }); },
+      [&](int) { return vt::bench::secondsOf([&] { sumDirect += dayDirect(); }); });
 
   // (c) a one-month range
   const int kMonths = 24;
@@ -323,8 +312,8 @@ int main() {
   };
   compare(
       "month", reps, [&] { sumLayer += monthLayer(); }, [&] { sumDirect += monthDirect(); },
-      [&](int) { return timed([&] { sumLayer += monthLayer(); }); },
-      [&](int) { return timed([&] { sumDirect += monthDirect(); }); });
+      [&](int) { return vt::bench::secondsOf([&] { sumLayer += monthLayer(); }); },
+      [&](int) { return vt::bench::secondsOf([&] { sumDirect += monthDirect(); }); });
 
   // (d) the receipt-number query of the current month; the program reads its first row
   vb::setClock([] { return vb::Date::fromParts(2026, 6, 15); });
@@ -360,8 +349,8 @@ int main() {
   };
   compare(
       "number", reps, [&] { sumLayer += numberLayer(); }, [&] { sumDirect += numberDirect(); },
-      [&](int) { return timed([&] { sumLayer += numberLayer(); }); },
-      [&](int) { return timed([&] { sumDirect += numberDirect(); }); });
+      [&](int) { return vt::bench::secondsOf([&] { sumLayer += numberLayer(); }); },
+      [&](int) { return vt::bench::secondsOf([&] { sumDirect += numberDirect(); }); });
 
   std::printf("(values touched: layer %ld, direct %ld)\n", sumLayer, sumDirect);
   cn->close();

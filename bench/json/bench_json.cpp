@@ -41,8 +41,12 @@
 #include "json/json.h"
 #include "json/string_builder.h"
 #include "json/utf.h"
+#include "../timing.h"
 
 namespace {
+
+using vt::bench::median;
+using vt::bench::secondsOf;
 
 // A fixed sequence of numbers, so that every run reads the same documents.
 struct Random {
@@ -145,17 +149,6 @@ struct Document {
 std::vector<Document>& documents() {
   static std::vector<Document> docs;
   return docs;
-}
-
-double secondsOf(const std::function<void()>& work) {
-  const auto t0 = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // Both readers in turn on the same document, each round starting with the

@@ -20,22 +20,15 @@
 #include "platform/report/template_report.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "../timing.h"
 
 namespace {
 
+using vt::bench::median;
+using vt::bench::secondsOf;
+
 const char* kPeriodQuery =
     "select * from tblKwitansi where tgl >=#01/01/2025# and tgl<=#12/31/2026#  order by nokwitansi";
-
-double seconds(const std::function<void()>& work) {
-  const auto t0 = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string folder() {
   wchar_t buf[MAX_PATH];
@@ -116,7 +109,7 @@ int main() {
     // Reading: every field of every row of the period query.
     std::vector<std::string> columns;
     std::vector<std::vector<vb::Variant>> table;
-    reads.push_back(seconds([&] {
+    reads.push_back(secondsOf([&] {
       auto cn = db::Connection::create();
       cn->open("Data Source=" + big);
       db::Recordset rs;
@@ -140,7 +133,7 @@ int main() {
         std::vector<std::vector<vb::Variant>>{{vb::Variant("Yayasan Pendidikan Nusantara"), vb::Variant("Jl. Merdeka")}});
     report::TemplateDocument doc(def, std::make_unique<report::TableRows>(columns, std::move(table)), std::move(others),
                                  {{"p_01", "Periode : 01 January 2025 - 31 December 2026"}});
-    layouts.push_back(seconds([&] { doc.layoutAll(); }));
+    layouts.push_back(secondsOf([&] { doc.layoutAll(); }));
     pages = static_cast<long>(doc.pages.size());
     // Drawing one page into a bitmap at 150 dpi.
     const int w = 1240, h = 1754;
@@ -149,7 +142,7 @@ int main() {
     HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(mem, bmp);
-    draws.push_back(seconds([&] {
+    draws.push_back(secondsOf([&] {
       RECT all{0, 0, w, h};
       FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       report::drawPage(mem, doc, doc.pages[1], report::Viewport::forDpi(150, 150));

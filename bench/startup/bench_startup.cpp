@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/db/schema.h"
+#include "../timing.h"
 
 namespace fs = std::filesystem;
 
@@ -63,11 +64,6 @@ double TimeToWindow(const fs::path& exe, const std::wstring& arguments) {
   return seconds;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -95,7 +91,7 @@ int wmain(int argc, wchar_t** argv) {
     ours.push_back(TimeToWindow(program, L"/admin"));
     theirs.push_back(TimeToWindow(empty, L""));
   }
-  const double a = Median(ours), b = Median(theirs);
+  const double a = vt::bench::median(ours), b = vt::bench::median(theirs);
   fs::remove_all(folder, ec);
   if (a <= 0 || b <= 0) {
     std::fprintf(stderr, "a program showed no window\n");
