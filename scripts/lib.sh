@@ -3,7 +3,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
 export PATH=/usr/lib/wine:$PATH
-jobs=$(nproc)
+jobs=${VT_JOBS:-$(nproc)}
 
 configure_and_build() { # name, extra cmake args...
   local name=$1; shift
