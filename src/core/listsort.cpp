@@ -1,14 +1,14 @@
 #include "core/listsort.h"
 
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
+#include <limits>
+#include <numeric>
 #include <string>
+#include <vector>
 
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
-#include "platform/vb/format.h"
-#include "platform/vb/locale.h"
 #include "platform/vb/variant.h"
 
 namespace {
@@ -23,63 +23,54 @@ void setCell(ui::ListItem& item, int key, const std::string& text) {
     item.SubItems(key, text);
 }
 
-// The text of a cell's whole part, as the padding compares lengths by it.
-std::string wholePartText(const std::string& cell) {
-  return vb::doubleText(std::floor(vb::Variant(cell).toDouble()), vb::currentLocale().decimalSep);
+// A number column's cell as its value; an empty cell counts as 0. Grouped
+// amounts ("1,250,000") read as the number they show.
+double numberOf(const std::string& cell) { return cell.empty() ? 0 : vb::Variant(cell).toDouble(); }
+
+// A date column's cell as its date, day first as the lists show dates; an
+// empty cell comes before every date.
+double dateOf(const std::string& cell) {
+  return cell.empty() ? -std::numeric_limits<double>::max() : vb::Variant(cell).toDate().serial;
 }
 
-void sortNumbers(ui::ListView& lv, long order, int key) {
+// Sorts the column by the values of its cells and leaves every cell showing
+// the text it showed: each cell holds its rank in value order while the list
+// sorts (equal values share a rank and keep their order), then gets its own
+// text back. Every cell is read before any is written, so a cell that is not
+// of the kind fails the sort with the list untouched.
+void sortByValue(ui::ListView& lv, long order, int key, double (*valueOf)(const std::string&)) {
   const int rows = lv.ListItems.Count();
-  // Longest whole part first, so that every cell can be padded to it.
-  size_t longest = 0;
+  std::vector<ui::ListItem*> items;
+  std::vector<std::string> texts;
+  std::vector<double> values;
+  items.reserve(static_cast<size_t>(rows));
+  texts.reserve(static_cast<size_t>(rows));
+  values.reserve(static_cast<size_t>(rows));
   for (int i = 1; i <= rows; ++i) {
-    const std::string cell = cellText(lv.ListItems.Item(i), key);
-    if (!cell.empty()) longest = std::max(longest, wholePartText(cell).size());
+    ui::ListItem& item = lv.ListItems.Item(i);
+    items.push_back(&item);
+    texts.push_back(cellText(item, key));
+    values.push_back(valueOf(texts.back()));
   }
+  std::vector<size_t> byValue(items.size());
+  std::iota(byValue.begin(), byValue.end(), size_t{0});
+  std::stable_sort(byValue.begin(), byValue.end(), [&](size_t a, size_t b) { return values[a] < values[b]; });
+  std::vector<size_t> rank(items.size());
+  size_t r = 0;
+  for (size_t k = 0; k < byValue.size(); ++k) {
+    if (k > 0 && values[byValue[k]] != values[byValue[k - 1]]) ++r;
+    rank[byValue[k]] = r;
+  }
+  const size_t width = std::to_string(r).size();
   // Hidden while every cell is rewritten, so that it is painted once.
   lv.Visible(false);
-  for (int i = 1; i <= rows; ++i) {
-    ui::ListItem& item = lv.ListItems.Item(i);
-    const std::string cell = cellText(item, key);
-    if (cell.empty()) {
-      setCell(item, key, "0");
-      continue;
-    }
-    const size_t whole = wholePartText(cell).size();
-    if (whole < longest) setCell(item, key, std::string(longest - whole, '0') + cell);
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string digits = std::to_string(rank[i]);
+    setCell(*items[i], key, std::string(width - digits.size(), '0') + digits);
   }
   ApplySort(lv, order, key);
-  for (int i = 1; i <= rows; ++i) {
-    ui::ListItem& item = lv.ListItems.Item(i);
-    const double value = vb::Variant(cellText(item, key)).toDouble();
-    setCell(item, key, value == 0 ? std::string() : vb::doubleText(value, vb::currentLocale().decimalSep));
-  }
-  lv.Visible(true);
-}
-
-// A cell read as a date: the program's own forms, and the year-first form the
-// date sort writes ("2025 12 05 10:30:00"), which the platform also reads.
-vb::Date readDate(const std::string& cell) {
-  int y, mo, d, h, mi, sec;
-  char rest;
-  if (std::sscanf(cell.c_str(), "%4d %2d %2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &sec, &rest) == 6)
-    return vb::Date::fromParts(y, mo, d, h, mi, sec);
-  return vb::Variant(cell).toDate();
-}
-
-void sortDates(ui::ListView& lv, long order, int key) {
-  const int rows = lv.ListItems.Count();
-  lv.Visible(false);
-  // Year first down to the second: text order is then time order.
-  for (int i = 1; i <= rows; ++i) {
-    ui::ListItem& item = lv.ListItems.Item(i);
-    setCell(item, key, vb::Format(vb::Variant(readDate(cellText(item, key))), "yyyy mm dd hh:nn:ss"));
-  }
-  ApplySort(lv, order, key);
-  for (int i = 1; i <= rows; ++i) {
-    ui::ListItem& item = lv.ListItems.Item(i);
-    setCell(item, key, vb::Format(vb::Variant(readDate(cellText(item, key))), "mm/dd/yyyy"));
-  }
+  // The items keep their identity through the sort.
+  for (size_t i = 0; i < items.size(); ++i) setCell(*items[i], key, texts[i]);
   lv.Visible(true);
 }
 
@@ -99,10 +90,8 @@ bool SortListView(ui::ListView& lv, int column, long order, long kind) {
     if (key < 0 || key >= lv.ColumnHeaders.Count()) vb::raise(380, "Invalid property value");
     if (kind == sortText)
       ApplySort(lv, order, key);
-    else if (kind == sortNumber)
-      sortNumbers(lv, order, key);
     else
-      sortDates(lv, order, key);
+      sortByValue(lv, order, key, kind == sortNumber ? numberOf : dateOf);
     return true;
   } catch (const ui::ProgramEnded&) {
     throw;

@@ -7,13 +7,14 @@
 enum SortKind { sortText = 0, sortNumber = 1, sortDate = 2 };
 
 // Sorts the list by the 1-based column, ascending for order 0 and descending
-// for order 1. Text compares the cells as the list view does; number and date
-// rewrite the column into text whose order is the values' order, let the list
-// sort and write the cells back (a number column's 0 and empty cells come back
-// empty, a date column comes back as "mm/dd/yyyy"). Any other kind does
-// nothing. Returns true when done (also for an unknown kind); on an error it
-// shows "ERROR IN SORT ROUTINE:" with the error, makes the list visible again
-// and returns false, leaving the cells rewritten so far as they are.
+// for order 1. Text compares the cells as the list view does; number compares
+// the cells' values (grouped amounts as the number they show, an empty cell as
+// 0) and date their dates (day first, an empty cell before every date); both
+// leave every cell showing the text it showed. Any other kind does nothing.
+// Returns true when done (also for an unknown kind); on an error (a column the
+// list lacks, a cell that is not of the kind) it shows "ERROR IN SORT
+// ROUTINE:" with the error, leaves the list visible and as it was, and returns
+// false.
 bool SortListView(ui::ListView& lv, int column, long order, long kind);
 
 // Sets the list's sort order when order is 0 or 1 (any other value keeps the

@@ -76,12 +76,22 @@ TEST_F(ListSortTest, KindsAndOrders) {
       {"number ascending", 2, 0, sortNumber, {"10", "9", "100"}, {"9", "10", "100"}, {"2", "1", "3"}},
       {"number descending", 2, 1, sortNumber, {"10", "9", "100"}, {"100", "10", "9"}, {"3", "1", "2"}},
       {"number keeps fractions", 2, 0, sortNumber, {"10", "9.5", "100.25"}, {"9.5", "10", "100.25"}, {"2", "1", "3"}},
-      {"number empties 0 and empty cells", 2, 0, sortNumber, {"7", "0", ""}, {"", "", "7"}, {"2", "3", "1"}},
+      // An empty cell counts as 0; equal values keep their order; every
+      // cell keeps its text.
+      {"number reads an empty cell as 0", 2, 0, sortNumber, {"7", "0", ""}, {"0", "", "7"}, {"2", "3", "1"}},
       {"number on the item's own text", 1, 1, sortNumber, {"10", "9", "100"}, {"100", "10", "9"}, {"c", "a", "b"}},
-      {"date", 3, 0, sortDate, {"05/12/2025", "31/01/2024", "01/02/2025 10:00"},
-       {"01/31/2024", "02/01/2025", "12/05/2025"}, {"2", "3", "1"}},
+      {"number reads grouped amounts", 2, 0, sortNumber, {"1,500,000", "250,000", "1,001,000"},
+       {"250,000", "1,001,000", "1,500,000"}, {"2", "3", "1"}},
+      {"number descending, grouped", 2, 1, sortNumber, {"250,000", "1,500,000", "75"},
+       {"1,500,000", "250,000", "75"}, {"2", "1", "3"}},
+      {"date reads day first", 3, 0, sortDate, {"05/12/2025", "31/01/2024", "01/02/2025 10:00"},
+       {"31/01/2024", "01/02/2025 10:00", "05/12/2025"}, {"2", "3", "1"}},
       {"date descending", 3, 1, sortDate, {"05/12/2025", "31/01/2024", "01/02/2025"},
-       {"12/05/2025", "02/01/2025", "01/31/2024"}, {"1", "3", "2"}},
+       {"05/12/2025", "01/02/2025", "31/01/2024"}, {"1", "3", "2"}},
+      {"date across months", 3, 0, sortDate, {"07/12/2026", "15/11/2026", "01/01/2027"},
+       {"15/11/2026", "07/12/2026", "01/01/2027"}, {"2", "1", "3"}},
+      {"date with other separators, an empty cell first", 3, 0, sortDate, {"07.12.2026", "", "15-11-2026"},
+       {"", "15-11-2026", "07.12.2026"}, {"2", "3", "1"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -102,6 +112,37 @@ TEST_F(ListSortTest, KindsAndOrders) {
     EXPECT_EQ(lv().SortKey(), c.column - 1);
     EXPECT_TRUE(seams.boxes.empty());
   }
+}
+
+// Sorting again reads what the last sort left: the same values, both ways.
+TEST_F(ListSortTest, ValueSortsRepeatOnTheirOwnResult) {
+  struct Case {
+    int column;
+    long kind;
+    Texts cells, ascending;
+  };
+  const Case cases[] = {
+      {2, sortNumber, {"1,001,000", "250,000", "1,500,000", "9"}, {"9", "250,000", "1,001,000", "1,500,000"}},
+      {3, sortDate, {"07/12/2026", "15/11/2026", "03/01/2026", "12/07/2026"},
+       {"03/01/2026", "12/07/2026", "15/11/2026", "07/12/2026"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.column);
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = 0; i < c.cells.size(); ++i) {
+      std::vector<std::string> r = {std::to_string(i + 1), "", ""};
+      r[static_cast<size_t>(c.column - 1)] = c.cells[i];
+      rows.push_back(r);
+    }
+    fill(rows);
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(SortListView(lv(), c.column, 0, c.kind));
+      EXPECT_EQ(column(c.column), c.ascending);
+      ASSERT_TRUE(SortListView(lv(), c.column, 1, c.kind));
+      EXPECT_EQ(column(c.column), Texts(c.ascending.rbegin(), c.ascending.rend()));
+    }
+  }
+  EXPECT_TRUE(seams.boxes.empty());
 }
 
 TEST_F(ListSortTest, OrderOtherThanZeroOrOneKeepsThePreviousOrder) {
@@ -136,9 +177,9 @@ TEST_F(ListSortTest, ErrorsAreShownAndLeaveTheListVisible) {
       {"column 0", 0, sortText, {"b", "a"}, "380\tInvalid property value", {"b", "a"}},
       {"column past the last", 4, sortNumber, {"b", "a"}, "380\tInvalid property value", {"b", "a"}},
       {"text in a number column", 2, sortNumber, {"5", "lima"}, "13\tType mismatch", {"5", "lima"}},
-      // The first cell was rewritten before the second failed; it stays so.
+      // Every cell is read before any is written: nothing is changed.
       {"text in a date column", 3, sortDate, {"05/12/2025", "kemarin"}, "13\tType mismatch",
-       {"2025 12 05 00:00:00", "kemarin"}},
+       {"05/12/2025", "kemarin"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
