@@ -9,6 +9,7 @@
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
 #include "platform/vb/format.h"
+#include "platform/vb/variant.h"
 #include "receipts/frmdata.h"
 #include "receipts/frmseting.h"
 #include "receipts/report_runs.h"
@@ -122,7 +123,14 @@ void FrmData::BHapus_Click() {
       ui::MsgBox("Telah dihapus", ui::vbInformation | ui::vbOKOnly, std::string("Hapus"));
     }
   }
-  tampilJumlahRecord();
+  // The sum of the rows still listed, with the count.
+  double total = 0;
+  const int rows = Lv1.ListItems.Count();
+  for (int i = 1; i <= rows; ++i) {
+    double amount = 0;
+    if (vb::parseNumber(Lv1.ListItems.Item(i).SubItems(colJumlah - 1), amount)) total += amount;
+  }
+  tampilTotal(total);
 }
 
 void FrmData::Btutup_Click() { Unload(); }

@@ -31,8 +31,10 @@ void FrmData::BUbah_Click() {
   FrmKwitansi& entry = ui::Default<FrmKwitansi>();
   auto text = [&](int column) { return rs.field(column).value().toString(); };
   abaikanError([&] { entry.Text1.Text(text(2) + text(1)); });
+  // Saved again under its own number, whatever its length and prefix.
+  abaikanError([&] { entry.nomorTersimpan = text(1); });
   abaikanError([&] { entry.Text3.Text(text(3)); });
-  abaikanError([&] { entry.Combo1.Text(text(4)); });
+  abaikanError([&] { entry.tampilMataUang(text(4)); });
   abaikanError([&] { entry.Text4.Text(text(5)); });
   abaikanError([&] { entry.Text6.Text(text(6)); });
   abaikanError([&] { entry.Text7.Text(text(7)); });

@@ -30,6 +30,8 @@ constexpr int kEnter = 13, kBackspace = 8;
 // Copy, paste and cut reach the amount box as control characters; they are
 // editing commands, not typed text.
 constexpr int kCopy = 3, kPaste = 22, kCut = 24;
+// The largest amount spelled in words.
+constexpr double kJumlahTerbesar = 999999999999999.0;
 
 // The stored date text: always day/month/year with "/", whatever the regional separator.
 std::string teksTanggal(const vb::Date& d) {
@@ -141,7 +143,8 @@ void FrmKwitansi::Design() {
   Button1.Create(Frame1, px(boxX + boxW - cariW), py(y - 1), px(cariW), py(boxH + 2), "&Cari");
   label(Label3, "Sudah Terima dari :", boxH);
 
-  Combo1.Create(Frame1, px(boxX), py(y), px(100));
+  // The currencies to choose from; nothing else can be typed.
+  Combo1.Create(Frame1, px(boxX), py(y), px(100), ui::vbComboDropdownList);
   const int comboH = ui::TwipsToPixelsY(Combo1.Height());
   label(Label4, "Mata Uang :", comboH);
 
@@ -217,9 +220,12 @@ void FrmKwitansi::Form_Load() {
     put(Text9, "pemilik");
   });
   abaikanError([&] { rs.close(); });
+  // A receipt starts with its payer, as Tambah leaves it.
+  Text3.SetFocus();
 }
 
 void FrmKwitansi::bersih() {
+  nomorTersimpan.clear();
   abaikanError([&] { Text3.Text(""); });
   abaikanError([&] { Text4.Text(""); });
   abaikanError([&] {
@@ -243,7 +249,22 @@ void FrmKwitansi::buatNomer() {
   abaikanError([&] { Text1.Text(usulanNomor(prefix)); });
 }
 
-std::string FrmKwitansi::kunci() { return vb::Right(Text1.Text(), 11); }
+void FrmKwitansi::tampilMataUang(const std::string& mataUang) {
+  bool ada = false;
+  for (int i = 0; i < Combo1.ListCount() && !ada; ++i) ada = vb::UCase(Combo1.List(i)) == vb::UCase(mataUang);
+  if (!ada) Combo1.AddItem(mataUang);
+  Combo1.Text(mataUang);
+}
+
+std::string FrmKwitansi::kunci() { return nomorTersimpan.empty() ? vb::Right(Text1.Text(), 11) : nomorTersimpan; }
+
+std::string FrmKwitansi::kataMataUang() {
+  const std::string mataUang = Combo1.Text();
+  if (mataUang == "Rp.") return "Rupiah";
+  if (mataUang == "USD") return "Dollar";
+  // A stored receipt's other currency is named as it is.
+  return mataUang;
+}
 
 double FrmKwitansi::nilaiJumlah() {
   return vb::Val(vb::Replace(Text4.Text(), vb::currentLocale().groupSep, ""));
@@ -252,13 +273,39 @@ double FrmKwitansi::nilaiJumlah() {
 void FrmKwitansi::perbaruiJumlah() {
   const std::string teks = Text4.Text();
   double angka = 0;
-  if (teks.empty() || !vb::parseNumber(teks, angka)) return;
+  // The words belong to the amount shown: none for an empty box or a text
+  // that is no number.
+  if (teks.empty() || !vb::parseNumber(teks, angka)) {
+    Text5.Text("");
+    return;
+  }
   Text4.SelStart(vb::Len(teks));
   Text4.Text(vb::Format(vb::Variant(angka), "#,###"));
   // Typing goes on at the end of the regrouped digits.
   Text4.SelStart(vb::Len(Text4.Text()));
   double jumlah = nilaiJumlah();
-  Text5.Text(Terbilang(jumlah, "terlalu besar") + (Combo1.Text() == "Rp." ? "Rupiah" : "Dollar"));
+  // 0 empties the box, and a negative number is no amount.
+  if (Text4.Text().empty() || jumlah < 0) {
+    Text5.Text("");
+    return;
+  }
+  Text5.Text(Terbilang(jumlah, "terlalu besar") + kataMataUang());
+}
+
+bool FrmKwitansi::isianLengkap() {
+  auto tolak = [](const std::string& pesan, ui::TextBox& box) {
+    ui::MsgBox(pesan, ui::vbExclamation, std::string("Talvoren"));
+    box.SetFocus();
+    return false;
+  };
+  if (vb::Trim(Text3.Text()).empty()) return tolak("Sudah Terima dari Harus di isi", Text3);
+  if (Text4.Text().empty()) return tolak("Banyaknya Uang Harus di isi", Text4);
+  double angka = 0;
+  if (!vb::parseNumber(Text4.Text(), angka) || angka < 1 || angka > kJumlahTerbesar)
+    return tolak("Banyaknya Uang harus berupa angka dari 1 sampai " +
+                     vb::Format(vb::Variant(kJumlahTerbesar), "#,##0"),
+                 Text4);
+  return true;
 }
 
 void FrmKwitansi::kunciEntri(bool bisaDiubah) {
@@ -313,10 +360,8 @@ void FrmKwitansi::BSimpan_Click() {
       Text1.SetFocus();
       return;
     }
+    if (!isianLengkap()) return;
     const std::string key = kunci();
-    // Pasted text that is no amount is not stored as one; an emptied box is nol.
-    double angka = 0;
-    if (!Text4.Text().empty() && !vb::parseNumber(Text4.Text(), angka)) vb::raise(vb::err::TypeMismatch);
     db::Recordset rs;
     rs.setCursorLocation(db::adUseClient);
     // The number is typed text: its apostrophes are doubled like any other.

@@ -39,6 +39,14 @@ public:
   void bersih();
   // Writes the proposed number into Text1.
   void buatNomer();
+  // Shows a stored receipt's currency; one the list lacks is added to it, so
+  // that the receipt keeps it when saved again.
+  void tampilMataUang(const std::string& mataUang);
+
+  // The stored number (NoKwitansi) of the receipt the register filled in:
+  // saving and printing key on it, not on the end of Text1, which shows the
+  // stored prefix before it. Empty for a new receipt.
+  std::string nomorTersimpan;
 
   void BSimpan_Click();
   void BTambah_Click();
@@ -64,6 +72,12 @@ private:
   void perbaruiJumlah();
   // The amount of Text4 without its grouping, read as a number.
   double nilaiJumlah();
-  // The receipt's key: the last eleven characters of Text1.
+  // The word after the amount in words, for the currency chosen.
+  std::string kataMataUang();
+  // A save needs a payer and an amount from 1 to 10^15 - 1: false (after
+  // saying which box and moving the focus there) when one is missing.
+  bool isianLengkap();
+  // The receipt's key: the stored number of a receipt being edited, else the
+  // last eleven characters of Text1.
   std::string kunci();
 };

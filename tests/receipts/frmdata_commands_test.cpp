@@ -2,7 +2,9 @@
 // delete, through the register's buttons.
 #include "receipts/frmdata_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "platform/report/preview.h"
 #include "platform/ui/app.h"
@@ -10,6 +12,7 @@
 #include "platform/ui/win_util.h"
 #include "platform/vb/locale.h"
 #include "receipts/frmkwitansi.h"
+#include "receipts/keyboard.h"
 #include "receipts/frmseting.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -131,7 +134,7 @@ TEST_F(CommandsTest, DeleteTheTickedRows) {
   const auto keys = fiveReceipts();
   open();
   FrmData& f = data();
-  const std::string sum = f.Label7.Caption();
+  EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(15000));
   tick({2, 4});
 
   // No keeps everything but still counts again.
@@ -156,7 +159,8 @@ TEST_F(CommandsTest, DeleteTheTickedRows) {
   EXPECT_EQ(count(), "4");
   EXPECT_EQ(scalar("select count(*) from tblkwitansi where [no] in (" + keys[1] + "," + keys[3] + ")"), "0");
   EXPECT_EQ(f.Label6.Caption(), "3 Dari 4 Record");
-  EXPECT_EQ(f.Label7.Caption(), sum);
+  // The sum of the rows still listed: 1,000 + 3,000 + 5,000.
+  EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(9000));
 
   // Nothing ticked.
   freshSeams();
@@ -246,6 +250,56 @@ TEST_F(CommandsTest, EditOpensTheSelectedReceiptLockedAndKeepsItsPrefix) {
   EXPECT_EQ(scalar("select NoPasport from tblkwitansi where NoKwitansi = '002/12/2025'"), "KW-");
   // The list is not refilled: it still shows the old payer.
   EXPECT_EQ(f.Lv1.ListItems.Item(2).SubItems(2), "Budi");
+}
+
+// Ubah saves over the stored receipt whatever the length of its number, and
+// keeps a stored currency the entry's list lacks.
+TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
+  exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+  exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'BARU-')");
+  struct Case {
+    const char *prefix, *number, *currency, *words;
+  };
+  const Case cases[] = {
+      {"KW-", "KW'01", "Rp.", "Seribu Rupiah"},           // shorter than eleven characters
+      {"", "77", "USD", "Seribu Dollar"},                 // shorter, without a prefix
+      {"KW-", "2025/000123/12", "Rp.", "Seribu Rupiah"},  // longer than eleven
+      {"KW-", "004/12/2025", "EUR", "Seribu EUR"},        // a currency the list lacks
+  };
+  for (size_t i = 0; i < std::size(cases); ++i)
+    addReceipt(cases[i].prefix, cases[i].number, "Lama " + std::to_string(i), cases[i].currency, 1000, "05/12/2025");
+  open();
+  FrmData& f = data();
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number);
+    const std::string shown = std::string(c.prefix) + c.number;
+    const auto numbers = column(2);
+    const auto at = std::find(numbers.begin(), numbers.end(), shown);
+    ASSERT_NE(at, numbers.end());
+    clickRow(static_cast<int>(at - numbers.begin()) + 1);
+    freshSeams();
+    ui::testing::onShown([&](ui::Form&) {
+      EXPECT_EQ(entry.Text1.Text(), shown);
+      EXPECT_EQ(entry.Combo1.Text(), c.currency);
+      EXPECT_EQ(entry.Text5.Text(), c.words);
+      EXPECT_TRUE(entry.Text3.HasFocus());
+      entry.Text6.SetFocus();
+      vt::test::keyboardType("Pelunasan");
+      seams->answers.push_back(ui::vbYes);
+      clickWindow(entry.BSimpan.hwnd());
+      clickWindow(entry.BTutup.hwnd());
+    });
+    clickWindow(f.BUbah.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 2u);
+    EXPECT_EQ(seams->boxes[0].prompt, "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?");
+    EXPECT_EQ(seams->boxes[1].prompt, "Data Berhasil Di Update");
+    EXPECT_EQ(count(), std::to_string(std::size(cases)));
+    const std::string where = " from tblkwitansi where NoKwitansi = '" + db::quote(c.number) + "'";
+    EXPECT_EQ(scalar("select untuk" + where), "Pelunasan");
+    EXPECT_EQ(scalar("select Matauang" + where), c.currency);
+    EXPECT_EQ(scalar("select NoPasport" + where), c.prefix);
+  }
 }
 
 TEST_F(CommandsTest, AddOpensAFreshEntryOverTheRegister) {

@@ -7,10 +7,12 @@
 #include "core/program_fixture.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
 #include "platform/vb/date.h"
 #include "platform/vb/locale.h"
 #include "platform/vb/text.h"
 #include "receipts/frmkwitansi.h"
+#include "receipts/keyboard.h"
 #include "receipts/report_runs.h"
 
 namespace {
@@ -18,10 +20,24 @@ namespace {
 using ui::testing::clickWindow;
 using ui::testing::pressKey;
 using ui::testing::typeText;
+using vt::test::keyboardKey;
+using vt::test::keyboardType;
 
 // A grouped amount as the regional settings write it ("1,500,000" in English).
 std::string grouped(const std::string& withCommas) {
   return vb::Replace(withCommas, ",", vb::currentLocale().groupSep);
+}
+
+// Puts text on the clipboard, as a copy in another program would.
+void copyToClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(mem), text.c_str(), bytes);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
 }
 
 class EntryTest : public vt::test::ProgramTest {
@@ -190,7 +206,8 @@ TEST_F(EntryTest, AmountBoxKeepsDigitsAndSpellsThem) {
     std::string words;
   };
   const Case cases[] = {
-      {"zero empties the box", "0", false, "", "nolRupiah"},
+      // The box shows nothing, so the words show nothing either.
+      {"zero empties the box", "0", false, "", ""},
       {"letters, signs and separators are discarded", "1a2-3.4,5 6+", false, grouped("123,456"),
        "Seratus Dua Puluh Tiga Ribu Empat Ratus Lima Puluh Enam Rupiah"},
       {"backspace", "12345\b", false, grouped("1,234"), "Seribu Dua Ratus Tiga Puluh Empat Rupiah"},
@@ -234,29 +251,26 @@ TEST_F(EntryTest, CurrencyRewritesTheWordsAtOnce) {
 
 TEST_F(EntryTest, PastedTextThatIsNoNumberStays) {
   showModal([&](FrmKwitansi& f) {
+    type(f.Text3, "Budi");
     type(f.Text4, "12");
-    ASSERT_TRUE(OpenClipboard(f.hwnd()));
-    EmptyClipboard();
-    const wchar_t text[] = L"dua puluh";
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-    memcpy(GlobalLock(mem), text, sizeof text);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_UNICODETEXT, mem);
-    CloseClipboard();
+    copyToClipboard(f.hwnd(), L"dua puluh");
     f.Text4.SelStart(0);
     f.Text4.SelLength(2);
     // Ctrl+V reaches the box as its control character.
     typeText(f.Text4.hwnd(), "\x16");
     pump();
     EXPECT_EQ(f.Text4.Text(), "dua puluh");
-    EXPECT_EQ(f.Text5.Text(), "Dua Belas Rupiah");
+    // No words for a text that is no amount.
+    EXPECT_EQ(f.Text5.Text(), "");
     // Saved, it is no amount: the save says so and stores nothing.
     clickWindow(f.BSimpan.hwnd());
     EXPECT_TRUE(f.Frame1.Enabled());
+    EXPECT_TRUE(f.Text4.HasFocus());
   });
   ASSERT_EQ(seams->boxes.size(), 1u);
-  EXPECT_EQ(seams->boxes[0].prompt, "Type mismatch");
-  EXPECT_EQ(seams->boxes[0].flags, ui::vbOKOnly);
+  EXPECT_EQ(seams->boxes[0].prompt,
+            "Banyaknya Uang harus berupa angka dari 1 sampai " + grouped("999,999,999,999,999"));
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
   EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
 }
 
@@ -265,12 +279,18 @@ TEST_F(EntryTest, StoredWordsFollowTheAmount) {
     const char* typed;
     const char* stored;
   };
-  const Case cases[] = {{"", "nol"}, {"0", "nol"}, {"1000000000000000", "terlalu besar"}, {"1001", "Seribu Satu "}};
+  const Case cases[] = {{"1", "Satu "},
+                        {"1001", "Seribu Satu "},
+                        {"999999999999999",
+                         "Sembilan Ratus Sembilan Puluh Sembilan Trilyun Sembilan Ratus Sembilan Puluh Sembilan Milyar "
+                         "Sembilan Ratus Sembilan Puluh Sembilan Juta Sembilan Ratus Sembilan Puluh Sembilan Ribu "
+                         "Sembilan Ratus Sembilan Puluh Sembilan "}};
   showModal([&](FrmKwitansi& f) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.typed);
       exec("DELETE * FROM tblkwitansi");
       f.BTambah_Click();
+      type(f.Text3, "Budi");
       type(f.Text4, c.typed);
       clickWindow(f.BSimpan.hwnd());
       EXPECT_EQ(scalar("select terbilang from tblkwitansi"), c.stored);
@@ -298,16 +318,123 @@ TEST_F(EntryTest, EnterMovesThroughTheEntry) {
   });
 }
 
+// The dialog opens ready for the payer: what the clerk types first is the
+// payer, and the proposed number stays as proposed.
+TEST_F(EntryTest, OpensWithThePayerFocused) {
+  settingsRow("KW-");
+  showModal([&](FrmKwitansi& f) {
+    EXPECT_TRUE(f.Text3.HasFocus());
+    keyboardType("Budi Santoso\r");
+    EXPECT_EQ(f.Text3.Text(), "Budi Santoso");
+    EXPECT_EQ(f.Text1.Text(), "KW-001/12/2025");
+    EXPECT_TRUE(f.Combo1.HasFocus());
+  });
+}
+
+// Only the listed currencies can be chosen; typed letters pick among them.
+TEST_F(EntryTest, CurrencyIsChosenFromTheList) {
+  showModal([&](FrmKwitansi& f) {
+    keyboardType("Dewi\r");
+    ASSERT_TRUE(f.Combo1.HasFocus());
+    keyboardType("EURRp.");
+    EXPECT_EQ(f.Combo1.Text(), "Rp.");
+    EXPECT_EQ(ui::WindowText(f.Combo1.hwnd()), "Rp.");
+    EXPECT_EQ(f.Combo1.ListCount(), 2);
+    keyboardType("u\r");
+    EXPECT_EQ(f.Combo1.Text(), "USD");
+    ASSERT_TRUE(f.Text4.HasFocus());
+    keyboardType("2500");
+    EXPECT_EQ(f.Text5.Text(), "Dua Ribu Lima Ratus Dollar");
+    clickWindow(f.BSimpan.hwnd());
+  });
+  EXPECT_EQ(scalar("select Matauang from tblkwitansi"), "USD");
+}
+
+// A receipt is saved only with a payer and an amount from 1 to 10^15 - 1;
+// otherwise the message names the box, the focus goes there, and nothing is
+// written or printed.
+TEST_F(EntryTest, SaveNeedsAPayerAndAnAmount) {
+  const std::string range = "Banyaknya Uang harus berupa angka dari 1 sampai " + grouped("999,999,999,999,999");
+  struct Case {
+    const char* name;
+    const char* payer;
+    const char* typed;
+    const wchar_t* pasted;  // over the typed amount, when set
+    std::string message;
+    bool payerBox;  // the message is about the payer
+  };
+  const Case cases[] = {
+      {"no payer, no amount", "", "", nullptr, "Sudah Terima dari Harus di isi", true},
+      {"no payer", "", "1500", nullptr, "Sudah Terima dari Harus di isi", true},
+      {"blanks for a payer", "   ", "1500", nullptr, "Sudah Terima dari Harus di isi", true},
+      {"no amount", "Budi", "", nullptr, "Banyaknya Uang Harus di isi", false},
+      {"zero", "Budi", "0", nullptr, "Banyaknya Uang Harus di isi", false},
+      {"too large", "Budi", "1000000000000000", nullptr, range, false},
+      {"pasted letters", "Budi", "12", L"dua puluh", range, false},
+      {"pasted minus", "Budi", "12", L"-5", range, false},
+  };
+  showModal([&](FrmKwitansi& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      seams->boxes.clear();
+      clickWindow(f.BTambah.hwnd());
+      keyboardType(c.payer);
+      keyboardType("\r\r");
+      ASSERT_TRUE(f.Text4.HasFocus());
+      keyboardType(c.typed);
+      if (c.pasted) {
+        copyToClipboard(f.hwnd(), c.pasted);
+        f.Text4.SelStart(0);
+        f.Text4.SelLength(vb::Len(f.Text4.Text()));
+        keyboardKey('V', true);
+      }
+      clickWindow(f.BSimpan.hwnd());
+      ASSERT_EQ(seams->boxes.size(), 1u);
+      EXPECT_EQ(seams->boxes[0].prompt, c.message);
+      EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+      EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+      EXPECT_EQ(f.Text3.HasFocus(), c.payerBox);
+      EXPECT_EQ(f.Text4.HasFocus(), !c.payerBox);
+      EXPECT_TRUE(f.Frame1.Enabled());
+    }
+  });
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), "0");
+  EXPECT_TRUE(jobs.empty());
+}
+
+// The words box speaks only of the amount the box shows.
+TEST_F(EntryTest, WordsFollowOnlyTheAmountShown) {
+  showModal([&](FrmKwitansi& f) {
+    f.Text4.SetFocus();
+    keyboardType("5");
+    EXPECT_EQ(f.Text5.Text(), "Lima Rupiah");
+    keyboardType("\b");
+    EXPECT_EQ(f.Text4.Text(), "");
+    EXPECT_EQ(f.Text5.Text(), "");
+    keyboardType("12");
+    EXPECT_EQ(f.Text5.Text(), "Dua Belas Rupiah");
+    copyToClipboard(f.hwnd(), L"-5");
+    f.Text4.SelStart(0);
+    f.Text4.SelLength(vb::Len(f.Text4.Text()));
+    keyboardKey('V', true);
+    EXPECT_EQ(f.Text4.Text(), "-5");
+    EXPECT_EQ(f.Text5.Text(), "");
+  });
+}
+
 TEST_F(EntryTest, ApostropheInTheNumberIsAnOrdinaryKey) {
   showModal([&](FrmKwitansi& f) {
     f.Text1.Text("KW'01");
     type(f.Text3, "Eko");
+    type(f.Text4, "100");
     clickWindow(f.BSimpan.hwnd());
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_NE(jobs[0].query.find("nokwitansi = 'KW''01'"), std::string::npos) << jobs[0].query;
     // Found again: the second save asks.
     f.BTambah_Click();
     f.Text1.Text("KW'01");
+    type(f.Text3, "Eko");
+    type(f.Text4, "200");
     seams->answers.push_back(ui::vbNo);
     clickWindow(f.BSimpan.hwnd());
   });
