@@ -28,6 +28,11 @@ std::string angka(double value) { return vb::Format(vb::Variant(value), "#,##0")
 // A stored amount ("1.250.000" as the entry dialog writes it) read as the number it shows.
 double nilaiNominal(const vb::Variant& nominal) { return vb::Variant(vb::Format(nominal, "")).toDouble(); }
 
+// A date as the database reads it between "#" signs: month first, always with
+// "/", whatever the regional date separator (which a bare "/" in a format
+// pattern stands for).
+std::string tanggalSql(const vb::Date& d) { return "#" + vb::Format(vb::Variant(d), "MM\\/dd\\/yyyy") + "#"; }
+
 // A 16 x 16 header arrow on a magenta ground that the image list masks out.
 HBITMAP arrowBitmap(bool up) {
   ui::ScopedGetDC screen(nullptr);
@@ -259,9 +264,8 @@ void FrmData::dataLv1() {
   db::Recordset rs;
   bool open = false;
   abaikanError([&] {
-    rs.open("select * from tblKwitansi where tgl =#" + vb::Format(vb::Variant(vb::now()), "MM/dd/yyyy") +
-                "#  order by nokwitansi",
-            koneksi, db::adOpenStatic);
+    rs.open("select * from tblKwitansi where tgl =" + tanggalSql(vb::now()) + "  order by nokwitansi", koneksi,
+            db::adOpenStatic);
     open = true;
   });
   if (open) {
@@ -314,8 +318,8 @@ void FrmData::BCari_Click() {
 }
 
 std::string FrmData::rangeQuery() {
-  return "select * from tblKwitansi where tgl >=#" + vb::Format(vb::Variant(TglAwal.Value()), "MM/dd/yyyy") +
-         "# and tgl<=#" + vb::Format(vb::Variant(TglAkhir.Value()), "MM/dd/yyyy") + "#  order by nokwitansi";
+  return "select * from tblKwitansi where tgl >=" + tanggalSql(TglAwal.Value()) + " and tgl<=" +
+         tanggalSql(TglAkhir.Value()) + "  order by nokwitansi";
 }
 
 void FrmData::BTampil_Click() {
@@ -350,11 +354,13 @@ void FrmData::Lv1_ColumnClick(ui::ColumnHeader& header) {
   hapusIkonKolom(static_cast<int16_t>(header.Index()));
   // The hidden key column is never sorted.
   if (header.Index() < colNo || header.Index() > colPenerima) return;
+  // Amounts by their value and dates by the day, the rest as text.
+  const long kind = header.Index() == colJumlah ? sortNumber : header.Index() == colTgl ? sortDate : sortText;
   if (header.Icon() == "down") {
     header.Icon("up");
-    SortListView(Lv1, header.Index(), ui::lvwDescending, sortText);
+    SortListView(Lv1, header.Index(), ui::lvwDescending, kind);
   } else {
     header.Icon("down");
-    SortListView(Lv1, header.Index(), ui::lvwAscending, sortText);
+    SortListView(Lv1, header.Index(), ui::lvwAscending, kind);
   }
 }

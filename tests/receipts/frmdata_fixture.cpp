@@ -40,7 +40,7 @@ void RegisterTest::addReceipt(const std::string& prefix, const std::string& numb
       "TempatDiterima, tgl, oleh) values (" +
       q(number) + ", " + q(prefix) + ", " + q(payer) + ", " + q(currency) + ", " +
       q(vb::Format(vb::Variant(value), "#,###")) + ", " + q(untuk) + ", 'Catatan " + db::quote(number) + "', " +
-      q(tempat) + ", #" + vb::Format(vb::Variant(d), "MM/dd/yyyy") + "#, " + q(oleh) + ")");
+      q(tempat) + ", #" + vb::Format(vb::Variant(d), "MM\\/dd\\/yyyy") + "#, " + q(oleh) + ")");
 }
 
 RegisterTest::Rows RegisterTest::rows() {

@@ -2,7 +2,14 @@
 // driven through its windows on a database the test fills.
 #include "receipts/frmdata_fixture.h"
 
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "platform/ui/app.h"
+#include "platform/ui/utf16.h"
+#include "platform/vb/locale.h"
+#include "receipts/frmkwitansi.h"
 
 namespace {
 
@@ -223,8 +230,8 @@ TEST_F(RegisterTest, ColumnClicksSortAndShowTheirIcon) {
       {3, {"agus", "Budi", "Citra"}, {n, n, "down", n, n, n, n, n, n, n}},
       {3, {"Citra", "Budi", "agus"}, {n, n, "up", n, n, n, n, n, n, n}},
       {3, {"agus", "Budi", "Citra"}, {n, n, "down", n, n, n, n, n, n, n}},
-      // Amounts sort as text: "1,000" before "20" before "900".
-      {5, {"agus", "Budi", "Citra"}, {n, n, n, n, "down", n, n, n, n, n}},
+      // Amounts sort by value: 20, 900, 10,000.
+      {5, {"Budi", "Citra", "agus"}, {n, n, n, n, "down", n, n, n, n, n}},
       {1, {"Citra", "agus", "Budi"}, {"down", n, n, n, n, n, n, n, n, n}},
       {1, {"Budi", "agus", "Citra"}, {"up", n, n, n, n, n, n, n, n, n}},
   };
@@ -247,6 +254,109 @@ TEST_F(RegisterTest, ColumnClicksSortAndShowTheirIcon) {
   EXPECT_EQ(column(3), (std::vector<std::string>{"Citra", "agus", "Budi"}));
   EXPECT_EQ(f.Lv1.ColumnHeaders.Item(3).Icon(), "up");
   EXPECT_TRUE(seams->boxes.empty());
+}
+
+// Amounts sort by their value and dates by the day, both ways; every cell
+// keeps the text it showed.
+TEST_F(RegisterTest, AmountsAndDatesSortByValue) {
+  addReceipt("", "001/11/2025", "A", "Rp.", 1001000, "15/11/2025");
+  addReceipt("", "002/12/2025", "B", "Rp.", 1500000, "07/12/2025");
+  addReceipt("", "003/11/2025", "C", "Rp.", 250000, "03/11/2025");
+  addReceipt("", "004/07/2025", "D", "USD", 75, "12/07/2025");
+  open();
+  data().TglAwal.Value(vb::Date::fromParts(2025, 7, 1));
+  data().TglAkhir.Value(vb::Date::fromParts(2025, 12, 31));
+  clickWindow(data().BTampil.hwnd());
+  ASSERT_EQ(data().Lv1.ListItems.Count(), 4);
+  struct Step {
+    int header;
+    std::vector<std::string> payers;
+  };
+  const Step steps[] = {{5, {"D", "C", "A", "B"}},
+                        {5, {"B", "A", "C", "D"}},
+                        {8, {"D", "C", "A", "B"}},
+                        {8, {"B", "A", "C", "D"}}};
+  const std::map<std::string, std::pair<std::string, std::string>> shown = {
+      {"A", {amount(1001000), "15/11/2025"}},
+      {"B", {amount(1500000), "07/12/2025"}},
+      {"C", {amount(250000), "03/11/2025"}},
+      {"D", {amount(75), "12/07/2025"}}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE("header " + std::to_string(s.header));
+    clickHeader(s.header);
+    EXPECT_EQ(column(3), s.payers);
+    for (int i = 1; i <= 4; ++i) {
+      const auto& cells = shown.at(column(3)[static_cast<size_t>(i - 1)]);
+      EXPECT_EQ(column(5)[static_cast<size_t>(i - 1)], cells.first);
+      EXPECT_EQ(column(8)[static_cast<size_t>(i - 1)], cells.second);
+    }
+  }
+  EXPECT_TRUE(seams->boxes.empty());
+}
+
+// The user's date separator for one test, and the program's regional
+// settings read from it; both put back when it ends.
+class DateSeparator {
+public:
+  explicit DateSeparator(const std::wstring& sep) : saved_(vb::currentLocale()) {
+    for (LCTYPE type : {LOCALE_SSHORTDATE, LOCALE_SDATE}) {
+      wchar_t buf[80] = {};
+      GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 80);
+      old_.emplace_back(type, buf);
+    }
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, (L"dd" + sep + L"MM" + sep + L"yyyy").c_str());
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, sep.c_str());
+    ui::App::get().ApplyUserLocale();
+  }
+  ~DateSeparator() {
+    for (const auto& [type, value] : old_) SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
+    vb::setCurrentLocale(saved_);
+  }
+  DateSeparator(const DateSeparator&) = delete;
+  DateSeparator& operator=(const DateSeparator&) = delete;
+
+private:
+  vb::Locale saved_;
+  std::vector<std::pair<LCTYPE, std::wstring>> old_;
+};
+
+// Today's list, the date range, the period report, the date sort and the next
+// number read the same whatever separator the regional settings give dates.
+TEST_F(RegisterTest, DatesInQueriesDoNotFollowTheRegionalSeparator) {
+  exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'KW-')");
+  addReceipt("KW-", "001/12/2025", "Siti", "Rp.", 1000, "05/12/2025");
+  addReceipt("KW-", "002/12/2025", "Budi", "Rp.", 2000, "01/12/2025");
+  addReceipt("KW-", "003/11/2025", "Agus", "Rp.", 4000, "30/11/2025");
+  for (const char* sep : {".", "-"}) {
+    SCOPED_TRACE(sep);
+    DateSeparator regional(ui::Widen(sep));
+    ASSERT_EQ(vb::currentLocale().dateSep, sep);
+    freshSeams();
+    jobs.clear();
+    open();
+    FrmData& f = data();
+    EXPECT_EQ(column(3), std::vector<std::string>{"Siti"});
+    // The list shows dates as the regional settings write them.
+    EXPECT_EQ(column(8), std::vector<std::string>{std::string("05") + sep + "12" + sep + "2025"});
+    EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(1000));
+
+    f.TglAwal.Value(vb::Date::fromParts(2025, 11, 30));
+    f.TglAkhir.Value(vb::Date::fromParts(2025, 12, 1));
+    clickWindow(f.BTampil.hwnd());
+    EXPECT_EQ(column(3), (std::vector<std::string>{"Budi", "Agus"}));
+    clickHeader(8);
+    EXPECT_EQ(column(3), (std::vector<std::string>{"Agus", "Budi"}));
+    clickWindow(f.BCetak2.hwnd());
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].query,
+              "select * from tblKwitansi where tgl >=#11/30/2025# and tgl<=#12/01/2025#  order by nokwitansi");
+    EXPECT_TRUE(seams->boxes.empty());
+    clickWindow(f.Btutup.hwnd());
+
+    // The next number of the month.
+    EXPECT_EQ(ui::Default<FrmKwitansi>().Text1.Text(), "KW-003/12/2025");
+    ui::Default<FrmKwitansi>().Unload();
+  }
 }
 
 TEST_F(RegisterTest, ResizeKeepsTheFramesAndTheListToTheWindow) {
