@@ -90,6 +90,24 @@ void BM_RegisterSort(benchmark::State& state) {
 }
 BENCHMARK(BM_RegisterSort)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A click on the amount's or the date's header, which sort by value.
+void BM_RegisterSortByValue(benchmark::State& state) {
+  const int column = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    fillRegister(kLarge);
+    for (int i = 1; i <= reg().Lv1.ColumnHeaders.Count(); ++i) reg().Lv1.ColumnHeaders.Item(i).Icon("");
+    state.ResumeTiming();
+    reg().Lv1_ColumnClick(reg().Lv1.ColumnHeaders.Item(column));
+    ui::testing::pumpUntilIdle();
+  }
+}
+BENCHMARK(BM_RegisterSortByValue)
+    ->Arg(FrmData::colJumlah)
+    ->Arg(FrmData::colTgl)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // The same 100,000 rows of ten texts, for both kinds of list.
 struct Texts {
   std::vector<std::vector<std::string>> utf8;
@@ -208,6 +226,10 @@ int main(int argc, char** argv) {
   ratio("list insert/virtual 100000 rows", "BM_InsertItems/100000/iterations:1", "BM_VirtualList/iterations:3");
   ratio("list fill 100000/10000 rows", "BM_RegisterFill/100000/iterations:3", "BM_RegisterFill/10000/iterations:3");
   ratio("list sort/fill 100000 rows", "BM_RegisterSort/iterations:3", "BM_RegisterFill/100000/iterations:3");
+  ratio("list amount sort/fill 100000 rows", "BM_RegisterSortByValue/" + std::to_string(FrmData::colJumlah) + "/iterations:3",
+        "BM_RegisterFill/100000/iterations:3");
+  ratio("list date sort/fill 100000 rows", "BM_RegisterSortByValue/" + std::to_string(FrmData::colTgl) + "/iterations:3",
+        "BM_RegisterFill/100000/iterations:3");
 
   ui::testing::unloadAll();
   Module1::koneksi->close();
