@@ -291,6 +291,7 @@ TEST_F(RegisterTest, AmountsAndDatesSortByValue) {
       EXPECT_EQ(column(8)[static_cast<size_t>(i - 1)], cells.second);
     }
   }
+  EXPECT_TRUE(vt::test::screenshot(data().hwnd(), "register-sorted-by-date.png"));
   EXPECT_TRUE(seams->boxes.empty());
 }
 
