@@ -36,6 +36,7 @@ void wireProgram() {
   };
 
   core::setInstitutionName([] { return FrmSeting::namaLembaga(); });
+  core::setSettingsReload([] { FrmSeting::muatUlang(); });
 
   // Ribbon IDs that open a dialog, modal and owned by the main window. The
   // main window runs 6 backup, 7 restore, 8 reset, 9 wallpaper and 12 the

@@ -88,6 +88,7 @@ void Frmlogin::Design() {
 }
 
 void Frmlogin::Form_Load() {
+  nomorLogin = 0;
   Module1::bukaDatabase();
 
   // From here on a failing step is skipped and the start goes on.
@@ -150,6 +151,7 @@ void Frmlogin::Command1_Click() {
     Txtpassword.Text("");
     Txtkodeuser.SetFocus();
   } else {
+    abaikanError([&] { nomorLogin = rs["nomor"].toLong(); });
     // The login stays loaded: the main window reads the user name from it.
     Hide();
     ui::Default<MDIForm1>().Show();

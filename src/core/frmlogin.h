@@ -22,6 +22,10 @@ public:
   Button Command1{this}, Command2{this};
   ui::Line Line1{this};
 
+  // The Tuser key of the user who logged in, 0 before a login: the users
+  // dialog keeps that user whatever name it is given meanwhile.
+  long long nomorLogin = 0;
+
   void Form_Load() override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;
 

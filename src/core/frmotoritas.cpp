@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/dialog_layout.h"
+#include "core/frmlogin.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/seams.h"
@@ -37,6 +38,32 @@ std::string keyOf(const std::string& text) {
 
 // A column's text; an empty (Null) column reads as the empty text.
 std::string textOf(const vb::Variant& v) { return v.isNull() ? std::string() : v.toString(); }
+
+// The user may open the users dialog: the "Data User" button and the Admin
+// tab it sits on.
+bool kelolaUser(db::Recordset& rs) {
+  return rs["checknasabah"] == vb::Variant(true) && rs["check6"] == vb::Variant(true);
+}
+
+// Why the user with this key must stay, or "" when it may go: the user who
+// is logged in, and the last user who may manage the users, stay.
+std::string alasanTetap(const std::string& key) {
+  const Frmlogin& login = ui::Default<Frmlogin>();
+  if (login.Loaded() && login.nomorLogin != 0 && std::to_string(login.nomorLogin) == key)
+    return "User yang sedang login tidak dapat dihapus";
+  bool mengelola = false;
+  int pengelola = 0;
+  db::Recordset rs;
+  rs.open("select * from Tuser", koneksi, db::adOpenStatic);
+  for (; !rs.eof(); rs.moveNext()) {
+    if (!kelolaUser(rs)) continue;
+    ++pengelola;
+    if (textOf(rs["nomor"]) == key) mengelola = true;
+  }
+  rs.close();
+  if (mengelola && pengelola == 1) return "User ini satu-satunya yang dapat membuka Data User, tidak dapat dihapus";
+  return "";
+}
 
 void setGroup(std::initializer_list<ui::CheckBox*> boxes, int value) {
   for (ui::CheckBox* b : boxes) b->Value(value);
@@ -234,6 +261,10 @@ void frmotoritas::Command1_Click() {
     ui::MsgBox("user name dan pasword tidak boleh kosong", ui::vbExclamation | ui::vbOKOnly, std::string("user"));
     return;
   }
+  // Stored as the login looks them up (a backtick for every apostrophe), or
+  // the user could never log in; the boxes show what is stored.
+  Text1.Text(vb::Replace(Text1.Text(), "'", "`"));
+  Text2.Text(vb::Replace(Text2.Text(), "'", "`"));
   try {
     const std::string key = keyOf(TextId.Text());
     // Two rows with one name would give the main window the wrong user's
@@ -295,6 +326,11 @@ void frmotoritas::Command2_Click() {
     }
     if (level == "admin") {
       ui::MsgBox("Level Admin tidak dapat dihapus", ui::vbExclamation | ui::vbOKOnly, std::string("Talvoren"));
+      return;
+    }
+    const std::string alasan = alasanTetap(key);
+    if (!alasan.empty()) {
+      ui::MsgBox(alasan, ui::vbExclamation | ui::vbOKOnly, std::string("Talvoren"));
       return;
     }
     if (ui::MsgBox("Apakah Anda Yakin Menghapus user " + item->SubItems(1) + " ? ", ui::vbYesNo,

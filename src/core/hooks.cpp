@@ -13,6 +13,10 @@ std::function<std::string()>& nameReader() {
   static std::function<std::string()> reader;
   return reader;
 }
+std::function<void()>& settingsReload() {
+  static std::function<void()> reload;
+  return reload;
+}
 }  // namespace
 
 void setCommand(int id, Command command) {
@@ -35,5 +39,11 @@ bool runCommand(double id, ui::Form& owner) {
 void setInstitutionName(std::function<std::string()> reader) { nameReader() = std::move(reader); }
 
 std::string institutionName() { return nameReader() ? nameReader()() : std::string(); }
+
+void setSettingsReload(std::function<void()> reload) { settingsReload() = std::move(reload); }
+
+void reloadSettings() {
+  if (settingsReload()) settingsReload()();
+}
 
 }  // namespace core

@@ -27,4 +27,9 @@ bool runCommand(double id, ui::Form& owner);
 void setInstitutionName(std::function<std::string()> reader);
 std::string institutionName();
 
+// Makes the settings object read tblset again, after a restore or a reset
+// changed the database under it (nothing until wired).
+void setSettingsReload(std::function<void()> reload);
+void reloadSettings();
+
 }  // namespace core

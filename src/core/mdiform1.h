@@ -58,6 +58,7 @@ private:
   void Reset();
   void Wallpaper();
   void Panduan();
+  void MuatUlangPengaturan();
   // Copies SourceFile over DestFile. When either is the open database the copy
   // goes through the connection. False (after a message) when it did not happen.
   bool CopyFileEvenIfOpen(const std::string& SourceFile, const std::string& DestFile);

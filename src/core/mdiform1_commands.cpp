@@ -140,11 +140,14 @@ void MDIForm1::Restore() {
     ui::MsgBox("Restore gagal, data tidak berubah: " + e.description(), ui::vbExclamation, "talvoren");
     return;
   }
+  MuatUlangPengaturan();
   ui::MsgBox("Restore Sukses", ui::vbInformation, "talvoren");
 }
 
 void MDIForm1::Reset() {
-  if (ui::MsgBox("semua data akan terhapus, yakin anda ingin melakukannya?", ui::vbYesNo, "hapus") != ui::vbYes)
+  // No is the default: an Enter too many must not empty the tables.
+  if (ui::MsgBox("semua data akan terhapus, yakin anda ingin melakukannya?", ui::vbYesNo | ui::vbDefaultButton2,
+                 "hapus") != ui::vbYes)
     return;
   // Both tables are emptied together or not at all.
   try {
@@ -157,7 +160,16 @@ void MDIForm1::Reset() {
     ui::MsgBox("Reset gagal, tidak ada data yang dihapus: " + e.description(), ui::vbExclamation, "Hapus");
     return;
   }
+  MuatUlangPengaturan();
   ui::MsgBox("Semua Record Telah berhasil dihapus", ui::vbInformation, "Hapus");
+}
+
+// The settings object and the caption follow what the database holds now,
+// so that receipts and the settings' own save do not use the old row.
+void MDIForm1::MuatUlangPengaturan() {
+  Module1::abaikanError([] { core::reloadSettings(); });
+  Module1::abaikanError(
+      [this] { Caption(std::string(Module1::kJudulUtama) + " [ " + core::institutionName() + " ]"); });
 }
 
 void MDIForm1::Wallpaper() {
@@ -179,10 +191,12 @@ void MDIForm1::Wallpaper() {
 
 void MDIForm1::Panduan() {
   try {
-    // The shell's answer is not examined: a missing file or viewer shows nothing.
-    ui::ShellExecuteFile(nullptr, "", ui::App::get().Path() + "\\panduan.pdf", "", "", SW_SHOWNORMAL);
+    // The shell answers 32 or less when it could not open the manual: no
+    // file, or no program for PDF files.
+    if (ui::ShellExecuteFile(nullptr, "", ui::App::get().Path() + "\\panduan.pdf", "", "", SW_SHOWNORMAL) > 32)
+      return;
   } catch (const vb::Error&) {
-    ui::MsgBox("Terjadi kesalahan saat memuat file bantuan, pastikan pc anda telah terinstall Adobe Reader / PDF Reader",
-               ui::vbInformation, "Talvoren");
   }
+  ui::MsgBox("Terjadi kesalahan saat memuat file bantuan, pastikan pc anda telah terinstall Adobe Reader / PDF Reader",
+             ui::vbInformation, "Talvoren");
 }

@@ -176,6 +176,13 @@ std::string FrmSeting::namaLembaga() {
   return name;
 }
 
+void FrmSeting::muatUlang() {
+  FrmSeting& settings = ui::Default<FrmSeting>();
+  if (!settings.Loaded()) return;
+  settings.Unload();
+  settings.Load();
+}
+
 void FrmSeting::tampilkanLogo(const img::Picture& picture) {
   const int areaW = logoArea_.right - logoArea_.left, areaH = logoArea_.bottom - logoArea_.top;
   int w = areaW, h = areaH;

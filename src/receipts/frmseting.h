@@ -36,6 +36,9 @@ public:
   // before the dialog has been loaded (the login's caption), it is read from
   // tblset as the load would show it, without creating the dialog's windows.
   static std::string namaLembaga();
+  // Reads tblset again into the default instance when it is loaded (after a
+  // restore or a reset); unloaded, its next read loads it from tblset anyway.
+  static void muatUlang();
 
 protected:
   void Design() override;

@@ -18,4 +18,8 @@ pdftotext "$out/panduan.pdf" - | grep -q "Panduan Pemakaian Vantorel" || { echo 
 # A fresh database: the first user and nothing of anybody's receipts.
 [ "$(/usr/bin/python3 -c 'import sqlite3,sys; print(sqlite3.connect(sys.argv[1]).execute("select count(*) from tblkwitansi").fetchone()[0])' "$out/base.mdb")" = 0 ] ||
   { echo "FAIL: the packaged database holds receipts"; exit 1; }
+# Its one settings row: empty texts and the first template, no design texts.
+settings=$(/usr/bin/python3 -c 'import sqlite3,sys; print(sqlite3.connect(sys.argv[1]).execute("select count(*), group_concat(namalembaga||alamat||tempatcetak||pemilik||jabatan||Catatan||NoKw||char(124)||templete) from tblset").fetchone())' "$out/base.mdb")
+[ "$settings" = "(1, '|Kwitansi 1 Portrait')" ] ||
+  { echo "FAIL: the packaged settings are $settings"; exit 1; }
 echo ok

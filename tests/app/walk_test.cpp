@@ -206,10 +206,13 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   driver_.start(exe(), L"/admin");
   HWND loginWindow = driver_.waitCaption("Vantorel V1.7 Build 28092025");
   ASSERT_NE(loginWindow, nullptr);
+  // A new program folder has no institution yet: an empty name, no design text.
+  EXPECT_EQ(Driver::text(loginWindow), "Vantorel V1.7 Build 28092025 [  ]");
   driver_.shot(loginWindow, "01-login");
   login("ADMIN", "admin");
   HWND main = driver_.waitCaption("Vantorel V1.7 BUILD 28092025");
   ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Driver::text(main), "Vantorel V1.7 BUILD 28092025 [  ]");
   driver_.shot(main, "02-main");
   const auto ribbons = Driver::children(main, L"VtRibbonBar");
   ASSERT_EQ(ribbons.size(), 1u);
@@ -226,6 +229,7 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   {
     const auto b = boxes(settings);
     ASSERT_GE(b.size(), 7u);
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(Driver::text(b[i]), "") << i;
     fill(b[0], "Yayasan Pendidikan Nusantara");
     fill(b[1], "Jl. Merdeka No. 17, Bandung - Telp. (022) 4201234");
     fill(b[2], "Bandung");
@@ -238,6 +242,7 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   {
     const auto combos = Driver::children(settings, L"ComboBox");
     ASSERT_EQ(combos.size(), 1u);
+    EXPECT_EQ(Driver::text(combos[0]), "Kwitansi 1 Portrait");
     driver_.click(combos[0]);
     driver_.key(VK_DOWN);
     driver_.key(VK_RETURN);
@@ -456,6 +461,17 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   answer("File Berhasil Di backup", IDOK);
   EXPECT_TRUE(fs::exists(fs::u8path(backup)));
 
+  // Enter alone answers the reset's question with No.
+  ribbon.clickButton(driver_, "8");
+  {
+    HWND question = driver_.waitDialog("semua data akan terhapus");
+    ASSERT_NE(question, nullptr);
+    driver_.shot(question, "14-reset-question");
+    driver_.key(VK_RETURN);
+    EXPECT_TRUE(driver_.waitClosed(question));
+    driver_.settle();
+  }
+  EXPECT_EQ(scalar("select count(*) from tblkwitansi"), before);
   ribbon.clickButton(driver_, "8");
   answer("semua data akan terhapus", IDYES);
   answer("Semua Record Telah berhasil dihapus", IDOK);
@@ -465,6 +481,8 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   chooseFile(backup);
   answer("Restore Sukses", IDOK);
   EXPECT_EQ(scalar("select count(*) from tblkwitansi"), before);
+  // The title follows the restored settings.
+  EXPECT_EQ(Driver::text(main), "Vantorel V1.7 BUILD 28092025 [ Yayasan Pendidikan Nusantara ]");
 
   // Quit, start again and log in as the new user: one tab, one button.
   PostMessageW(main, WM_CLOSE, 0, 0);

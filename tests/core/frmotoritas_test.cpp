@@ -528,6 +528,143 @@ TEST_F(UsersTest, SavedPermissionsShapeTheNextLogin) {
   EXPECT_EQ(ribbon().Buttons().size(), 1u);
 }
 
+// The login reads every apostrophe as a backtick; what the dialog stores
+// must match, or the user is locked out.
+TEST_F(UsersTest, NameOrPasswordWithAnApostropheLogsInAsTyped) {
+  struct Case {
+    std::string editing;  // the user clicked first, "" for a new one
+    std::string name, password;
+    std::string storedName, storedPassword;
+  };
+  const Case cases[] = {
+      {"", "O'Brien", "it's", "O`BRIEN", "it`s"},
+      // The administrator's own password.
+      {"ADMIN", "", "ad'min", "ADMIN", "ad`min"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.storedName + " / " + c.storedPassword);
+    closeAll();
+    Module1::bukaDatabase();
+    showModal([&](frmotoritas& f) {
+      if (c.editing.empty()) {
+        clickWindow(f.Command4.hwnd());
+        typeText(f.Text1.hwnd(), c.name);
+        pressKey(f.Text1.hwnd(), VK_TAB);
+        clickWindow(f.Checkmaster.hwnd());
+      } else {
+        clickRow(rowOf(c.editing));
+      }
+      f.Text2.Text("");
+      typeText(f.Text2.hwnd(), c.password);
+      clickWindow(f.Command1.hwnd());
+      EXPECT_EQ(prompts(), std::vector<std::string>{"Data Sudah Tersimpan"});
+      // The boxes show what is stored, as the login shows what it looks up.
+      EXPECT_EQ(f.Text1.Text(), c.storedName);
+      EXPECT_EQ(f.Text2.Text(), c.storedPassword);
+    });
+    EXPECT_EQ(scalar("select pasword from Tuser where kodeuser = '" + c.storedName + "'"), c.storedPassword);
+    closeAll();
+
+    // The next start: typed exactly as in the users dialog.
+    Frmlogin& login = ui::Default<Frmlogin>();
+    login.Show();
+    pump();
+    typeText(login.Txtkodeuser.hwnd(), c.editing.empty() ? c.name : c.editing);
+    pressKey(login.Txtkodeuser.hwnd(), VK_RETURN);
+    typeText(login.Txtpassword.hwnd(), c.password);
+    pressKey(login.Txtpassword.hwnd(), VK_RETURN);
+    EXPECT_TRUE(seams->boxes.empty()) << seams->boxes[0].prompt;
+    EXPECT_TRUE(main().Visible());
+  }
+}
+
+// Whoever is logged in, and the last user who can reach "Data User" (the
+// button and the Admin tab it sits on), stay: without them nobody could
+// manage the users again.
+TEST_F(UsersTest, LastUserWhoMayManageUsersCannotBeDeleted) {
+  addRow("KASIR", "NULL", {"checkmaster", "check1"});
+  addRow("TAMU", "NULL", {"check6"});  // the button without its tab
+  addRow("PENGAWAS", "NULL", {"checknasabah", "check6"});
+  struct Case {
+    std::string name;
+    std::string refusal;  // "" when it is deleted
+  };
+  const Case cases[] = {
+      {"PENGAWAS", ""},
+      {"BOSS", "User ini satu-satunya yang dapat membuka Data User, tidak dapat dihapus"},
+      {"TAMU", ""},
+      {"KASIR", ""},
+  };
+  showModal([&](frmotoritas& f) {
+    // The administrator renamed: neither the name nor a level protects it.
+    clickRow(rowOf("ADMIN"));
+    f.Text1.Text("");
+    typeText(f.Text1.hwnd(), "BOSS");
+    clickWindow(f.Command1.hwnd());
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      freshSeams();
+      if (c.refusal.empty()) seams->answers.push_back(ui::vbYes);
+      clickRow(rowOf(c.name));
+      clickWindow(f.Command2.hwnd());
+      ASSERT_EQ(seams->boxes.size(), 1u);
+      if (c.refusal.empty()) {
+        EXPECT_EQ(seams->boxes[0].prompt, "Apakah Anda Yakin Menghapus user " + c.name + " ? ");
+      } else {
+        EXPECT_EQ(seams->boxes[0].prompt, c.refusal);
+        EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+        EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+        EXPECT_EQ(f.Text1.Text(), c.name);
+      }
+    }
+  });
+  EXPECT_EQ(users().size(), 1u);
+  EXPECT_EQ(users().count("BOSS"), 1u);
+}
+
+TEST_F(UsersTest, LoggedInUserCannotBeDeletedEvenAfterARename) {
+  addRow("PENGAWAS", "NULL", {"checknasabah", "check6"});
+  closeAll();
+  Frmlogin& login = ui::Default<Frmlogin>();
+  login.Show();
+  pump();
+  login.Txtkodeuser.Text("ADMIN");
+  login.Txtpassword.Text("admin");
+  clickWindow(login.Command1.hwnd());
+  ASSERT_TRUE(main().Visible());
+  ui::testing::onShown([&](ui::Form&) {
+    frmotoritas& f = dlg();
+    SetForegroundWindow(f.hwnd());
+    ui::testing::pumpUntilIdle();
+    clickRow(rowOf("ADMIN"));
+    f.Text1.Text("");
+    typeText(f.Text1.hwnd(), "BOSS");
+    clickWindow(f.Command1.hwnd());
+    freshSeams();
+    seams->answers.push_back(ui::vbYes);
+    // Another row first: two clicks on one spot would be a double click.
+    clickRow(rowOf("PENGAWAS"));
+    clickRow(rowOf("BOSS"));
+    clickWindow(f.Command2.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].prompt, "User yang sedang login tidak dapat dihapus");
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+    EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+    // Another user with the same rights goes.
+    freshSeams();
+    seams->answers.push_back(ui::vbYes);
+    clickRow(rowOf("PENGAWAS"));
+    clickWindow(f.Command2.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].prompt, "Apakah Anda Yakin Menghapus user PENGAWAS ? ");
+    clickWindow(f.Command3.hwnd());
+  });
+  clickButton("Admin", "5");
+  pump();
+  EXPECT_EQ(users().size(), 1u);
+  EXPECT_EQ(users().count("BOSS"), 1u);
+}
+
 TEST_F(UsersTest, Screenshot) {
   addRow("KASIR", "NULL", {"checkmaster", "check1", "check2"});
   addRow("OPERATOR", "NULL", {"checknasabah", "check7", "check8"});

@@ -11,9 +11,12 @@
 #include "core/module1.h"
 #include "core/program_fixture.h"
 #include "platform/db/recordset.h"
+#include "platform/db/schema.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
 #include "platform/vb/text.h"
+#include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
 
 namespace {
@@ -153,6 +156,28 @@ TEST_F(LoginTest, TitleAndCaptionNameTheInstitution) {
     ui::testing::unloadAll();
     Module1::koneksi->close();
   }
+}
+
+// The database of a new program folder shows its empty settings, never the
+// settings dialog's design texts, in the titles and in a new receipt.
+TEST_F(LoginTest, NewProgramFolderShowsNoDesignTextsAsData) {
+  DeleteFileW(ui::Widen(file("base.mdb")).c_str());
+  db::createInstallationDatabase(file("base.mdb"));
+  ASSERT_FALSE(start());
+  EXPECT_EQ(login().Caption(), "Vantorel V1.7 Build 28092025 [  ]");
+  typeText(login().Txtkodeuser.hwnd(), "ADMIN");
+  pressKey(login().Txtkodeuser.hwnd(), VK_RETURN);
+  typeText(login().Txtpassword.hwnd(), "admin");
+  pressKey(login().Txtpassword.hwnd(), VK_RETURN);
+  ASSERT_TRUE(ui::Default<MDIForm1>().Visible());
+  EXPECT_EQ(ui::Default<MDIForm1>().Caption(), "Vantorel V1.7 BUILD 28092025 [  ]");
+  EXPECT_EQ(ui::Default<FrmSeting>().cmbKwitansi.ListIndex(), 0);
+
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  entry.Load();
+  EXPECT_EQ(entry.Text1.Text(), "001/12/2025");
+  for (ui::TextBox* box : {&entry.Text7, &entry.Text8, &entry.Text9}) EXPECT_EQ(box->Text(), "");
+  EXPECT_TRUE(seams->boxes.empty());
 }
 
 TEST_F(LoginTest, CheckAgainstTuser) {

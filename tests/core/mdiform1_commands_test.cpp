@@ -87,7 +87,8 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
        [this] {
          ASSERT_EQ(seams->boxes.size(), 1u);
          EXPECT_EQ(seams->boxes[0].prompt, "semua data akan terhapus, yakin anda ingin melakukannya?");
-         EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
+         // No is the default: Enter alone deletes nothing.
+         EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo | ui::vbDefaultButton2);
          EXPECT_EQ(seams->boxes[0].title, "hapus");
        }},
       {"9",
@@ -357,6 +358,97 @@ TEST_F(CommandTest, ResetThatFailsDeletesNothingAndSaysSo) {
   ASSERT_EQ(seams->boxes.size(), 2u);
   EXPECT_EQ(seams->boxes[1].prompt.rfind("Reset gagal", 0), 0u) << seams->boxes[1].prompt;
   EXPECT_EQ(receipts(), "1");
+}
+
+// The hidden settings object and the title follow the database after a
+// restore and a reset: new receipts, the templates and the settings' own
+// save use what is stored now.
+TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
+  Module1::koneksi->execute(
+      "insert into tblset (namalembaga, NoKw, templete) values ('SMK Lama', 'LAMA/', 'Kwitansi 1 Portrait')");
+  // Loaded hidden, as after the start.
+  FrmSeting& seting = ui::Default<FrmSeting>();
+  seting.Load();
+  ASSERT_EQ(seting.TextFormat.Text(), "LAMA/");
+
+  // A copy with other settings, stored under another key.
+  const std::string copy = file("cadangan.mdb");
+  db::createProgramDatabase(copy);
+  {
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + copy);
+    cn->execute("insert into tblset (noset, namalembaga, NoKw, templete) "
+                "values (7, 'SMK Baru', 'BARU/', 'Kwitansi 3 Landscape')");
+    cn->close();
+  }
+  seams->fileAnswers.push_back(copy);
+  click("7");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Restore Sukses");
+  EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru ]");
+  EXPECT_EQ(seting.TextFormat.Text(), "BARU/");
+  EXPECT_EQ(seting.cmbKwitansi.ListIndex(), 2);
+
+  // A new receipt proposes its number with the restored prefix.
+  std::string number;
+  ui::testing::onShown([&](ui::Form& f) {
+    number = ui::Default<FrmKwitansi>().Text1.Text();
+    f.Unload();
+  });
+  click("0");
+  EXPECT_EQ(number, "BARU/001/12/2025");
+
+  // Simpan in Pengaturan changes the restored row and keeps its values.
+  freshSeams();
+  ui::testing::onShown([&](ui::Form&) {
+    ui::testing::clickWindow(seting.BSimpan.hwnd());
+    ui::testing::clickWindow(seting.Btutup.hwnd());
+  });
+  click("4");
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, "Data Berhasil Disimpan");
+  EXPECT_EQ(programScalar("select count(*) from tblset"), "1");
+  EXPECT_EQ(programScalar("select namalembaga & '|' & NoKw & '|' & templete from tblset where noset = 7"),
+            "SMK Baru|BARU/|Kwitansi 3 Landscape");
+
+  // A reset reads the row again too.
+  seting.Load();
+  Module1::koneksi->execute("update tblset set namalembaga = 'SMK Sesudah', NoKw = 'S/'");
+  freshSeams();
+  seams->answers.push_back(ui::vbYes);
+  click("8");
+  ASSERT_EQ(seams->boxes.size(), 2u);
+  EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Sesudah ]");
+  EXPECT_EQ(seting.TextFormat.Text(), "S/");
+}
+
+TEST_F(CommandTest, PanduanSaysSoWhenTheManualCannotBeOpened) {
+  struct Case {
+    std::string name;
+    std::function<intptr_t(const ui::ShellRequest&)> shell;
+    bool fails;
+  };
+  const Case cases[] = {
+      {"no panduan.pdf", [](const ui::ShellRequest& r) { return ui::RealShellExecute(r); }, true},
+      {"no program for PDF files", [](const ui::ShellRequest&) { return intptr_t{SE_ERR_NOASSOC}; }, true},
+      {"opened", [](const ui::ShellRequest&) { return intptr_t{42}; }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshSeams();
+    ui::seams().shellExecute = c.shell;
+    click("12");
+    if (c.fails) {
+      ASSERT_EQ(seams->boxes.size(), 1u);
+      EXPECT_EQ(seams->boxes[0].prompt,
+                "Terjadi kesalahan saat memuat file bantuan, pastikan pc anda telah terinstall Adobe Reader / PDF "
+                "Reader");
+      EXPECT_EQ(seams->boxes[0].flags, ui::vbInformation);
+      EXPECT_EQ(seams->boxes[0].title, "Talvoren");
+    } else {
+      EXPECT_TRUE(seams->boxes.empty());
+    }
+  }
 }
 
 TEST_F(CommandTest, WallpaperReplacesThePictureAndTheFile) {

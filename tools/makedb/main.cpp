@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   const std::string path = folder + "/base.mdb";
   try {
-    db::createProgramDatabase(path);
+    db::createInstallationDatabase(path);
   } catch (const vb::Error& e) {
     std::fprintf(stderr, "makedb: %s\n", e.description().c_str());
     return 1;

@@ -89,9 +89,15 @@ INSERT INTO tblkuitansitemp (NoKwitansi, NoPasport, SudahTerima, Matauang, Nomin
   'Satu Juta Lima Ratus Ribu ');
 )SQL";
 
-}  // namespace
+// A new program folder starts with its settings row: empty texts and the
+// first receipt template, so that nothing shows the settings dialog's design
+// texts as the institution's data.
+const char* kFirstSettings = R"SQL(
+INSERT INTO tblset (namalembaga, alamat, tempatcetak, pemilik, jabatan, Catatan, NoKw, templete)
+  VALUES ('', '', '', '', '', '', '', 'Kwitansi 1 Portrait');
+)SQL";
 
-void createProgramDatabase(const std::string& path) {
+void create(const std::string& path, const std::string& extra) {
   std::error_code ec;
   if (std::filesystem::exists(filePath(path), ec)) {
     raiseError(errnum::CannotOpen, "The file '" + path + "' already exists; it is left as it is.", kEngineSource);
@@ -102,7 +108,7 @@ void createProgramDatabase(const std::string& path) {
     raiseError(errnum::CannotOpen, "Cannot create the file '" + path + "'.", kEngineSource);
   }
   char* err = nullptr;
-  std::string body = std::string("BEGIN;") + kSchema + "COMMIT;";
+  std::string body = std::string("BEGIN;") + kSchema + extra + "COMMIT;";
   const int rc = sqlite3_exec(db, body.c_str(), nullptr, nullptr, &err);
   const std::string msg = err ? err : "";
   sqlite3_free(err);
@@ -112,5 +118,11 @@ void createProgramDatabase(const std::string& path) {
     raiseSqlError("Cannot create the database '" + path + "': " + msg);
   }
 }
+
+}  // namespace
+
+void createProgramDatabase(const std::string& path) { create(path, ""); }
+
+void createInstallationDatabase(const std::string& path) { create(path, kFirstSettings); }
 
 }  // namespace db

@@ -9,4 +9,8 @@ namespace db {
 // when the file already exists or cannot be written.
 void createProgramDatabase(const std::string& path);
 
+// The database a new program folder gets (makedb): the same, with one
+// settings row of empty texts and the first receipt template.
+void createInstallationDatabase(const std::string& path);
+
 }  // namespace db
