@@ -163,13 +163,24 @@ void LapDataCustomer::Button3_Click() {
     ui::MsgBox(errorText(e), ui::vbOKOnly);
     return;
   }
+  // A list longer than a sheet holds is refused, and why, before a file is asked for.
+  try {
+    book.CheckRows();
+  } catch (const vb::Error& e) {
+    ui::MsgBox(e.description(), ui::vbExclamation | ui::vbOKOnly, Caption());
+    return;
+  }
 
-  // A cancel ends the export without a word.
+  // A save dialog that adds ".xls" and asks before it replaces a file of
+  // that name; a cancel ends the export without a word.
   std::string path;
   try {
+    CommonDialog1.Filter = "Excel 97-2003 (*.xls)|*.xls";
+    CommonDialog1.DefaultExt = "xls";
+    CommonDialog1.Flags = ui::cdlOFNOverwritePrompt | ui::cdlOFNPathMustExist;
     CommonDialog1.CancelError = true;
-    CommonDialog1.ShowOpen();
-    path = CommonDialog1.FileName + ".xls";
+    CommonDialog1.ShowSave();
+    path = CommonDialog1.FileName;
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception&) {

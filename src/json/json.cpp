@@ -25,6 +25,17 @@ bool isNumberChar(char16_t c) {
   return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u'e' || c == u'E';
 }
 
+// Where a word of the text ends: blanks, punctuation, quotes and comments.
+bool endsWord(char16_t c) {
+  switch (c) {
+    case u' ': case u'\t': case u'\r': case u'\n': case u',': case u':': case u'[': case u']':
+    case u'{': case u'}': case u'(': case u')': case u'"': case u'\'': case u'/':
+      return true;
+    default:
+      return false;
+  }
+}
+
 int hexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
@@ -204,8 +215,7 @@ private:
         return list;
       }
       if (stopped_) return list;
-      // A bad "t", "f" or "n" is reported and left where it stands; reading
-      // it again would never end, so it ends the array.
+      // A value that left the position where it was would be read again for ever.
       if (pos_ == before && pos_ < n_) return list;
     }
   }
@@ -388,6 +398,7 @@ private:
     note(u" : ");
     note(rest());
     note(u"\r\n");
+    skipWord();
     return false;
   }
 
@@ -402,7 +413,14 @@ private:
     note(u" : ");
     note(rest());
     note(u"\r\n");
+    skipWord();
     out = vb::Variant();
+  }
+
+  // Passes over a bad literal once it is reported, so that neither its
+  // container nor an enclosing one reads it again (as a key, say).
+  void skipWord() {
+    while (pos_ < n_ && !endsWord(s_[pos_])) ++pos_;
   }
 
   std::u16string_view s_;

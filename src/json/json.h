@@ -8,7 +8,9 @@
 // It accepts single-quoted strings, unquoted keys, members without commas
 // between them and comments, and it never stops at a fault: each fault adds
 // one message with its 1-based character position to the error text and the
-// reading goes on, so the caller gets the tree as read so far. There is no
+// reading goes on (a misspelt true, false or null reads as False or Empty and
+// is passed over up to the next blank or punctuation), so the caller gets the
+// tree as read so far. There is no
 // writer. One Parse at a time, on one thread.
 #include <memory>
 #include <string>

@@ -33,6 +33,14 @@ std::string plainText(const vb::Variant& v) {
   }
 }
 
+// Adds a piece to an output, or raises error 7 when the output would pass
+// the evaluator's limit: a script must not take all the memory there is.
+void append(StringBuilder& out, std::u16string_view piece) {
+  if (static_cast<size_t>(out.Length()) + piece.size() > JsonEvaluator::kMaxOutputLength)
+    vb::raise(vb::err::OutOfMemory);
+  out.Append(piece);
+}
+
 // A named parameter; a name that is not there reads as the Empty value.
 const vb::Variant& param(const vb::Dictionary& params, const char* name) {
   static const vb::Variant empty;
@@ -58,20 +66,20 @@ std::u16string JsonEvaluator::Eval(std::u16string_view sJSON) {
     if (s.msgBox) s.msgBox(toUtf8(ParseErrors()), kMsgExclamation, "Parser Error");
     return u"";
   }
-  std::u16string out;
+  StringBuilder out;
   if (auto list = std::dynamic_pointer_cast<vb::Collection>(root)) {
     for (long i = 1; i <= list->Count(); ++i) {
       const vb::Variant& item = list->Item(i);
-      if (item.isNull()) out += u"null";
-      else if (item.type() == vb::VarType::String) out += toUtf16(item.stringValue());
+      if (item.isNull()) append(out, u"null");
+      else if (item.type() == vb::VarType::String) append(out, toUtf16(item.stringValue()));
       else if (!item.isObject()) vb::raise(vb::err::ObjectRequired);
-      else out += ExecCommand(item);
+      else append(out, ExecCommand(item));
     }
   } else if (static_cast<vb::Dictionary&>(*root).Count() > 0) {
     // A script is an array; an object's members are no elements.
     vb::raise(vb::err::ObjectRequired);
   }
-  return out;
+  return out.toString();
 }
 
 std::u16string JsonEvaluator::ExecCommand(const vb::Variant& value) {
@@ -102,7 +110,7 @@ std::u16string JsonEvaluator::ExecCommand(const vb::Variant& value) {
   }
   if (auto list = std::dynamic_pointer_cast<vb::Collection>(object)) {
     StringBuilder sb;
-    for (long i = 1; i <= list->Count(); ++i) sb.Append(ExecCommand(list->Item(i)));
+    for (long i = 1; i <= list->Count(); ++i) append(sb, ExecCommand(list->Item(i)));
     out = sb.toString();
   } else if (auto command = std::dynamic_pointer_cast<vb::Dictionary>(object)) {
     runCommands(*command, out);
@@ -137,7 +145,7 @@ void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& r
       if (seams.msgBox) seams.msgBox(toUtf8(message), kMsgInformation, toUtf8(title));
     } else if (name == "input") {
       const std::u16string prompt = eval("prompt"), title = eval("title"), def = eval("default");
-      if (seams.inputBox) out.Append(toUtf16(seams.inputBox(toUtf8(prompt), toUtf8(title), toUtf8(def))));
+      if (seams.inputBox) append(out, toUtf16(seams.inputBox(toUtf8(prompt), toUtf8(title), toUtf8(def))));
     } else if (name == "switch") {
       std::u16string chosen = eval("default");
       const std::string wanted = vb::LCase(toUtf8(eval("case")));
@@ -154,18 +162,22 @@ void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& r
           }
         }
       }
-      out.Append(chosen);
+      append(out, chosen);
     } else if (name == "set") {
       const std::string variable = plainText(param(params(), "name"));
       const std::u16string text = eval("value");
-      variables().Item(variable) = vb::Variant(toUtf8(text));
+      vb::Dictionary& vars = variables();
+      const size_t old = vars.Exists(variable) ? utf16Length(vars.Item(variable).stringValue()) : 0;
+      if (variablesLength_ - old + text.size() > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
+      vars.Item(variable) = vb::Variant(toUtf8(text));
+      variablesLength_ = variablesLength_ - old + text.size();
     } else if (name == "get") {
       const std::string variable = plainText(param(params(), "name"));
       vb::Dictionary& vars = variables();
       // Exists first: reading a missing name would add it.
       std::u16string text = vars.Exists(variable) ? ExecCommand(vars.Item(variable)) : u"";
       if (text.empty()) text = eval("default");
-      out.Append(text);
+      append(out, text);
     } else if (name == "if") {
       const std::u16string a = eval("value1"), b = eval("value2");
       const std::string type = vb::LCase(plainText(param(params(), "type")));
@@ -175,10 +187,10 @@ void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& r
       else if (type == "lt") holds = a < b;
       else if (type == "gte") holds = a >= b;
       else if (type == "lte") holds = a <= b;
-      out.Append(eval(holds ? "true" : "false"));
+      append(out, eval(holds ? "true" : "false"));
     } else if (name == "return") {
       if (!isText) vb::raise(vb::err::TypeMismatch);
-      out.Append(toUtf16(value.stringValue()));
+      append(out, toUtf16(value.stringValue()));
     } else {
       // No command: a marker for a later stage, its parameters as they stand.
       std::string text;
@@ -192,11 +204,11 @@ void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& r
           first = false;
         }
       }
-      out.Append(u"<%");
-      out.Append(toUtf16(vb::UCase(key)));
-      out.Append(u"(");
-      out.Append(toUtf16(text));
-      out.Append(u")%>");
+      append(out, u"<%");
+      append(out, toUtf16(vb::UCase(key)));
+      append(out, u"(");
+      append(out, toUtf16(text));
+      append(out, u")%>");
     }
   }
   result = out.toString();

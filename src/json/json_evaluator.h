@@ -5,6 +5,12 @@
 // "input", "switch", "set", "get", "if" and "return". Any other key comes
 // out as a marker, "<%KEY(parameters)%>", for a later stage to fill in.
 //
+// Every text the evaluator builds stays within kMaxOutputLength characters:
+// the result of Eval, the output of each command and array on the way to it,
+// and the script variables taken together. A script that would build more
+// (a variable doubled again and again, say) raises error 7, "Out of memory",
+// out of Eval before the memory is taken.
+//
 // Faults of the JSON text show the reader's messages in a box titled
 // "Parser Error" and give the empty text. Values that no command takes (a
 // number or Boolean as a top-level element or as a command's value, a
@@ -40,6 +46,8 @@ public:
   // Commands nested deeper than this many levels are refused: the refused one
   // gives "ERROR: Nesting level exceeded." in place of its output.
   static constexpr long kMaxNestingLevel = 41;
+  // The most characters any text of the evaluator holds (see above).
+  static constexpr size_t kMaxOutputLength = size_t{1} << 20;  // 1,048,576
 
   // Reads the script and returns the text its elements produce, in order.
   std::u16string Eval(std::u16string_view sJSON);
@@ -59,6 +67,7 @@ private:
   vb::Dictionary& variables();
 
   std::shared_ptr<vb::Dictionary> variables_;
+  size_t variablesLength_ = 0;  // characters held by the variables
   long nestingLevel_ = 0;
 };
 

@@ -71,6 +71,16 @@ std::string toUtf8(std::u16string_view text) {
   return out;
 }
 
+size_t utf16Length(std::string_view text) {
+  size_t n = 0;
+  for (const char b : text) {
+    const auto c = static_cast<unsigned char>(b);
+    if ((c & 0xC0) != 0x80) ++n;  // a character begins here
+    if (c >= 0xF0) ++n;           // outside the basic plane: two units
+  }
+  return n;
+}
+
 std::u16string toUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

@@ -11,5 +11,7 @@ namespace json {
 std::string toUtf8(std::u16string_view text);
 void appendUtf8(std::string& out, std::u16string_view text);
 std::u16string toUtf16(std::string_view text);
+// The number of 16-bit units toUtf16 makes of a well-formed UTF-8 text.
+size_t utf16Length(std::string_view text);
 
 }  // namespace json

@@ -33,8 +33,20 @@ void FrmData::BExport_Click() {
     for (int c = 2; c <= columns; ++c) ws.Cell(r, c, item.SubItems(c - 1));
   }
   ws.AutoFit();
+  // A list longer than a sheet holds is refused, and why, before a file is asked for.
+  try {
+    wb.CheckRows();
+  } catch (const vb::Error& e) {
+    ui::MsgBox(e.description(), ui::vbExclamation | ui::vbOKOnly, judul);
+    return;
+  }
 
   try {
+    // The file's name gets ".xls" in the dialog, which asks before it
+    // replaces a file of that name.
+    CommonDialog1.Filter = "Excel 97-2003 (*.xls)|*.xls";
+    CommonDialog1.DefaultExt = "xls";
+    CommonDialog1.Flags = ui::cdlOFNOverwritePrompt | ui::cdlOFNPathMustExist;
     CommonDialog1.CancelError = true;
     CommonDialog1.ShowSave();
   } catch (const vb::Error& e) {

@@ -14,6 +14,7 @@
 #include "customers/mahasiswa.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "support/file_dialog_user.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
 
@@ -183,19 +184,20 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
     ASSERT_EQ(seams->boxes.size(), 1u);
     EXPECT_NE(seams->boxes[0].prompt, "Export Completed");
     EXPECT_EQ(seams->boxes[0].title, "Lap Data Customer");
-    // The name typed, ".xls" added even when it is there already.
+    // A save dialog; the name chosen keeps the ".xls" typed, without a second one.
     seams->fileAnswers.push_back(chosen);
     clickWindow(f.Button3.hwnd());
     ASSERT_EQ(seams->boxes.size(), 2u);
     expectBox(1, "Export Completed", ui::vbInformation, "Lap Data Customer");
     ASSERT_EQ(seams->fileDialogs.size(), 3u);
-    EXPECT_FALSE(seams->fileDialogs[2].save);
+    EXPECT_TRUE(seams->fileDialogs[2].save);
+    EXPECT_EQ(seams->fileDialogs[2].defaultExt, "xls");
     // Then shown in the program that opens it.
     ASSERT_EQ(seams->shells.size(), 1u);
-    EXPECT_EQ(seams->shells[0].file, chosen + ".xls");
+    EXPECT_EQ(seams->shells[0].file, chosen);
   });
-  EXPECT_EQ(GetFileAttributesW(ui::Widen(chosen).c_str()), INVALID_FILE_ATTRIBUTES);
-  const auto cells = readBack(dir + "/data.xls.xls");
+  EXPECT_EQ(GetFileAttributesW(ui::Widen(chosen + ".xls").c_str()), INVALID_FILE_ATTRIBUTES);
+  const auto cells = readBack(dir + "/data.xls");
   const std::map<std::string, std::string> expected = {
       {"1,1", "text:No"},           {"1,2", "text:ID Customer"}, {"1,3", "text:Nama Lengkap"},
       {"1,4", "text:Alamat"},       {"1,5", "text:No. Telp"},    {"1,6", "text:Alamat Email"},
@@ -208,6 +210,58 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
       {"3,7", "number:123"}};
   EXPECT_EQ(cells, expected);
   vt::test::RunUnix("rm -rf '" + dir + "'");
+}
+
+// The export's real save dialog: titled as one, it adds ".xls" to the name
+// typed and asks before it replaces that file; No keeps the old file.
+TEST_F(LapDataCustomerTest, ExportAsksBeforeReplacingAFile) {
+  addThree();
+  const std::string report = file("laporan.xls");
+  std::ofstream(std::filesystem::path(ui::Widen(report)), std::ios::binary) << "lama";
+  auto content = [&] {
+    std::ifstream in(std::filesystem::path(ui::Widen(report)), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  vt::test::FileDialogUser refused, replaced;
+  refused.shots = "customer-export";
+  refused.type(file("laporan")).answer(IDNO).cancel();
+  replaced.type(file("laporan")).answer(IDYES);
+  showModal([&](LapDataCustomer& f) {
+    for (vt::test::FileDialogUser* user : {&refused, &replaced}) {
+      freshSeams();
+      ui::seams().fileDialog = ui::RealFileDialog;
+      user->start();
+      clickWindow(f.Button3.hwnd());
+      user->finish();
+    }
+  });
+  for (vt::test::FileDialogUser* user : {&refused, &replaced}) {
+    std::string problems;
+    for (const std::string& p : user->problems) problems += p + "; ";
+    EXPECT_TRUE(user->problems.empty()) << problems;
+    EXPECT_EQ(user->questions.size(), 1u);
+  }
+  EXPECT_EQ(refused.titles, (std::vector<std::string>{"Save As", "Save As"}));
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  expectBox(0, "Export Completed", ui::vbInformation, "Lap Data Customer");
+  const std::string replacedWith = content();
+  EXPECT_EQ(replacedWith.compare(0, 4, "\xD0\xCF\x11\xE0"), 0) << "a workbook replaced the old file";
+}
+
+// A list longer than a sheet holds is refused with the reason, before any
+// file is asked for.
+TEST_F(LapDataCustomerTest, ExportRefusesAListLongerThanASheet) {
+  addMany(65536);
+  showModal([&](LapDataCustomer& f) {
+    ASSERT_EQ(f.Lv1.ListItems.Count(), 65536);
+    clickWindow(f.Button3.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+    EXPECT_EQ(seams->boxes[0].title, "Lap Data Customer");
+    EXPECT_NE(seams->boxes[0].prompt.find("terlalu panjang"), std::string::npos) << seams->boxes[0].prompt;
+    EXPECT_NE(seams->boxes[0].prompt.find("537 baris"), std::string::npos) << seams->boxes[0].prompt;
+    EXPECT_TRUE(seams->fileDialogs.empty());
+  });
 }
 
 TEST_F(LapDataCustomerTest, ResizeFollowsTheWindow) {

@@ -209,6 +209,54 @@ TEST_F(JsonEvaluatorTest, ErrorsLeaveEval) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// A variable of 16 characters doubled n times, then the tail's elements.
+std::string doubling(int n, const std::string& tail) {
+  std::string s = R"([{"set":{"name":"x","value":"0123456789abcdef"}})";
+  for (int i = 0; i < n; ++i) s += R"(,{"set":{"name":"x","value":[{"get":{"name":"x"}},{"get":{"name":"x"}}]}})";
+  return s + tail + "]";
+}
+
+// No script builds a text past the limit: error 7 comes out of Eval first,
+// whether the text is the result, a command's output or the variables.
+TEST_F(JsonEvaluatorTest, TextsStayWithinTheLimit) {
+  const size_t limit = json::JsonEvaluator::kMaxOutputLength;
+  ASSERT_EQ(limit, 16u << 16);
+  const std::string atLimit = R"(,{"get":{"name":"x"}})";
+  struct Case {
+    const char* what;
+    std::string script;
+    int error;
+    size_t length;
+  };
+  const Case cases[] = {
+      {"a variable doubled up to the limit", doubling(16, atLimit), 0, limit},
+      {"doubled once more", doubling(17, atLimit), vb::err::OutOfMemory, 0},
+      {"doubled 24 times, 268 million characters", doubling(24, atLimit), vb::err::OutOfMemory, 0},
+      {"the result of the elements together", doubling(16, atLimit + R"(,"!")"), vb::err::OutOfMemory, 0},
+      {"an array's output", doubling(16, R"(,{"if":{"type":"eq","true":[{"get":{"name":"x"}},"!"]}})"),
+       vb::err::OutOfMemory, 0},
+      {"a marker's output", doubling(16, R"(,{"if":{"type":"eq","true":{"get":{"name":"x"}, "total":"!"}}})"),
+       vb::err::OutOfMemory, 0},
+      {"the variables together", doubling(16, R"(,{"set":{"name":"y","value":"!"}})"), vb::err::OutOfMemory, 0},
+      {"a variable replaced by one as long", doubling(16, R"(,{"set":{"name":"x","value":{"get":{"name":"x"}}}})"),
+       0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    json::JsonEvaluator fresh;
+    std::u16string out;
+    int error = 0;
+    try {
+      out = fresh.Eval(json::toUtf16(c.script));
+    } catch (const vb::Error& e) {
+      error = e.number();
+    }
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(out.size(), c.length);
+    EXPECT_EQ(fresh.NestingLevel(), 0);
+  }
+}
+
 TEST_F(JsonEvaluatorTest, VariablesLiveAsLongAsTheEvaluator) {
   EXPECT_EQ(ev.Variables(), nullptr);
   eval(R"(["a"])");

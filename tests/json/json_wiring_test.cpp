@@ -31,7 +31,7 @@ TEST(JsonWiring, BoxesGoThroughTheProgramsSeams) {
   ASSERT_EQ(recorder.boxes.size(), 2u);
   EXPECT_EQ(recorder.boxes[1].title, "Parser Error");
   EXPECT_EQ(recorder.boxes[1].flags, ui::vbExclamation | ui::vbOKOnly);
-  EXPECT_EQ(recorder.boxes[1].prompt, "Invalid Boolean at position 2 : tru\r\n");
+  EXPECT_EQ(recorder.boxes[1].prompt, "Invalid Boolean at position 2 : tru\r\nMissing ']': [tru\r\n");
 }
 
 // The real boxes as a user sees them: a timer in each box's own message loop

@@ -15,7 +15,8 @@ out=$("$tool" "$dir/bersih.json") || fail "a clean file gave $?"
 out=$("$tool" "$dir/bersih.json" "$dir/ganda.json" "$dir/rusak.json")
 [ $? -eq 1 ] || fail "faulty files did not give 1"
 expected="$dir/ganda.json: This key is already associated with an element of this collection: a
-$dir/rusak.json: Invalid Boolean at position 2 : tru, 1"
+$dir/rusak.json: Invalid Boolean at position 2 : tru, 1
+$dir/rusak.json: Missing ']': [tru, 1"
 [ "$out" = "$expected" ] || fail "messages were: $out"
 
 "$tool" "$dir/tidak-ada.json" 2>/dev/null

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/module1.h"
 #include "platform/ui/app.h"
 #include "platform/ui/win_util.h"
 #include "platform/vb/text.h"
+#include "support/file_dialog_user.h"
 
 namespace {
 
@@ -24,6 +26,25 @@ protected:
     EXPECT_EQ(seams->boxes[0].prompt, prompt);
     EXPECT_EQ(seams->boxes[0].flags, flags);
     EXPECT_EQ(seams->boxes[0].title, "Fram Data Transksi Kwitansi");
+  }
+  static void write(const std::string& path, const std::string& content) {
+    std::ofstream(std::filesystem::path(ui::Widen(path)), std::ios::binary) << content;
+  }
+  static std::string read(const std::string& path) {
+    std::ifstream in(std::filesystem::path(ui::Widen(path)), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Recorded seams, but the real file dialog, worked by the user's steps
+  // while the export waits for it.
+  void exportThrough(vt::test::FileDialogUser& user) {
+    freshSeams();
+    ui::seams().fileDialog = ui::RealFileDialog;
+    user.start();
+    clickWindow(data().BExport.hwnd());
+    user.finish();
+    std::string problems;
+    for (const std::string& p : user.problems) problems += p + "; ";
+    EXPECT_TRUE(user.problems.empty()) << problems;
   }
 };
 
@@ -138,6 +159,73 @@ TEST_F(ExportTest, EndsWithoutAFileWhenCancelledEmptyOrUnwritable) {
   freshSeams();
   clickWindow(f.BExport.hwnd());
   expectOnlyBox("Tidak ada data untuk diekspor", ui::vbInformation);
+  EXPECT_TRUE(seams->fileDialogs.empty());
+}
+
+// The real save dialog: it adds ".xls" to the name typed and asks before it
+// replaces a file of that name; No keeps the old file and the dialog.
+TEST_F(ExportTest, SaveDialogAsksBeforeReplacingAFile) {
+  addReceipt("KW-", "001/12/2025", "Ani", "Rp.", 1000, "05/12/2025");
+  open();
+  const std::string report = file("laporan.xls");
+  write(report, "lama");
+
+  vt::test::FileDialogUser refused;
+  refused.shots = "register-export";
+  refused.type(file("laporan")).answer(IDNO).cancel();
+  exportThrough(refused);
+  EXPECT_EQ(refused.titles, (std::vector<std::string>{"Save As", "Save As"}));
+  EXPECT_EQ(refused.questions.size(), 1u);
+  EXPECT_TRUE(read(report) == "lama") << "the old file was replaced";
+  EXPECT_TRUE(seams->boxes.empty());
+  EXPECT_TRUE(seams->shells.empty());
+
+  vt::test::FileDialogUser replaced;
+  replaced.type(file("laporan")).answer(IDYES);
+  exportThrough(replaced);
+  EXPECT_EQ(replaced.questions.size(), 1u);
+  expectOnlyBox("Export selesai", ui::vbInformation);
+  EXPECT_EQ(readBack(report).at({0, 0}).value, "2x9");
+
+  // A name typed with another extension gets ".xls" after the dialog, and
+  // the same question before that file is replaced.
+  const std::string dotted = file("laporan 05.12.2025");
+  write(dotted + ".xls", "lama");
+  vt::test::FileDialogUser again;
+  again.type(dotted).cancel();
+  freshSeams();
+  seams->answers.push_back(ui::vbNo);
+  ui::seams().fileDialog = ui::RealFileDialog;
+  again.start();
+  clickWindow(data().BExport.hwnd());
+  again.finish();
+  EXPECT_TRUE(again.problems.empty());
+  EXPECT_EQ(again.titles.size(), 2u) << "the dialog is shown again after No";
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].prompt, dotted + ".xls sudah ada.\nApakah Anda ingin menggantinya?");
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo | ui::vbExclamation | ui::vbDefaultButton2);
+  EXPECT_TRUE(read(dotted + ".xls") == "lama") << "the old file was replaced";
+  EXPECT_FALSE(exists(dotted));
+}
+
+// A list longer than a sheet holds is refused with the reason, before any
+// file is asked for.
+TEST_F(ExportTest, AListLongerThanASheetIsRefused) {
+  Module1::koneksi->beginTrans();
+  for (int i = 1; i <= 65536; ++i)
+    Module1::koneksi->execute("insert into tblkwitansi (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, tgl) "
+                              "values ('" + std::to_string(i) + "', 'KW-', 'Ani', 'Rp.', '1,000', #12/05/2025#)");
+  Module1::koneksi->commitTrans();
+  open();
+  ASSERT_EQ(data().Lv1.ListItems.Count(), 65536);
+  clickWindow(data().BExport.hwnd());
+  ASSERT_EQ(seams->boxes.size(), 1u);
+  EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+  EXPECT_EQ(seams->boxes[0].title, "Fram Data Transksi Kwitansi");
+  const std::string& said = seams->boxes[0].prompt;
+  EXPECT_NE(said.find("terlalu panjang"), std::string::npos) << said;
+  EXPECT_NE(said.find("65"), std::string::npos) << said;
+  EXPECT_NE(said.find("537 baris"), std::string::npos) << said;
   EXPECT_TRUE(seams->fileDialogs.empty());
 }
 

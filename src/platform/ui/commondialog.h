@@ -1,12 +1,16 @@
 #pragma once
 // The common file dialog of a form: Filter in the "Text|*.ext" form,
-// DialogTitle, FileName, and CancelError, which makes a cancel raise error
-// 32755 for the caller to catch. The dialogs themselves go through the seam.
+// DialogTitle, FileName, DefaultExt, Flags (the cdlOFN values below), and
+// CancelError, which makes a cancel raise error 32755 for the caller to
+// catch. The dialogs themselves go through the seam.
 #include "platform/ui/control.h"
 
 namespace ui {
 
 constexpr int cdlCancel = 32755;
+
+// Flags: ask before replacing a file (save), refuse a folder that is not there.
+constexpr unsigned long cdlOFNOverwritePrompt = 0x2, cdlOFNPathMustExist = 0x800;
 
 class CommonDialog : public Control {
 public:
@@ -20,6 +24,8 @@ public:
   // Each returns when the user has chosen (FileName is the choice) or
   // cancelled (FileName unchanged; error 32755 when CancelError is set).
   void ShowOpen();
+  // A save dialog with DefaultExt and cdlOFNOverwritePrompt gives a name that
+  // ends with the extension, and asks before it replaces that very file.
   void ShowSave();
 
 protected:

@@ -20,7 +20,7 @@ private:
 };
 
 namespace err {
-constexpr int Overflow = 6, SubscriptOutOfRange = 9, TypeMismatch = 13,
+constexpr int Overflow = 6, OutOfMemory = 7, SubscriptOutOfRange = 9, TypeMismatch = 13,
               InvalidUseOfNull = 94, ObjectRequired = 424, DuplicateKey = 457;
 }
 

@@ -141,8 +141,12 @@ int builtinFormat(const std::string& code) {
   return -1;
 }
 
+bool highSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
 // The shared strings, continued in CONTINUE records past a record's room.
-// A string's length and flags never part; its characters may, and the part
+// A string's length and flags never part from its first character; its
+// characters may part, though never the two halves of a character outside
+// the basic plane (readers decode each part on its own), and the part
 // after a break starts with the flags again. The index of every eighth
 // string (or more, to keep to 128 entries) goes into EXTSST.
 void sharedStrings(Out& o, const StringTable& strings, uint32_t references) {
@@ -175,7 +179,8 @@ void sharedStrings(Out& o, const StringTable& strings, uint32_t references) {
     const bool narrow = ascii || latin1(w);
     const size_t length = ascii ? text.size() : w.size();
     const size_t charSize = narrow ? 1 : 2;
-    if (room() < 3 + (length ? charSize : 0)) nextRecord();
+    const size_t first = length == 0 ? 0 : narrow ? 1 : highSurrogate(w[0]) && length > 1 ? 4 : 2;
+    if (room() < 3 + first) nextRecord();
     if (i % perBucket == 0)
       buckets.push_back({static_cast<uint32_t>(o.pos()), static_cast<uint16_t>(o.pos() - recordStart)});
     o.u16(static_cast<uint16_t>(length));
@@ -183,10 +188,11 @@ void sharedStrings(Out& o, const StringTable& strings, uint32_t references) {
     size_t done = 0;
     while (done < length) {
       size_t fit = room() / charSize;
+      if (!narrow && fit > 0 && fit < length - done && highSurrogate(w[done + fit - 1])) --fit;
       if (fit == 0) {
         nextRecord();
         o.u8(narrow ? 0 : 1);
-        fit = room() / charSize;
+        continue;
       }
       const size_t count = std::min(fit, length - done);
       if (ascii) o.bytes(text.data() + done, count);

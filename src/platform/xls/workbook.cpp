@@ -115,12 +115,16 @@ std::string temporaryName() {
 
 }  // namespace
 
-void Workbook::SaveAs(const std::string& path) {
-  Worksheet::Data& sheet = *book_->sheet->d_;
+void Workbook::CheckRows() const {
+  const Worksheet::Data& sheet = *book_->sheet->d_;
   if (sheet.lastRow > kMaxRows)
     vb::raise(errnum::TooManyRows, "Daftar terlalu panjang untuk satu lembar kerja: " +
                                        grouped(sheet.lastRow) + " baris, sedangkan batasnya " +
                                        grouped(kMaxRows) + " baris. File tidak disimpan.");
+}
+
+void Workbook::SaveAs(const std::string& path) {
+  CheckRows();
   const fs::path target = nativePath(path);
   std::error_code ec;
   if (fs::is_directory(target, ec))

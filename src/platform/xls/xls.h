@@ -68,6 +68,9 @@ public:
   Workbook& operator=(const Workbook&) = delete;
 
   Worksheet& Sheet(int index = 1);
+  // Throws the vb::Error SaveAs throws for a sheet longer than kMaxRows
+  // rows, so that a caller can refuse such a list before asking for a file.
+  void CheckRows() const;
   // Writes the file (UTF-8 path) under a temporary name beside it and moves
   // it into place; throws vb::Error with a readable description when it
   // cannot (folder missing, file in use, disk full, more than 65,536 rows),

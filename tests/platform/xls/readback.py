@@ -60,7 +60,11 @@ def date_text(book, value):
 
 
 def check_xlrd(path, cells, errors):
-    book = xlrd.open_workbook(path, formatting_info=True)
+    try:
+        book = xlrd.open_workbook(path, formatting_info=True)
+    except Exception as e:  # a file xlrd refuses is a failed export, not a failed check
+        errors.append("xlrd cannot read it: %s: %s" % (type(e).__name__, e))
+        return
     if book.nsheets != 1:
         errors.append("%d sheets" % book.nsheets)
     sheet = book.sheet_by_index(0)
