@@ -1,10 +1,10 @@
 #pragma once
 // The command button of the program's dialogs: the owner-drawn ctl::Button
 // hosted as a control of the forms runtime, loaded with the properties every
-// dialog stores for its buttons (style 5, scheme 1, Tahoma). The
-// dialogs use its Caption, Enabled and Click, its place in the tab order and
-// focus, its position and visibility; the button keeps its own painting,
-// hover look and keys. Its access key and arrow keys go through the form.
+// dialog stores for its buttons (style 5, scheme 1, Tahoma). The dialogs use
+// its Caption, Enabled and Click, its place in the tab order and focus, its
+// position and visibility; the button keeps its own painting, hover look and
+// keys, but its access key and arrow keys go through the form.
 #include <memory>
 #include <string>
 
