@@ -2,6 +2,8 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -45,6 +47,19 @@ void Canvas::Fill(COLORREF color) {
 
 void Canvas::Blit(int x, int y, int w, int h, HDC from, int fx, int fy) {
   BitBlt(dc_, x, y, w, h, from, fx, fy, SRCCOPY);
+}
+
+RECT BoxOf(const Canvas& c, COLORREF color, const RECT& within) {
+  RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = within.top; y < within.bottom; ++y)
+    for (int x = within.left; x < within.right; ++x)
+      if (c.Pixel(x, y) == color) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box;
 }
 
 std::wstring WinPathFromUnix(const std::string& unixPath) {

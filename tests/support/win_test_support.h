@@ -34,6 +34,10 @@ class Canvas {
   uint32_t* bits_ = nullptr;
 };
 
+// The bounding box of the pixels of one colour inside a rectangle of the
+// canvas; left is INT_MAX when there are none.
+RECT BoxOf(const Canvas& c, COLORREF color, const RECT& within);
+
 // The folder the screenshots go to, as a Windows path ending in a backslash;
 // created when missing. From VT_SOURCE_DIR (set by ctest), else the working
 // directory.

@@ -83,6 +83,10 @@ class Button {
   bool DisplayAsDefault() const { return displayAsDefault_; }
   // The container changed an inherited font or colour.
   void AmbientChanged();
+  // The container's way of sending Tab (false) or Shift+Tab (true), which the
+  // arrow keys use so that they follow the container's own tab order. Left
+  // empty, the arrows move in the window system's order of the windows.
+  std::function<void(bool shiftTab)> SendTab;
 
   // ---- placement, visibility, focus -----------------------------------------
   int Left() const;

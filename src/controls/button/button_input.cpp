@@ -95,9 +95,14 @@ void Button::OnKeyUp(int keyCode, int shift) {
 }
 
 // The arrows move to the previous or next control in tab order, as Shift+Tab
-// and Tab would, within the window that owns the tab order.
+// and Tab would: through the container's Tab when it gives one, else within
+// the window that owns the tab order.
 void Button::MoveFocus(bool previous) {
   if (!hwnd_) return;
+  if (SendTab) {
+    SendTab(previous);
+    return;
+  }
   HWND root = GetParent(hwnd_);
   while (root && (GetWindowLongW(root, GWL_STYLE) & WS_CHILD) &&
          (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {

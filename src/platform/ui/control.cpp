@@ -405,8 +405,10 @@ void Control::applyEnabled(bool v) {
   if (hwnd_) EnableWindow(hwnd_, v);
 }
 
-bool Control::canFocus() {
-  if (!hwnd_ || !tabStop_ || windowless_) return false;
+bool Control::canFocus() { return tabStop_ && shownAndEnabled(); }
+
+bool Control::shownAndEnabled() {
+  if (!hwnd_ || windowless_) return false;
   if (!IsWindowVisible(hwnd_)) return false;
   for (HWND h = hwnd_; h; h = GetParent(h)) {
     if (!IsWindowEnabled(h)) return false;

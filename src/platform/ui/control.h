@@ -100,10 +100,16 @@ public:
   // True when the control can take the focus now (windowed, tab stop, shown and
   // enabled up to its form).
   bool canFocus();
+  // True when the control is shown and enabled up to its form (tab stop or not).
+  bool shownAndEnabled();
   virtual bool isDefaultCapable() const { return false; }  // command buttons
   virtual bool wantsReturn() const { return false; }       // multi-line boxes
   virtual bool takesContainerBack() const { return true; } // not boxes and lists
   virtual void press() {}                                   // Enter/Escape on a button
+  // The access key the control's caption marks, in lower case (0: none), and
+  // what that key does when no other control of the form shares it.
+  virtual wchar_t accessKey() { return 0; }
+  virtual void pressAccessKey() {}
   virtual void onCommand(int /*code*/) {}
   virtual bool onNotify(NMHDR* /*nm*/, LRESULT& /*result*/) { return false; }
   virtual bool onCtlColor(HDC dc, LRESULT& result);

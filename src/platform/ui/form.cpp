@@ -414,10 +414,25 @@ bool Form::pumpOne() {
 }
 
 bool Form::preTranslate(MSG& m) {
-  if (m.message != WM_KEYDOWN) return false;
+  if (m.message != WM_KEYDOWN && m.message != WM_SYSCHAR && m.message != WM_CHAR) return false;
   HWND root = GetAncestor(m.hwnd, GA_ROOT);
   Form* f = fromHwnd(root);
   if (!f || !f->loaded_) return false;
+  if (m.message != WM_KEYDOWN) {
+    // Access keys, as a Windows dialog takes them: with Alt anywhere on the
+    // form (the character Alt+letter makes), the letter alone only while a
+    // button has the focus, so that a box keeps the letters typed into it.
+    wchar_t key[2] = {static_cast<wchar_t>(m.wParam), 0};
+    if (key[0] <= L' ') return false;
+    if (m.message == WM_CHAR) {
+      HWND focus = GetFocus();
+      if (!focus) return false;
+      const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&m));
+      if (!(code & DLGC_BUTTON) || (code & DLGC_WANTCHARS)) return false;
+    }
+    CharLowerBuffW(key, 1);
+    return f->pressAccessKey(key[0]);
+  }
   bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
   Control* focused = Control::fromHwnd(GetFocus());
   if (!focused) focused = Control::fromHwnd(GetParent(GetFocus()));
@@ -465,6 +480,35 @@ void Form::moveFocus(bool backwards) {
   else if (backwards) next = it == list.begin() ? list.back() : *(it - 1);
   else next = (it + 1 == list.end()) ? list.front() : *(it + 1);
   ::SetFocus(next->hwnd_);
+}
+
+// One control with the key: it is pressed (a button clicks). Several: the
+// focus goes to the next of them after the focused control in tab order, one
+// step per press, and nothing is pressed, as in a Windows dialog.
+bool Form::pressAccessKey(wchar_t key) {
+  std::vector<Control*> having;
+  for (Control* c : tabOrder_)
+    if (c->accessKey() == key && c->shownAndEnabled()) having.push_back(c);
+  if (having.empty()) return false;
+  if (having.size() == 1) {
+    Control* c = having.front();
+    SafeCall([c] { c->pressAccessKey(); });
+    return true;
+  }
+  HWND focus = GetFocus();
+  Control* cur = Control::fromHwnd(focus);
+  if (!cur && focus) cur = Control::fromHwnd(GetParent(focus));
+  Control* next = having.front();
+  auto at = std::find(tabOrder_.begin(), tabOrder_.end(), cur);
+  if (at != tabOrder_.end()) {
+    for (auto it = at + 1; it != tabOrder_.end(); ++it)
+      if (std::find(having.begin(), having.end(), *it) != having.end()) {
+        next = *it;
+        break;
+      }
+  }
+  ::SetFocus(next->hwnd_);
+  return true;
 }
 
 void Form::applyPendingFocus() {

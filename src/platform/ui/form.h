@@ -103,8 +103,9 @@ public:
   HWND containerHwnd() override { return hwnd(); }
   Form& containerForm() override { return *this; }
   Color containerBackColor() override { return back_; }
-  // Keyboard handling of every form (Tab order, Enter/Escape buttons); the
-  // message loops call it before dispatching. True when the key was used.
+  // Keyboard handling of every form (Tab order, Enter/Escape buttons, access
+  // keys); the message loops call it before dispatching. True when the key
+  // was used.
   static bool preTranslate(MSG& msg);
   // One step of the runtime's message loop (GetMessage, translate, dispatch);
   // false on WM_QUIT (which is posted again for the outer loop).
@@ -150,6 +151,8 @@ private:
   void afterDestroyed();
   void applyStyle();
   void applyPendingFocus();
+  // An access key pressed on this form (lower case); true when a control has it.
+  bool pressAccessKey(wchar_t key);
   void position(HWND owner);
   void fireResize();
 

@@ -197,6 +197,20 @@ TEST_F(ButtonEventsTest, ArrowsMoveTheFocusAndEnterDoesNotClick) {
   EXPECT_EQ(Count("B:Click"), 0);
 }
 
+TEST_F(ButtonEventsTest, ArrowsSendTabThroughTheContainerThatGivesIt) {
+  std::vector<bool> sent;
+  b_[1]->SendTab = [&sent](bool shiftTab) { sent.push_back(shiftTab); };
+  b_[1]->SetFocus();
+  for (int vk : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_SPACE}) Key(1, WM_KEYDOWN, vk);
+  Key(1, WM_KEYUP, VK_SPACE);
+  b_[1]->SendTab = nullptr;
+  EXPECT_EQ(sent, (std::vector<bool>{false, false, true, true}));
+  EXPECT_EQ(GetFocus(), b_[1]->hwnd());  // where the focus goes is the container's to say
+  EXPECT_EQ(Count("B:Click"), 1);         // Space still clicks
+}
+
+// In a dialog of the window system, the system's dialog manager finds the
+// caption's access key and clicks the button through BM_CLICK.
 TEST_F(ButtonEventsTest, AccessKeyThroughTheDialogManager) {
   b_[2]->SetCaption("&Hapus");
   b_[0]->SetFocus();
@@ -237,12 +251,96 @@ TEST_F(ButtonEventsTest, HoverRaisesMouseOverAndMouseOutInTurn) {
   EXPECT_EQ(hover, (Log{"B:MouseOver", "B:MouseOut"}));
 }
 
+// What a picture of the host must show of the three buttons at (20 + 100 i,
+// 20), 90 x 26, in the host's client area at origin: 0 up, 1 focused, 2
+// disabled, each in its window's shape over the host's background.
+void ExpectHostShows(const vt::test::Canvas& c, POINT origin, std::unique_ptr<ctl::Button> (&b)[3]) {
+  const int W = 90, H = 26;
+  const COLORREF back = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), text = GetSysColor(COLOR_BTNTEXT);
+  const COLORREF outer = ctl::ShiftColor(shadow, -26), face = ctl::ShiftColor(back, 12);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE("button " + std::to_string(i));
+    const int x0 = origin.x + 20 + 100 * i, y0 = origin.y + 20;
+    auto at = [&](int x, int y) { return c.Pixel(x0 + x, y0 + y); };
+    auto count = [&](COLORREF colour) {
+      int n = 0;
+      for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) n += at(x, y) == colour;
+      return n;
+    };
+    EXPECT_EQ(at(0, H - 1), back);  // cut from the window's shape
+    EXPECT_EQ(at(W - 1, 0), back);
+    const RECT cr = b[i]->CaptionRect();
+    if (i < 2) {
+      for (POINT p : {POINT{5, 0}, POINT{0, 5}, POINT{W - 2, 5}, POINT{5, H - 2}})
+        EXPECT_EQ(at(p.x, p.y), outer) << p.x << "," << p.y;
+      for (POINT p : {POINT{5, H - 1}, POINT{W - 1, 5}, POINT{5, 1}, POINT{1, 5}})
+        EXPECT_EQ(at(p.x, p.y), light) << p.x << "," << p.y;
+      EXPECT_EQ(at(3, 3), face);
+      EXPECT_GT(count(text), 0);  // the caption
+    } else {
+      for (POINT p : {POINT{5, 0}, POINT{0, 5}, POINT{W - 1, 5}, POINT{5, H - 1}})
+        EXPECT_EQ(at(p.x, p.y), shadow) << p.x << "," << p.y;
+      EXPECT_EQ(at(1, 1), back);  // flat: no bevel
+      EXPECT_EQ(count(text), 0);  // the caption is drawn in shadow
+      EXPECT_EQ(at(cr.left - 2, cr.top - 1), back);
+    }
+    // Only the focused button wears the focus mark, around its caption.
+    EXPECT_EQ(count(0xCC9999), i == 1 ? 2 * (cr.right - cr.left + 4) + 2 * (cr.bottom - cr.top) : 0);
+    if (i == 1) {
+      EXPECT_EQ(at(cr.left - 2, cr.top - 1), 0xCC9999u);
+      EXPECT_EQ(at(cr.right + 1, cr.bottom), 0xCC9999u);
+    }
+  }
+}
+
 TEST_F(ButtonEventsTest, ScreenShowsTheButtons) {
   b_[1]->SetFocus();
   b_[2]->SetEnabled(false);
   vt::test::PumpMessages(50);
-  EXPECT_TRUE(vt::test::SaveWindowPng(host_, "button-host.png"));
-  EXPECT_TRUE(vt::test::SaveScreenPng(host_, "button-host-screen.png"));
+  RECT wr;
+  GetWindowRect(host_, &wr);
+  POINT origin{0, 0};
+  ClientToScreen(host_, &origin);
+  origin.x -= wr.left;
+  origin.y -= wr.top;
+
+  // What the user sees on the screen.
+  vt::test::Canvas screen(wr.right - wr.left, wr.bottom - wr.top);
+  HDC sdc = GetDC(nullptr);
+  BitBlt(screen.dc(), 0, 0, screen.width(), screen.height(), sdc, wr.left, wr.top, SRCCOPY);
+  ReleaseDC(nullptr, sdc);
+  {
+    SCOPED_TRACE("screen");
+    ExpectHostShows(screen, origin, b_);
+  }
+  EXPECT_TRUE(vt::test::SavePng(screen.bitmap(), "button-host-screen.png"));
+
+  // What the windows draw of themselves: the host, then each button in its
+  // own shape (the system's window print leaves the children out).
+  vt::test::Canvas own(wr.right - wr.left, wr.bottom - wr.top);
+  own.Fill(RGB(255, 255, 255));
+  ASSERT_TRUE(PrintWindow(host_, own.dc(), 0));
+  for (auto& b : b_) {
+    RECT r;
+    GetWindowRect(b->hwnd(), &r);
+    const int x = r.left - wr.left, y = r.top - wr.top;
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(b->hwnd(), shape);
+    OffsetRgn(shape, x, y);
+    SelectClipRgn(own.dc(), shape);
+    SetViewportOrgEx(own.dc(), x, y, nullptr);
+    SendMessageW(b->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.dc()), PRF_CLIENT);
+    SetViewportOrgEx(own.dc(), 0, 0, nullptr);
+    SelectClipRgn(own.dc(), nullptr);
+    DeleteObject(shape);
+  }
+  {
+    SCOPED_TRACE("window");
+    ExpectHostShows(own, origin, b_);
+  }
+  EXPECT_TRUE(vt::test::SavePng(own.bitmap(), "button-host.png"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kBw = 84, kBh = 26, kCellW = 92, kCellH = 32, kLabelW = 34, kHeadH = 22;
+constexpr COLORREF kPaper = RGB(236, 236, 236);  // the picture between the cells
 
 struct Look {
   const char* name;
@@ -26,12 +27,68 @@ void Text(HDC dc, int x, int y, const std::string& s) {
   TextOutA(dc, x, y, s.c_str(), static_cast<int>(s.size()));
 }
 
+int CountIn(const vt::test::Canvas& c, int x0, int y0, COLORREF colour) {
+  int n = 0;
+  for (int y = 0; y < kBh; ++y)
+    for (int x = 0; x < kBw; ++x) n += c.Pixel(x0 + x, y0 + y) == colour;
+  return n;
+}
+
+// What each cell of the picture must show: the window's shape, the caption,
+// the picture (gone in the disabled look), and for the style the dialogs use
+// its outlines and its focus mark.
+void ExpectCellShows(const vt::test::Canvas& c, int x0, int y0, const ctl::Button& b, int type,
+                     const Look& look, bool withPic) {
+  const std::string where = "scheme " + std::to_string(b.ColorScheme()) + ", type " + std::to_string(type) +
+                            ", " + look.name + (withPic ? ", picture" : "");
+  SCOPED_TRACE(where);
+  auto at = [&](int x, int y) { return c.Pixel(x0 + x, y0 + y); };
+  ctl::ColorTable t = b.Colors();
+  if (b.ColorScheme() == 2 && look.hot) {
+    // Scheme 2 paints a hot button from BackOver, for that paint only.
+    const COLORREF over = ctl::TranslateColor(b.BackOver());
+    t.face = over;
+    t.shadow = ctl::ShiftColor(over, -64);
+    t.highlight = ctl::ShiftColor(over, 47);
+  }
+  if (type == 1 || type == 5 || type == 14) {
+    EXPECT_EQ(at(0, kBh - 1), kPaper);
+    EXPECT_EQ(at(kBw - 1, 0), kPaper);
+  }
+  if (type == 3 || type == 4 || type == 13) {
+    EXPECT_EQ(at(0, 0), kPaper);
+  }
+  if (type != 10 && look.enabled && !withPic && look.state == 0) {
+    EXPECT_GT(CountIn(c, x0, y0, look.hot ? t.captionOver : t.caption), 0);
+  }
+  if (withPic && !look.enabled) {
+    EXPECT_EQ(CountIn(c, x0, y0, bt::kRing), 0);
+  }
+  // Style 9 blends its picture with the face until the mouse is over it.
+  if (withPic && look.enabled && look.state == 0 && !(type == 9 && !look.hot)) {
+    EXPECT_GT(CountIn(c, x0, y0, bt::kRing), 0);
+  }
+  if (type != 5) return;
+  if (!look.enabled) {
+    EXPECT_EQ(at(5, 0), t.shadow);
+    EXPECT_EQ(at(1, 1), t.face);
+  } else if (look.state == 2) {
+    EXPECT_EQ(at(5, 0), ctl::ShiftColor(t.shadow, -26));
+    EXPECT_EQ(at(2, 2), ctl::ShiftColor(t.shadow, 16));
+    EXPECT_EQ(at(kBw - 1, 5), t.highlight);
+  } else {
+    EXPECT_EQ(at(5, 0), ctl::ShiftColor(t.shadow, -26));
+    EXPECT_EQ(at(5, kBh - 1), t.highlight);
+  }
+  EXPECT_EQ(CountIn(c, x0, y0, 0xCC9999) > 0, look.focused == 1) << "the focus mark";
+}
+
 TEST(ButtonGallery, AllStylesLooksAndSchemes) {
   const int cols = 2 * 5;
   const int width = kLabelW + cols * kCellW;
   const int height = 4 * (kHeadH + 14 * kCellH);
   vt::test::Canvas canvas(width, height);
-  canvas.Fill(RGB(236, 236, 236));
+  canvas.Fill(kPaper);
   HFONT label = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
   HGDIOBJ oldFont = SelectObject(canvas.dc(), label);
 
@@ -62,6 +119,7 @@ TEST(ButtonGallery, AllStylesLooksAndSchemes) {
           SetViewportOrgEx(canvas.dc(), x, y, nullptr);
           b->Paint(canvas.dc(), look.state, look.hot, look.focused);
           SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+          ExpectCellShows(canvas, x, y, *b, type, look, withPic != 0);
         }
       }
     }

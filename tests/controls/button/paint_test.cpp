@@ -28,19 +28,7 @@ Painted PaintType5(int state, int hot, int focused, bool enabled = true, int sch
   return p;
 }
 
-// The bounding box of the pixels of one colour inside a rectangle.
-RECT BoxOf(const vt::test::Canvas& c, COLORREF color, RECT within) {
-  RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-  for (int y = within.top; y < within.bottom; ++y)
-    for (int x = within.left; x < within.right; ++x)
-      if (c.Pixel(x, y) == color) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-  return box;
-}
+using vt::test::BoxOf;
 
 TEST(ButtonPaint, Type5UpIsExactToThePixel) {
   Painted p = PaintType5(0, 0, 0);

@@ -1,0 +1,22 @@
+// Input as a user's keyboard and mouse give it: through the system's input
+// queue (SendInput), to the window in front, so that it passes through the
+// message loop that is running, with its translation and keyboard handling.
+#pragma once
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace vt::test {
+
+// Presses and releases a key while the given keys (VK_MENU, VK_SHIFT,
+// VK_CONTROL) are held down around it.
+void SendKey(WORD vk, std::initializer_list<WORD> held = {});
+// Types lower-case letters, digits and blanks, one key press each.
+void SendText(const std::string& text);
+// Moves the mouse pointer to a point of the screen.
+void MouseTo(POINT screen);
+// Presses (down) or releases the left mouse button where the pointer is.
+void MouseLeft(bool down);
+
+}  // namespace vt::test
