@@ -1,5 +1,7 @@
 #include "json/json_evaluator.h"
 
+#include <vector>
+
 #include "json/json.h"
 #include "json/string_builder.h"
 #include "json/utf.h"
@@ -118,100 +120,128 @@ std::u16string JsonEvaluator::ExecCommand(const vb::Variant& value) {
   return out;
 }
 
-void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& result) {
-  StringBuilder out;
-  const EvaluatorSeams& seams = evaluatorSeams();
-  const std::vector<std::string> keys = command.Keys();
-  for (const std::string& key : keys) {
-    const vb::Variant value = command.Item(key);
-    // Each key stands on its own: a text, or an object of named parameters.
-    std::shared_ptr<vb::Dictionary> named;
-    const bool isText = value.type() == vb::VarType::String;
+// One key of a command object: its name and what it was given, a text or an
+// object of named parameters.
+struct JsonEvaluator::Command {
+  JsonEvaluator& evaluator;
+  std::string key;
+  vb::Variant value;
+  bool isText = false;
+  std::shared_ptr<vb::Dictionary> named;
+
+  Command(JsonEvaluator& e, const std::string& k, const vb::Variant& v)
+      : evaluator(e), key(k), value(v), isText(v.type() == vb::VarType::String) {
     if (!isText) {
       if (!value.isObject()) vb::raise(vb::err::TypeMismatch);
       named = std::dynamic_pointer_cast<vb::Dictionary>(value.toObject());
     }
-    // The commands with named parameters need an object of them.
-    auto params = [&]() -> const vb::Dictionary& {
-      if (isText) vb::raise(vb::err::ObjectRequired);
-      if (!named) vb::raise(vb::err::TypeMismatch);
-      return *named;
-    };
-    auto eval = [&](const char* name) { return ExecCommand(param(params(), name)); };
+  }
+  // The commands with named parameters need an object of them.
+  const vb::Dictionary& params() const {
+    if (isText) vb::raise(vb::err::ObjectRequired);
+    if (!named) vb::raise(vb::err::TypeMismatch);
+    return *named;
+  }
+  std::u16string eval(const char* name) const { return evaluator.ExecCommand(param(params(), name)); }
+};
 
-    const std::string name = vb::LCase(key);
-    if (name == "alert") {
-      const std::u16string message = eval("message"), title = eval("title");
-      if (seams.msgBox) seams.msgBox(toUtf8(message), kMsgInformation, toUtf8(title));
-    } else if (name == "input") {
-      const std::u16string prompt = eval("prompt"), title = eval("title"), def = eval("default");
-      if (seams.inputBox) append(out, toUtf16(seams.inputBox(toUtf8(prompt), toUtf8(title), toUtf8(def))));
-    } else if (name == "switch") {
-      std::u16string chosen = eval("default");
-      const std::string wanted = vb::LCase(toUtf8(eval("case")));
-      const vb::Variant& items = param(params(), "items");
-      if (!items.isEmpty()) {
-        const auto list = std::dynamic_pointer_cast<vb::Collection>(items.toObject());
-        if (!list) vb::raise(vb::err::ObjectRequired);
-        for (long i = 1; i <= list->Count(); ++i) {
-          const auto item = std::dynamic_pointer_cast<vb::Dictionary>(list->Item(i).toObject());
-          if (!item) vb::raise(vb::err::ObjectRequired);
-          if (vb::LCase(plainText(param(*item, "case"))) == wanted) {
-            chosen = ExecCommand(param(*item, "return"));
-            break;
-          }
-        }
+void JsonEvaluator::runCommands(const vb::Dictionary& command, std::u16string& result) {
+  StringBuilder out;
+  const std::vector<std::string> keys = command.Keys();
+  // Each key stands on its own.
+  for (const std::string& key : keys) runCommand(Command(*this, key, command.Item(key)), out);
+  result = out.toString();
+}
+
+void JsonEvaluator::runCommand(const Command& c, StringBuilder& out) {
+  const EvaluatorSeams& seams = evaluatorSeams();
+  const std::string name = vb::LCase(c.key);
+  if (name == "alert") {
+    const std::u16string message = c.eval("message"), title = c.eval("title");
+    if (seams.msgBox) seams.msgBox(toUtf8(message), kMsgInformation, toUtf8(title));
+  } else if (name == "input") {
+    const std::u16string prompt = c.eval("prompt"), title = c.eval("title"), def = c.eval("default");
+    if (seams.inputBox) append(out, toUtf16(seams.inputBox(toUtf8(prompt), toUtf8(title), toUtf8(def))));
+  } else if (name == "switch") {
+    runSwitch(c, out);
+  } else if (name == "set") {
+    runSet(c);
+  } else if (name == "get") {
+    runGet(c, out);
+  } else if (name == "if") {
+    runIf(c, out);
+  } else if (name == "return") {
+    if (!c.isText) vb::raise(vb::err::TypeMismatch);
+    append(out, toUtf16(c.value.stringValue()));
+  } else {
+    // No command: a marker for a later stage, its parameters as they stand.
+    std::string text;
+    if (c.isText) {
+      text = c.value.stringValue();
+    } else if (c.named) {
+      bool first = true;
+      for (const vb::Variant& member : c.named->Items()) {
+        if (!first) text += ',';
+        text += plainText(member);
+        first = false;
       }
-      append(out, chosen);
-    } else if (name == "set") {
-      const std::string variable = plainText(param(params(), "name"));
-      const std::u16string text = eval("value");
-      vb::Dictionary& vars = variables();
-      const size_t old = vars.Exists(variable) ? utf16Length(vars.Item(variable).stringValue()) : 0;
-      if (variablesLength_ - old + text.size() > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
-      vars.Item(variable) = vb::Variant(toUtf8(text));
-      variablesLength_ = variablesLength_ - old + text.size();
-    } else if (name == "get") {
-      const std::string variable = plainText(param(params(), "name"));
-      vb::Dictionary& vars = variables();
-      // Exists first: reading a missing name would add it.
-      std::u16string text = vars.Exists(variable) ? ExecCommand(vars.Item(variable)) : u"";
-      if (text.empty()) text = eval("default");
-      append(out, text);
-    } else if (name == "if") {
-      const std::u16string a = eval("value1"), b = eval("value2");
-      const std::string type = vb::LCase(plainText(param(params(), "type")));
-      bool holds = false;
-      if (type == "eq") holds = vb::LCase(toUtf8(a)) == vb::LCase(toUtf8(b));
-      else if (type == "gt") holds = a > b;
-      else if (type == "lt") holds = a < b;
-      else if (type == "gte") holds = a >= b;
-      else if (type == "lte") holds = a <= b;
-      append(out, eval(holds ? "true" : "false"));
-    } else if (name == "return") {
-      if (!isText) vb::raise(vb::err::TypeMismatch);
-      append(out, toUtf16(value.stringValue()));
-    } else {
-      // No command: a marker for a later stage, its parameters as they stand.
-      std::string text;
-      if (isText) {
-        text = value.stringValue();
-      } else if (named) {
-        bool first = true;
-        for (const vb::Variant& member : named->Items()) {
-          if (!first) text += ',';
-          text += plainText(member);
-          first = false;
-        }
+    }
+    append(out, u"<%");
+    append(out, toUtf16(vb::UCase(c.key)));
+    append(out, u"(");
+    append(out, toUtf16(text));
+    append(out, u")%>");
+  }
+}
+
+void JsonEvaluator::runSwitch(const Command& c, StringBuilder& out) {
+  std::u16string chosen = c.eval("default");
+  const std::string wanted = vb::LCase(toUtf8(c.eval("case")));
+  const vb::Variant& items = param(c.params(), "items");
+  if (!items.isEmpty()) {
+    const auto list = std::dynamic_pointer_cast<vb::Collection>(items.toObject());
+    if (!list) vb::raise(vb::err::ObjectRequired);
+    for (long i = 1; i <= list->Count(); ++i) {
+      const auto item = std::dynamic_pointer_cast<vb::Dictionary>(list->Item(i).toObject());
+      if (!item) vb::raise(vb::err::ObjectRequired);
+      if (vb::LCase(plainText(param(*item, "case"))) == wanted) {
+        chosen = ExecCommand(param(*item, "return"));
+        break;
       }
-      append(out, u"<%");
-      append(out, toUtf16(vb::UCase(key)));
-      append(out, u"(");
-      append(out, toUtf16(text));
-      append(out, u")%>");
     }
   }
-  result = out.toString();
+  append(out, chosen);
+}
+
+void JsonEvaluator::runSet(const Command& c) {
+  const std::string variable = plainText(param(c.params(), "name"));
+  const std::u16string text = c.eval("value");
+  vb::Dictionary& vars = variables();
+  const size_t old = vars.Exists(variable) ? utf16Length(vars.Item(variable).stringValue()) : 0;
+  if (variablesLength_ - old + text.size() > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
+  vars.Item(variable) = vb::Variant(toUtf8(text));
+  variablesLength_ = variablesLength_ - old + text.size();
+}
+
+void JsonEvaluator::runGet(const Command& c, StringBuilder& out) {
+  const std::string variable = plainText(param(c.params(), "name"));
+  vb::Dictionary& vars = variables();
+  // Exists first: reading a missing name would add it.
+  std::u16string text = vars.Exists(variable) ? ExecCommand(vars.Item(variable)) : u"";
+  if (text.empty()) text = c.eval("default");
+  append(out, text);
+}
+
+void JsonEvaluator::runIf(const Command& c, StringBuilder& out) {
+  const std::u16string a = c.eval("value1"), b = c.eval("value2");
+  const std::string type = vb::LCase(plainText(param(c.params(), "type")));
+  bool holds = false;
+  if (type == "eq") holds = vb::LCase(toUtf8(a)) == vb::LCase(toUtf8(b));
+  else if (type == "gt") holds = a > b;
+  else if (type == "lt") holds = a < b;
+  else if (type == "gte") holds = a >= b;
+  else if (type == "lte") holds = a <= b;
+  append(out, c.eval(holds ? "true" : "false"));
 }
 
 }  // namespace json

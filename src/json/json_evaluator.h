@@ -26,6 +26,8 @@
 
 namespace json {
 
+class StringBuilder;
+
 // The message box and the input box the evaluator shows, as UTF-8 texts; the
 // Windows build points them at the program's own, a test answers them. Unset,
 // a message box is answered OK and an input box as cancelled.
@@ -63,7 +65,13 @@ public:
   long NestingLevel() const { return nestingLevel_; }
 
 private:
+  struct Command;  // one key of a command object with what it was given
   void runCommands(const vb::Dictionary& command, std::u16string& out);
+  void runCommand(const Command& command, StringBuilder& out);
+  void runSwitch(const Command& command, StringBuilder& out);
+  void runSet(const Command& command);
+  void runGet(const Command& command, StringBuilder& out);
+  void runIf(const Command& command, StringBuilder& out);
   vb::Dictionary& variables();
 
   std::shared_ptr<vb::Dictionary> variables_;

@@ -11,7 +11,7 @@ const char* const kSkala[] = {"", "ribu ", "Juta ", "Milyar ", "Trilyun "};
 
 // The word of one digit; anything outside 0..9 has none, so that an amount
 // the entry never produces (negative, fractional) cannot read past the table.
-const char* angka(double digit) {
+const char* kataDigit(double digit) {
   const int d = static_cast<int>(digit);
   return d >= 0 && d <= 9 ? kAngka[d] : "";
 }
@@ -22,7 +22,7 @@ std::string TerbilangRatusan(double value, bool se) {
   std::string out;
   const double ratus = std::floor(value / 100);
   if (ratus > 0) {
-    out += angka(ratus);
+    out += kataDigit(ratus);
     out += "ratus ";
     value -= 100 * ratus;
   }
@@ -31,16 +31,16 @@ std::string TerbilangRatusan(double value, bool se) {
     value -= 10;
     if (value == 0) out += "Sepuluh ";
     else if (value == 1) out += "Sebelas ";
-    else out += std::string(angka(value)) + "belas ";
+    else out += std::string(kataDigit(value)) + "belas ";
     return out;
   }
   if (puluh >= 2) {
-    out += angka(puluh);
+    out += kataDigit(puluh);
     out += "puluh ";
     value -= 10 * puluh;
   }
   if (value == 1) out += se ? "Se" : "Satu ";
-  else out += angka(value);
+  else out += kataDigit(value);
   return out;
 }
 
