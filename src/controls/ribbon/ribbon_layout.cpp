@@ -25,20 +25,18 @@ void Step(F&& f) {
 
 using P = Piece;
 
+// The arrays of a tab, a category and a button, in the order in which their
+// elements are created and removed.
 const P kTabPieces[] = {P::Tab_caption,   P::Tab_left,        P::Tab_center,
                         P::Tab_right,     P::Tab_left_over,   P::Tab_center_over,
                         P::Tab_right_over, P::TabMouse};
 const P kCatPieces[] = {P::Cat_Left_off, P::Cat_Left_on,    P::Cat_Right_off, P::Cat_Right_on,
                         P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption,   P::CatMouse,
                         P::Cat_Dlg,      P::Cat_Dlg_on,     P::Cat_Dlg_over};
-const P kButtonPiecesRemove[] = {P::Button_left,        P::Button_center,     P::Button_right,
-                                 P::Button_left_over,   P::Button_center_over,
-                                 P::Button_right_over,  P::Button_Caption,    P::Button_Icon,
-                                 P::Glip_on,            P::Glip_off,          P::ButMouse};
-const P kButtonPiecesCreate[] = {P::Button_left,       P::Button_center,      P::Button_right,
-                                 P::Button_left_over,  P::Button_center_over, P::Button_right_over,
-                                 P::Button_Caption,    P::Button_Icon,        P::Glip_on,
-                                 P::Glip_off,          P::ButMouse};
+const P kButtonPieces[] = {P::Button_left,      P::Button_center,      P::Button_right,
+                           P::Button_left_over, P::Button_center_over, P::Button_right_over,
+                           P::Button_Caption,   P::Button_Icon,        P::Glip_on,
+                           P::Glip_off,         P::ButMouse};
 
 }  // namespace
 
@@ -131,7 +129,7 @@ void RibbonBar::DrawCats() {
   for (int i = 1, top = Highest(P::CatMouse); i <= top; ++i)
     for (P p : kCatPieces) Step([&] { Unload(p, i); });
   for (int i = 1, top = Highest(P::Button_center); i <= top; ++i)
-    for (P p : kButtonPiecesRemove) Step([&] { Unload(p, i); });
+    for (P p : kButtonPieces) Step([&] { Unload(p, i); });
   for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_Caption,
               P::Button_Icon, P::ButMouse, P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off,
               P::Cat_Right_on, P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption, P::CatMouse,
@@ -233,7 +231,7 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
   double total = 0;
   for (int i = first; i <= first + n - 1; ++i) {
     const StoredButton& b = snap[static_cast<size_t>(i - first)];
-    for (P p : kButtonPiecesCreate) Step([&] { Load(p, i); });
+    for (P p : kButtonPieces) Step([&] { Load(p, i); });
     Step([&] { E(P::ButMouse, i).tag = b.id; });
     Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
     Step([&] { E(P::ButMouse, i).top = E(P::Cat_Left_off, 0).top + 60; });
