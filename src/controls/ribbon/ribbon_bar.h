@@ -163,7 +163,21 @@ private:
   // layout (ribbon_layout.cpp)
   void DrawTabs();
   void DrawCats();
+  void SetCatTemplateTops();
+  std::vector<StoredCat> CatsOfCurrentTab() const;
+  void RemoveCatsAndButtons();
+  void StartCat(const StoredCat& c, int i);
+  void FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth);
+  void ShowCat(int i);
+  void PlaceLauncher(const StoredCat& c, int i);
+  void RestackButtons();
   int16_t DrawButtons(const std::string& catId, int16_t startLeft, int16_t catIndex);
+  void LoadButton(const StoredButton& b, int i, int16_t catIndex);
+  void PlaceButtonFrame(int i, bool firstOfCat, int16_t startLeft);
+  void StackIconAndCaption(const StoredButton& b, int i);
+  float CentreIconAndCaption(int i);
+  void CloseButtonFrame(const StoredButton& b, int i, float width);
+  void ShowButton(const StoredButton& b, int i);
   void PumpMessagesOnce();
   void RunLayout(std::function<void()> work);
   void UpdateToolTips();
