@@ -161,6 +161,12 @@ private:
   void ApplyTheme(int theme);
 
   // layout (ribbon_layout.cpp)
+  struct ItemPieces;
+  static const ItemPieces kTab, kCat, kButton;
+  void RemoveItems(const ItemPieces& item, int top);
+  void StartItem(const ItemPieces& item, int i, float firstLeft);
+  void LayOverFrame(const ItemPieces& item, int i);
+  void SpanHitArea(const ItemPieces& item, int i);
   void DrawTabs();
   void DrawCats();
   void SetCatTemplateTops();
@@ -190,6 +196,7 @@ private:
   void MouseMove(std::pair<Piece, int> target);
   void MouseDown(std::pair<Piece, int> target);
   void MouseUp(std::pair<Piece, int> target);
+  void ShowPressed(int i, bool on);
   void Click(std::pair<Piece, int> target);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -25,20 +25,71 @@ void Step(F&& f) {
 
 using P = Piece;
 
-// The arrays of a tab, a category and a button, in the order in which their
-// elements are created and removed.
-const P kTabPieces[] = {P::Tab_caption,   P::Tab_left,        P::Tab_center,
-                        P::Tab_right,     P::Tab_left_over,   P::Tab_center_over,
-                        P::Tab_right_over, P::TabMouse};
-const P kCatPieces[] = {P::Cat_Left_off, P::Cat_Left_on,    P::Cat_Right_off, P::Cat_Right_on,
-                        P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption,   P::CatMouse,
-                        P::Cat_Dlg,      P::Cat_Dlg_on,     P::Cat_Dlg_over};
-const P kButtonPieces[] = {P::Button_left,      P::Button_center,      P::Button_right,
-                           P::Button_left_over, P::Button_center_over, P::Button_right_over,
-                           P::Button_Caption,   P::Button_Icon,        P::Glip_on,
-                           P::Glip_off,         P::ButMouse};
-
 }  // namespace
+
+// Tabs, categories and buttons are built alike: a frame of a left end, a
+// stretched middle and a right end, a second frame laid over it (the hot look
+// of a tab or category, the pressed look of a button) and a hit area.
+struct RibbonBar::ItemPieces {
+  Piece left, center, right;
+  Piece overLeft, overCenter, overRight;
+  Piece mouse;
+  std::vector<Piece> all;  // in the order in which their elements are created and removed
+};
+
+const RibbonBar::ItemPieces RibbonBar::kTab{
+    P::Tab_left,      P::Tab_center,      P::Tab_right,
+    P::Tab_left_over, P::Tab_center_over, P::Tab_right_over,
+    P::TabMouse,
+    {P::Tab_caption, P::Tab_left, P::Tab_center, P::Tab_right, P::Tab_left_over,
+     P::Tab_center_over, P::Tab_right_over, P::TabMouse}};
+const RibbonBar::ItemPieces RibbonBar::kCat{
+    P::Cat_Left_off, P::Cat_Center_off, P::Cat_Right_off,
+    P::Cat_Left_on,  P::Cat_Center_on,  P::Cat_Right_on,
+    P::CatMouse,
+    {P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off, P::Cat_Right_on, P::Cat_Center_off,
+     P::Cat_Center_on, P::Cat_Caption, P::CatMouse, P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}};
+const RibbonBar::ItemPieces RibbonBar::kButton{
+    P::Button_left,      P::Button_center,      P::Button_right,
+    P::Button_left_over, P::Button_center_over, P::Button_right_over,
+    P::ButMouse,
+    {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
+     P::Button_center_over, P::Button_right_over, P::Button_Caption, P::Button_Icon, P::Glip_on,
+     P::Glip_off, P::ButMouse}};
+
+// Removes elements 1 to top of each of the item's arrays, index by index.
+void RibbonBar::RemoveItems(const ItemPieces& item, int top) {
+  for (int i = 1; i <= top; ++i)
+    for (P p : item.all) Step([&] { Unload(p, i); });
+}
+
+// Creates item i of a row (item 0 is the templates themselves) and starts it
+// where the right end of the item before ends; the first starts at firstLeft.
+void RibbonBar::StartItem(const ItemPieces& item, int i, float firstLeft) {
+  if (i != 0) {
+    for (P p : item.all) Step([&] { Load(p, i); });
+    Step([&] { E(item.left, i).left = E(item.right, i - 1).left + E(item.right, i).width; });
+  } else {
+    Step([&] { E(item.left, 0).left = firstLeft; });
+  }
+  Step([&] { E(item.mouse, i).left = E(item.left, i).left; });
+}
+
+// The frame laid over takes the frame's place and middle width.
+void RibbonBar::LayOverFrame(const ItemPieces& item, int i) {
+  Step([&] { E(item.overCenter, i).width = E(item.center, i).width; });
+  Step([&] { E(item.overCenter, i).left = E(item.center, i).left; });
+  Step([&] { E(item.overLeft, i).left = E(item.left, i).left; });
+  Step([&] { E(item.overRight, i).left = E(item.right, i).left; });
+}
+
+// The hit area runs over the whole frame; its height stays the template's.
+void RibbonBar::SpanHitArea(const ItemPieces& item, int i) {
+  Step([&] {
+    E(item.mouse, i).width =
+        E(item.left, i).width + E(item.center, i).width + E(item.right, i).width;
+  });
+}
 
 void RibbonBar::Refresh() {
   RunLayout([this] {
@@ -74,18 +125,9 @@ void RibbonBar::RunLayout(std::function<void()> work) {
 }
 
 void RibbonBar::DrawTabs() {
-  for (int i = 1; i <= tabCount_ - 1; ++i)
-    for (P p : kTabPieces) Step([&] { Unload(p, i); });
+  RemoveItems(kTab, tabCount_ - 1);
   for (int i = 0; i <= tabCount_ - 1; ++i) {
-    if (i != 0) {
-      for (P p : kTabPieces) Step([&] { Load(p, i); });
-      Step([&] {
-        E(P::Tab_left, i).left = E(P::Tab_right, i - 1).left + E(P::Tab_right, i).width;
-      });
-    } else {
-      Step([&] { E(P::Tab_left, 0).left = 90; });
-    }
-    Step([&] { E(P::TabMouse, i).left = E(P::Tab_left, i).left; });
+    StartItem(kTab, i, 90);
     Step([&] { E(P::Tab_caption, i).top = 60; });
     for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
                 P::Tab_right_over, P::TabMouse})
@@ -95,14 +137,8 @@ void RibbonBar::DrawTabs() {
     Step([&] { E(P::Tab_center, i).left = E(P::Tab_left, i).left + E(P::Tab_left, i).width; });
     Step([&] { E(P::Tab_caption, i).left = E(P::Tab_center, i).left; });
     Step([&] { E(P::Tab_right, i).left = E(P::Tab_center, i).left + E(P::Tab_center, i).width; });
-    Step([&] { E(P::Tab_center_over, i).width = E(P::Tab_center, i).width; });
-    Step([&] { E(P::Tab_center_over, i).left = E(P::Tab_center, i).left; });
-    Step([&] { E(P::Tab_left_over, i).left = E(P::Tab_left, i).left; });
-    Step([&] { E(P::Tab_right_over, i).left = E(P::Tab_right, i).left; });
-    Step([&] {
-      E(P::TabMouse, i).width =
-          E(P::Tab_left, i).width + E(P::Tab_center, i).width + E(P::Tab_right, i).width;
-    });
+    LayOverFrame(kTab, i);
+    SpanHitArea(kTab, i);
     Step([&] { E(P::Tab_caption, i).fore = tabForeNormal_; });
     Show(P::Tab_caption, i, true);
     bool selected = tabs_[static_cast<size_t>(i)].id == currentTab_;
@@ -158,10 +194,8 @@ std::vector<RibbonBar::StoredCat> RibbonBar::CatsOfCurrentTab() const {
 // Throws away the categories and buttons of the last layout and hides the
 // templates.
 void RibbonBar::RemoveCatsAndButtons() {
-  for (int i = 1, top = Highest(P::CatMouse); i <= top; ++i)
-    for (P p : kCatPieces) Step([&] { Unload(p, i); });
-  for (int i = 1, top = Highest(P::Button_center); i <= top; ++i)
-    for (P p : kButtonPieces) Step([&] { Unload(p, i); });
+  RemoveItems(kCat, Highest(P::CatMouse));
+  RemoveItems(kButton, Highest(P::Button_center));
   for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_Caption,
               P::Button_Icon, P::ButMouse, P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off,
               P::Cat_Right_on, P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption, P::CatMouse,
@@ -169,19 +203,10 @@ void RibbonBar::RemoveCatsAndButtons() {
     Show(p, 0, false);
 }
 
-// Creates the pieces of category i (category 0 uses the templates), starts it
-// where the one before ends, names it and places the left of its middle
-// piece, where its buttons begin.
+// Creates category i where the one before ends, names it and places the left
+// of its middle piece, where its buttons begin.
 void RibbonBar::StartCat(const StoredCat& c, int i) {
-  if (i != 0) {
-    for (P p : kCatPieces) Step([&] { Load(p, i); });
-    Step([&] {
-      E(P::Cat_Left_off, i).left = E(P::Cat_Right_off, i - 1).left + E(P::Cat_Right_off, i).width;
-    });
-  } else {
-    Step([&] { E(P::Cat_Left_off, 0).left = 120; });
-  }
-  Step([&] { E(P::CatMouse, i).left = E(P::Cat_Left_off, i).left; });
+  StartItem(kCat, i, 120);
   Step([&] { SetCaption(E(P::Cat_Caption, i), c.caption); });
   Step([&] { E(P::Cat_Caption, i).tag = c.id; });
   Step([&] {
@@ -209,14 +234,8 @@ void RibbonBar::FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth) {
   Step([&] {
     E(P::Cat_Right_off, i).left = E(P::Cat_Center_off, i).left + E(P::Cat_Center_off, i).width;
   });
-  Step([&] { E(P::Cat_Center_on, i).width = E(P::Cat_Center_off, i).width; });
-  Step([&] { E(P::Cat_Center_on, i).left = E(P::Cat_Center_off, i).left; });
-  Step([&] { E(P::Cat_Left_on, i).left = E(P::Cat_Left_off, i).left; });
-  Step([&] { E(P::Cat_Right_on, i).left = E(P::Cat_Right_off, i).left; });
-  Step([&] {
-    E(P::CatMouse, i).width = E(P::Cat_Left_off, i).width + E(P::Cat_Center_off, i).width +
-                              E(P::Cat_Right_off, i).width;
-  });
+  LayOverFrame(kCat, i);
+  SpanHitArea(kCat, i);
 }
 
 // Shows the frame, caption and hit area (the hot frame stays hidden) and puts
@@ -292,7 +311,7 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
 // Creates button i; its hit area carries its ID, its middle piece the index of
 // the category it lights.
 void RibbonBar::LoadButton(const StoredButton& b, int i, int16_t catIndex) {
-  for (P p : kButtonPieces) Step([&] { Load(p, i); });
+  for (P p : kButton.all) Step([&] { Load(p, i); });
   Step([&] { E(P::ButMouse, i).tag = b.id; });
   Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
 }
@@ -381,10 +400,7 @@ void RibbonBar::CloseButtonFrame(const StoredButton& b, int i, float width) {
     E(P::Button_right, i).left = E(P::Button_center, i).left + E(P::Button_center, i).width;
   });
   Step([&] { E(P::Button_right_over, i).left = E(P::Button_right, i).left; });
-  Step([&] {
-    E(P::ButMouse, i).width = E(P::Button_left, i).width + E(P::Button_center, i).width +
-                              E(P::Button_right, i).width;
-  });
+  SpanHitArea(kButton, i);
   Step([&] { E(P::ButMouse, i).toolTip = b.toolTip; });
 }
 
