@@ -31,7 +31,6 @@ public:
   void Create(ui::Container& parent);
   // The ribbon object (loads the form first).
   ctl::RibbonBar& bar();
-  ctl::RibbonBar* barIfCreated() const { return bar_.get(); }
 
   std::function<void(const std::string& id, const std::string& caption)> ButtonClick;
 

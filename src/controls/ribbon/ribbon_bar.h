@@ -161,9 +161,29 @@ private:
   void ApplyTheme(int theme);
 
   // layout (ribbon_layout.cpp)
+  struct ItemPieces;
+  static const ItemPieces kTab, kCat, kButton;
+  void RemoveItems(const ItemPieces& item, int top);
+  void StartItem(const ItemPieces& item, int i, float firstLeft);
+  void LayOverFrame(const ItemPieces& item, int i);
+  void SpanHitArea(const ItemPieces& item, int i);
   void DrawTabs();
   void DrawCats();
+  void SetCatTemplateTops();
+  std::vector<StoredCat> CatsOfCurrentTab() const;
+  void RemoveCatsAndButtons();
+  void StartCat(const StoredCat& c, int i);
+  void FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth);
+  void ShowCat(int i);
+  void PlaceLauncher(const StoredCat& c, int i);
+  void RestackButtons();
   int16_t DrawButtons(const std::string& catId, int16_t startLeft, int16_t catIndex);
+  void LoadButton(const StoredButton& b, int i, int16_t catIndex);
+  void PlaceButtonFrame(int i, bool firstOfCat, int16_t startLeft);
+  void StackIconAndCaption(const StoredButton& b, int i);
+  float CentreIconAndCaption(int i);
+  void CloseButtonFrame(const StoredButton& b, int i, float width);
+  void ShowButton(const StoredButton& b, int i);
   void PumpMessagesOnce();
   void RunLayout(std::function<void()> work);
   void UpdateToolTips();
@@ -176,6 +196,7 @@ private:
   void MouseMove(std::pair<Piece, int> target);
   void MouseDown(std::pair<Piece, int> target);
   void MouseUp(std::pair<Piece, int> target);
+  void ShowPressed(int i, bool on);
   void Click(std::pair<Piece, int> target);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -25,22 +25,71 @@ void Step(F&& f) {
 
 using P = Piece;
 
-const P kTabPieces[] = {P::Tab_caption,   P::Tab_left,        P::Tab_center,
-                        P::Tab_right,     P::Tab_left_over,   P::Tab_center_over,
-                        P::Tab_right_over, P::TabMouse};
-const P kCatPieces[] = {P::Cat_Left_off, P::Cat_Left_on,    P::Cat_Right_off, P::Cat_Right_on,
-                        P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption,   P::CatMouse,
-                        P::Cat_Dlg,      P::Cat_Dlg_on,     P::Cat_Dlg_over};
-const P kButtonPiecesRemove[] = {P::Button_left,        P::Button_center,     P::Button_right,
-                                 P::Button_left_over,   P::Button_center_over,
-                                 P::Button_right_over,  P::Button_Caption,    P::Button_Icon,
-                                 P::Glip_on,            P::Glip_off,          P::ButMouse};
-const P kButtonPiecesCreate[] = {P::Button_left,       P::Button_center,      P::Button_right,
-                                 P::Button_left_over,  P::Button_center_over, P::Button_right_over,
-                                 P::Button_Caption,    P::Button_Icon,        P::Glip_on,
-                                 P::Glip_off,          P::ButMouse};
-
 }  // namespace
+
+// Tabs, categories and buttons are built alike: a frame of a left end, a
+// stretched middle and a right end, a second frame laid over it (the hot look
+// of a tab or category, the pressed look of a button) and a hit area.
+struct RibbonBar::ItemPieces {
+  Piece left, center, right;
+  Piece overLeft, overCenter, overRight;
+  Piece mouse;
+  std::vector<Piece> all;  // in the order in which their elements are created and removed
+};
+
+const RibbonBar::ItemPieces RibbonBar::kTab{
+    P::Tab_left,      P::Tab_center,      P::Tab_right,
+    P::Tab_left_over, P::Tab_center_over, P::Tab_right_over,
+    P::TabMouse,
+    {P::Tab_caption, P::Tab_left, P::Tab_center, P::Tab_right, P::Tab_left_over,
+     P::Tab_center_over, P::Tab_right_over, P::TabMouse}};
+const RibbonBar::ItemPieces RibbonBar::kCat{
+    P::Cat_Left_off, P::Cat_Center_off, P::Cat_Right_off,
+    P::Cat_Left_on,  P::Cat_Center_on,  P::Cat_Right_on,
+    P::CatMouse,
+    {P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off, P::Cat_Right_on, P::Cat_Center_off,
+     P::Cat_Center_on, P::Cat_Caption, P::CatMouse, P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}};
+const RibbonBar::ItemPieces RibbonBar::kButton{
+    P::Button_left,      P::Button_center,      P::Button_right,
+    P::Button_left_over, P::Button_center_over, P::Button_right_over,
+    P::ButMouse,
+    {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
+     P::Button_center_over, P::Button_right_over, P::Button_Caption, P::Button_Icon, P::Glip_on,
+     P::Glip_off, P::ButMouse}};
+
+// Removes elements 1 to top of each of the item's arrays, index by index.
+void RibbonBar::RemoveItems(const ItemPieces& item, int top) {
+  for (int i = 1; i <= top; ++i)
+    for (P p : item.all) Step([&] { Unload(p, i); });
+}
+
+// Creates item i of a row (item 0 is the templates themselves) and starts it
+// where the right end of the item before ends; the first starts at firstLeft.
+void RibbonBar::StartItem(const ItemPieces& item, int i, float firstLeft) {
+  if (i != 0) {
+    for (P p : item.all) Step([&] { Load(p, i); });
+    Step([&] { E(item.left, i).left = E(item.right, i - 1).left + E(item.right, i).width; });
+  } else {
+    Step([&] { E(item.left, 0).left = firstLeft; });
+  }
+  Step([&] { E(item.mouse, i).left = E(item.left, i).left; });
+}
+
+// The frame laid over takes the frame's place and middle width.
+void RibbonBar::LayOverFrame(const ItemPieces& item, int i) {
+  Step([&] { E(item.overCenter, i).width = E(item.center, i).width; });
+  Step([&] { E(item.overCenter, i).left = E(item.center, i).left; });
+  Step([&] { E(item.overLeft, i).left = E(item.left, i).left; });
+  Step([&] { E(item.overRight, i).left = E(item.right, i).left; });
+}
+
+// The hit area runs over the whole frame; its height stays the template's.
+void RibbonBar::SpanHitArea(const ItemPieces& item, int i) {
+  Step([&] {
+    E(item.mouse, i).width =
+        E(item.left, i).width + E(item.center, i).width + E(item.right, i).width;
+  });
+}
 
 void RibbonBar::Refresh() {
   RunLayout([this] {
@@ -76,18 +125,9 @@ void RibbonBar::RunLayout(std::function<void()> work) {
 }
 
 void RibbonBar::DrawTabs() {
-  for (int i = 1; i <= tabCount_ - 1; ++i)
-    for (P p : kTabPieces) Step([&] { Unload(p, i); });
+  RemoveItems(kTab, tabCount_ - 1);
   for (int i = 0; i <= tabCount_ - 1; ++i) {
-    if (i != 0) {
-      for (P p : kTabPieces) Step([&] { Load(p, i); });
-      Step([&] {
-        E(P::Tab_left, i).left = E(P::Tab_right, i - 1).left + E(P::Tab_right, i).width;
-      });
-    } else {
-      Step([&] { E(P::Tab_left, 0).left = 90; });
-    }
-    Step([&] { E(P::TabMouse, i).left = E(P::Tab_left, i).left; });
+    StartItem(kTab, i, 90);
     Step([&] { E(P::Tab_caption, i).top = 60; });
     for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
                 P::Tab_right_over, P::TabMouse})
@@ -97,14 +137,8 @@ void RibbonBar::DrawTabs() {
     Step([&] { E(P::Tab_center, i).left = E(P::Tab_left, i).left + E(P::Tab_left, i).width; });
     Step([&] { E(P::Tab_caption, i).left = E(P::Tab_center, i).left; });
     Step([&] { E(P::Tab_right, i).left = E(P::Tab_center, i).left + E(P::Tab_center, i).width; });
-    Step([&] { E(P::Tab_center_over, i).width = E(P::Tab_center, i).width; });
-    Step([&] { E(P::Tab_center_over, i).left = E(P::Tab_center, i).left; });
-    Step([&] { E(P::Tab_left_over, i).left = E(P::Tab_left, i).left; });
-    Step([&] { E(P::Tab_right_over, i).left = E(P::Tab_right, i).left; });
-    Step([&] {
-      E(P::TabMouse, i).width =
-          E(P::Tab_left, i).width + E(P::Tab_center, i).width + E(P::Tab_right, i).width;
-    });
+    LayOverFrame(kTab, i);
+    SpanHitArea(kTab, i);
     Step([&] { E(P::Tab_caption, i).fore = tabForeNormal_; });
     Show(P::Tab_caption, i, true);
     bool selected = tabs_[static_cast<size_t>(i)].id == currentTab_;
@@ -118,96 +152,124 @@ void RibbonBar::DrawTabs() {
 }
 
 void RibbonBar::DrawCats() {
+  SetCatTemplateTops();
+  std::vector<StoredCat> list = CatsOfCurrentTab();
+  RemoveCatsAndButtons();
+  // Kept from one category to the next: a category whose buttons cannot be
+  // laid out is sized by the width of the category before it.
+  int16_t buttonsWidth = 0;
+  for (int i = 0, n = static_cast<int>(list.size()); i < n; ++i) {
+    const StoredCat& c = list[static_cast<size_t>(i)];
+    StartCat(c, i);
+    Step([&] {
+      float left = std::nearbyint(E(P::Cat_Center_off, i).left);  // halves to even
+      buttonsWidth = DrawButtons(c.id, static_cast<int16_t>(left), static_cast<int16_t>(i));
+    });
+    FitCatFrame(c, i, buttonsWidth);
+    ShowCat(i);
+    PlaceLauncher(c, i);
+  }
+  PumpMessagesOnce();
+  RestackButtons();
+  UpdateToolTips();
+  Invalidate();
+}
+
+// The pieces a category layout creates take their tops from the templates.
+void RibbonBar::SetCatTemplateTops() {
   for (P p : {P::Cat_Center_off, P::Cat_Center_on, P::Cat_Left_off, P::Cat_Left_on,
               P::Cat_Right_off, P::Cat_Right_on, P::CatMouse})
     Step([&] { E(p, 0).top = 360; });
   Step([&] { E(P::Cat_Caption, 0).top = 1400; });
+}
 
+// The current tab's categories, in the order they were added.
+std::vector<RibbonBar::StoredCat> RibbonBar::CatsOfCurrentTab() const {
   std::vector<StoredCat> list;
   for (const StoredCat& c : cats_)
     if (!c.tab.empty() && !currentTab_.empty() && c.tab == currentTab_) list.push_back(c);
-  int n = static_cast<int>(list.size());
+  return list;
+}
 
-  for (int i = 1, top = Highest(P::CatMouse); i <= top; ++i)
-    for (P p : kCatPieces) Step([&] { Unload(p, i); });
-  for (int i = 1, top = Highest(P::Button_center); i <= top; ++i)
-    for (P p : kButtonPiecesRemove) Step([&] { Unload(p, i); });
+// Throws away the categories and buttons of the last layout and hides the
+// templates.
+void RibbonBar::RemoveCatsAndButtons() {
+  RemoveItems(kCat, Highest(P::CatMouse));
+  RemoveItems(kButton, Highest(P::Button_center));
   for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_Caption,
               P::Button_Icon, P::ButMouse, P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off,
               P::Cat_Right_on, P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption, P::CatMouse,
               P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over})
     Show(p, 0, false);
+}
 
-  int16_t w = 0;
-  for (int i = 0; i < n; ++i) {
-    const StoredCat& c = list[static_cast<size_t>(i)];
-    if (i != 0) {
-      for (P p : kCatPieces) Step([&] { Load(p, i); });
-      Step([&] {
-        E(P::Cat_Left_off, i).left =
-            E(P::Cat_Right_off, i - 1).left + E(P::Cat_Right_off, i).width;
-      });
+// Creates category i where the one before ends, names it and places the left
+// of its middle piece, where its buttons begin.
+void RibbonBar::StartCat(const StoredCat& c, int i) {
+  StartItem(kCat, i, 120);
+  Step([&] { SetCaption(E(P::Cat_Caption, i), c.caption); });
+  Step([&] { E(P::Cat_Caption, i).tag = c.id; });
+  Step([&] {
+    E(P::Cat_Center_off, i).left = E(P::Cat_Left_off, i).left + E(P::Cat_Left_off, i).width;
+  });
+}
+
+// The frame is as wide as the caption (and launcher) or, when they need more,
+// the buttons; then its right end, the hot frame over it and the hit area.
+void RibbonBar::FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth) {
+  Step([&] {
+    E(P::Cat_Center_off, i).width = c.dlg ? E(P::Cat_Dlg, i).width + E(P::Cat_Caption, i).width
+                                          : E(P::Cat_Caption, i).width;
+  });
+  Step([&] {
+    El& centre = E(P::Cat_Center_off, i);
+    El& caption = E(P::Cat_Caption, i);
+    if (centre.width < buttonsWidth) {
+      centre.width = buttonsWidth;
+      caption.left = centre.left + (centre.width - caption.width) / 2;
     } else {
-      Step([&] { E(P::Cat_Left_off, 0).left = 120; });
+      caption.left = centre.left;
     }
-    Step([&] { E(P::CatMouse, i).left = E(P::Cat_Left_off, i).left; });
-    Step([&] { SetCaption(E(P::Cat_Caption, i), c.caption); });
-    Step([&] { E(P::Cat_Caption, i).tag = c.id; });
-    Step([&] {
-      E(P::Cat_Center_off, i).left = E(P::Cat_Left_off, i).left + E(P::Cat_Left_off, i).width;
-    });
-    Step([&] {
-      float left = std::nearbyint(E(P::Cat_Center_off, i).left);  // halves to even
-      w = DrawButtons(c.id, static_cast<int16_t>(left), static_cast<int16_t>(i));
-    });
-    Step([&] {
-      E(P::Cat_Center_off, i).width = c.dlg ? E(P::Cat_Dlg, i).width + E(P::Cat_Caption, i).width
-                                            : E(P::Cat_Caption, i).width;
-    });
-    Step([&] {
-      El& centre = E(P::Cat_Center_off, i);
-      El& caption = E(P::Cat_Caption, i);
-      if (centre.width < w) {
-        centre.width = w;
-        caption.left = centre.left + (centre.width - caption.width) / 2;
-      } else {
-        caption.left = centre.left;
-      }
-    });
-    Step([&] {
-      E(P::Cat_Right_off, i).left = E(P::Cat_Center_off, i).left + E(P::Cat_Center_off, i).width;
-    });
-    Step([&] { E(P::Cat_Center_on, i).width = E(P::Cat_Center_off, i).width; });
-    Step([&] { E(P::Cat_Center_on, i).left = E(P::Cat_Center_off, i).left; });
-    Step([&] { E(P::Cat_Left_on, i).left = E(P::Cat_Left_off, i).left; });
-    Step([&] { E(P::Cat_Right_on, i).left = E(P::Cat_Right_off, i).left; });
-    Step([&] {
-      E(P::CatMouse, i).width = E(P::Cat_Left_off, i).width + E(P::Cat_Center_off, i).width +
-                                E(P::Cat_Right_off, i).width;
-    });
-    for (P p : {P::Cat_Caption, P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off,
-                P::CatMouse})
-      Show(p, i, true);
-    for (P p : {P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off, P::Cat_Center_on,
-                P::Cat_Left_on, P::Cat_Right_on, P::Cat_Caption, P::CatMouse})
-      Step([&] { ToFront(p, i); });
-    Step([&] {
-      E(P::Cat_Dlg, i).left = E(P::Cat_Right_off, i).left - E(P::Cat_Dlg, i).width + 15;
-    });
-    Step([&] {
-      E(P::Cat_Dlg, i).top = E(P::Cat_Right_off, i).top + E(P::Cat_Right_off, i).height -
-                             (E(P::Cat_Dlg, i).height + 60);
-    });
-    for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).left = E(P::Cat_Dlg, i).left; });
-    for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).top = E(P::Cat_Dlg, i).top; });
-    Show(P::Cat_Dlg_on, i, false);
-    Show(P::Cat_Dlg_over, i, false);
-    Show(P::Cat_Dlg, i, c.dlg);
-    for (P p : {P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { ToFront(p, i); });
-  }
+  });
+  Step([&] {
+    E(P::Cat_Right_off, i).left = E(P::Cat_Center_off, i).left + E(P::Cat_Center_off, i).width;
+  });
+  LayOverFrame(kCat, i);
+  SpanHitArea(kCat, i);
+}
 
-  PumpMessagesOnce();
+// Shows the frame, caption and hit area (the hot frame stays hidden) and puts
+// them in front of the category's buttons.
+void RibbonBar::ShowCat(int i) {
+  for (P p : {P::Cat_Caption, P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off,
+              P::CatMouse})
+    Show(p, i, true);
+  for (P p : {P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off, P::Cat_Center_on,
+              P::Cat_Left_on, P::Cat_Right_on, P::Cat_Caption, P::CatMouse})
+    Step([&] { ToFront(p, i); });
+}
 
+// The launcher sits in the frame's lower right corner, reaching into its right
+// end; it shows only for a category that has one.
+void RibbonBar::PlaceLauncher(const StoredCat& c, int i) {
+  Step([&] {
+    E(P::Cat_Dlg, i).left = E(P::Cat_Right_off, i).left - E(P::Cat_Dlg, i).width + 15;
+  });
+  Step([&] {
+    E(P::Cat_Dlg, i).top = E(P::Cat_Right_off, i).top + E(P::Cat_Right_off, i).height -
+                           (E(P::Cat_Dlg, i).height + 60);
+  });
+  for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).left = E(P::Cat_Dlg, i).left; });
+  for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).top = E(P::Cat_Dlg, i).top; });
+  Show(P::Cat_Dlg_on, i, false);
+  Show(P::Cat_Dlg_over, i, false);
+  Show(P::Cat_Dlg, i, c.dlg);
+  for (P p : {P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { ToFront(p, i); });
+}
+
+// Each frame came to the front after its buttons were made: every button goes
+// back in front of all frames, its hit area in front of its own pieces.
+void RibbonBar::RestackButtons() {
   for (int j = 0, top = Highest(P::ButMouse); j <= top; ++j) {
     for (P p : {P::Button_left, P::Button_right, P::Button_center, P::Button_left_over,
                 P::Button_right_over, P::Button_center_over}) {
@@ -217,8 +279,6 @@ void RibbonBar::DrawCats() {
     for (P p : {P::Button_Icon, P::Button_Caption, P::Glip_off, P::Glip_on, P::ButMouse})
       Step([&] { ToFront(p, j); });
   }
-  UpdateToolTips();
-  Invalidate();
 }
 
 int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int16_t catIndex) {
@@ -233,81 +293,12 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
   double total = 0;
   for (int i = first; i <= first + n - 1; ++i) {
     const StoredButton& b = snap[static_cast<size_t>(i - first)];
-    for (P p : kButtonPiecesCreate) Step([&] { Load(p, i); });
-    Step([&] { E(P::ButMouse, i).tag = b.id; });
-    Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
-    Step([&] { E(P::ButMouse, i).top = E(P::Cat_Left_off, 0).top + 60; });
-    for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
-                P::Button_center_over, P::Button_right_over})
-      Step([&] { E(p, i).top = E(P::ButMouse, i).top; });
-    Step([&] {
-      E(P::ButMouse, i).left =
-          i == first ? startLeft : E(P::ButMouse, i - 1).left + E(P::ButMouse, i - 1).width + 30;
-    });
-    Step([&] { E(P::Button_left, i).left = E(P::ButMouse, i).left; });
-    Step([&] { E(P::Button_left_over, i).left = E(P::Button_left, i).left; });
-    Step([&] {
-      E(P::Button_center, i).left = E(P::Button_left, i).left + E(P::Button_left, i).width;
-    });
-    Step([&] { E(P::Button_center_over, i).left = E(P::Button_center, i).left; });
-    Step([&] { SetCaption(E(P::Button_Caption, i), b.caption); });
-    Step([&] { SetPicture(E(P::Button_Icon, i), b.picture); });
-    Step([&] {
-      El& icon = E(P::Button_Icon, i);
-      const El& centre = E(P::Button_center, i);
-      if (!buttonCenter_) {
-        icon.top = centre.top + 90;
-      } else {
-        float capH = E(P::Button_Caption, i).height;
-        float free = centre.height - (icon.height + capH);
-        icon.top = b.more ? centre.top + (free - capH / 2) / 2 : centre.top + free / 2;
-      }
-    });
-    Step([&] {
-      E(P::Button_Caption, i).top = E(P::Button_Icon, i).top + E(P::Button_Icon, i).height;
-    });
-    Step([&] {
-      const El& cap = E(P::Button_Caption, i);
-      E(P::Glip_off, i).top = cap.top + cap.height + (cap.height - E(P::Glip_off, i).height) / 2;
-    });
-    Step([&] { E(P::Glip_on, i).top = E(P::Glip_off, i).top; });
-    float w = 0;
-    Step([&] {
-      El& cap = E(P::Button_Caption, i);
-      El& icon = E(P::Button_Icon, i);
-      const El& centre = E(P::Button_center, i);
-      if (cap.width > icon.width) {
-        cap.left = centre.left;
-        icon.left = cap.left + (cap.width - icon.width) / 2;
-        w = cap.width;
-      } else {
-        icon.left = centre.left;
-        cap.left = icon.left + (icon.width - cap.width) / 2;
-        w = icon.width;
-      }
-    });
-    Step([&] {
-      const El& cap = E(P::Button_Caption, i);
-      E(P::Glip_off, i).left = cap.left + (cap.width - E(P::Glip_on, i).width) / 2;
-    });
-    Step([&] { E(P::Glip_on, i).left = E(P::Glip_off, i).left; });
-    Step([&] { E(P::Button_center, i).width = w; });
-    Step([&] { E(P::Button_center_over, i).width = E(P::Button_center, i).width; });
-    Step([&] {
-      E(P::Button_right, i).left = E(P::Button_center, i).left + E(P::Button_center, i).width;
-    });
-    Step([&] { E(P::Button_right_over, i).left = E(P::Button_right, i).left; });
-    Step([&] {
-      E(P::ButMouse, i).width = E(P::Button_left, i).width + E(P::Button_center, i).width +
-                                E(P::Button_right, i).width;
-    });
-    Step([&] { E(P::ButMouse, i).toolTip = b.toolTip; });
-    for (P p : {P::Button_Icon, P::Button_Caption, P::ButMouse}) Show(p, i, true);
-    if (b.more) {
-      Show(P::Glip_off, i, true);
-      Step([&] { ToFront(P::Glip_off, i); });
-      Step([&] { ToFront(P::Glip_on, i); });
-    }
+    LoadButton(b, i, catIndex);
+    PlaceButtonFrame(i, i == first, startLeft);
+    StackIconAndCaption(b, i);
+    float width = CentreIconAndCaption(i);
+    CloseButtonFrame(b, i, width);
+    ShowButton(b, i);
     Step([&] { total += E(P::ButMouse, i).width + 30; });
   }
   // A row wider than the 16-bit twips range is held at its largest value, so
@@ -315,6 +306,113 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
   double result = std::nearbyint(total - 30);
   if (result > 32767) result = 32767;
   return static_cast<int16_t>(result);
+}
+
+// Creates button i; its hit area carries its ID, its middle piece the index of
+// the category it lights.
+void RibbonBar::LoadButton(const StoredButton& b, int i, int16_t catIndex) {
+  for (P p : kButton.all) Step([&] { Load(p, i); });
+  Step([&] { E(P::ButMouse, i).tag = b.id; });
+  Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
+}
+
+// The hit area and the hover and pressed frames start 60 twips below the top
+// of the category frames; the button's left is startLeft for its category's
+// first button, else 30 twips after the button before; then the left end and
+// the left of the middle piece follow.
+void RibbonBar::PlaceButtonFrame(int i, bool firstOfCat, int16_t startLeft) {
+  Step([&] { E(P::ButMouse, i).top = E(P::Cat_Left_off, 0).top + 60; });
+  for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
+              P::Button_center_over, P::Button_right_over})
+    Step([&] { E(p, i).top = E(P::ButMouse, i).top; });
+  Step([&] {
+    E(P::ButMouse, i).left =
+        firstOfCat ? startLeft : E(P::ButMouse, i - 1).left + E(P::ButMouse, i - 1).width + 30;
+  });
+  Step([&] { E(P::Button_left, i).left = E(P::ButMouse, i).left; });
+  Step([&] { E(P::Button_left_over, i).left = E(P::Button_left, i).left; });
+  Step([&] {
+    E(P::Button_center, i).left = E(P::Button_left, i).left + E(P::Button_left, i).width;
+  });
+  Step([&] { E(P::Button_center_over, i).left = E(P::Button_center, i).left; });
+}
+
+// Caption and picture (each sizes its piece), then from the top down: the
+// icon (at a fixed offset, or centred with the caption when ButtonCenter is
+// on), the caption under it and the "more" glyph under the caption.
+void RibbonBar::StackIconAndCaption(const StoredButton& b, int i) {
+  Step([&] { SetCaption(E(P::Button_Caption, i), b.caption); });
+  Step([&] { SetPicture(E(P::Button_Icon, i), b.picture); });
+  Step([&] {
+    El& icon = E(P::Button_Icon, i);
+    const El& centre = E(P::Button_center, i);
+    if (!buttonCenter_) {
+      icon.top = centre.top + 90;
+    } else {
+      float capH = E(P::Button_Caption, i).height;
+      float free = centre.height - (icon.height + capH);
+      icon.top = b.more ? centre.top + (free - capH / 2) / 2 : centre.top + free / 2;
+    }
+  });
+  Step([&] {
+    E(P::Button_Caption, i).top = E(P::Button_Icon, i).top + E(P::Button_Icon, i).height;
+  });
+  Step([&] {
+    const El& cap = E(P::Button_Caption, i);
+    E(P::Glip_off, i).top = cap.top + cap.height + (cap.height - E(P::Glip_off, i).height) / 2;
+  });
+  Step([&] { E(P::Glip_on, i).top = E(P::Glip_off, i).top; });
+}
+
+// The wider of caption and icon starts at the middle piece's left, the other
+// is centred on it, and so is the glyph on the caption. Returns the wider's
+// width (0 when it cannot be read).
+float RibbonBar::CentreIconAndCaption(int i) {
+  float w = 0;
+  Step([&] {
+    El& cap = E(P::Button_Caption, i);
+    El& icon = E(P::Button_Icon, i);
+    const El& centre = E(P::Button_center, i);
+    if (cap.width > icon.width) {
+      cap.left = centre.left;
+      icon.left = cap.left + (cap.width - icon.width) / 2;
+      w = cap.width;
+    } else {
+      icon.left = centre.left;
+      cap.left = icon.left + (icon.width - cap.width) / 2;
+      w = icon.width;
+    }
+  });
+  Step([&] {
+    const El& cap = E(P::Button_Caption, i);
+    E(P::Glip_off, i).left = cap.left + (cap.width - E(P::Glip_on, i).width) / 2;
+  });
+  Step([&] { E(P::Glip_on, i).left = E(P::Glip_off, i).left; });
+  return w;
+}
+
+// The middle pieces take the content's width; then the right ends, the hit
+// area over the whole frame and its tooltip.
+void RibbonBar::CloseButtonFrame(const StoredButton& b, int i, float width) {
+  Step([&] { E(P::Button_center, i).width = width; });
+  Step([&] { E(P::Button_center_over, i).width = E(P::Button_center, i).width; });
+  Step([&] {
+    E(P::Button_right, i).left = E(P::Button_center, i).left + E(P::Button_center, i).width;
+  });
+  Step([&] { E(P::Button_right_over, i).left = E(P::Button_right, i).left; });
+  SpanHitArea(kButton, i);
+  Step([&] { E(P::ButMouse, i).toolTip = b.toolTip; });
+}
+
+// Icon, caption and hit area show; the "more" glyph too, in front; the hover
+// and pressed frames stay hidden until the mouse lights them.
+void RibbonBar::ShowButton(const StoredButton& b, int i) {
+  for (P p : {P::Button_Icon, P::Button_Caption, P::ButMouse}) Show(p, i, true);
+  if (b.more) {
+    Show(P::Glip_off, i, true);
+    Step([&] { ToFront(P::Glip_off, i); });
+    Step([&] { ToFront(P::Glip_on, i); });
+  }
 }
 
 // The one place where the ribbon lets pending messages through in the middle

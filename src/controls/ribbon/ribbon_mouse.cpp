@@ -252,17 +252,18 @@ void RibbonBar::MouseMove(std::pair<Piece, int> target) {
 
 void RibbonBar::MouseDown(std::pair<Piece, int> target) {
   if (target.first != P::ButMouse) return;
-  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over})
-    Show(p, target.second, true);
-  Invalidate();
+  ShowPressed(target.second, true);
 }
 
 void RibbonBar::MouseUp(std::pair<Piece, int> target) {
   if (target.first != P::ButMouse) return;
-  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over})
-    Show(p, target.second, false);
-  Invalidate();
+  ShowPressed(target.second, false);
   if (hwnd_) UpdateWindow(hwnd_);  // the pressed look is gone before the host acts
+}
+
+void RibbonBar::ShowPressed(int i, bool on) {
+  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over}) Show(p, i, on);
+  Invalidate();
 }
 
 // The host's handler may open a modal dialog or rebuild the ribbon: nothing
