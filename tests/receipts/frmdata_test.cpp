@@ -41,7 +41,14 @@ TEST_F(RegisterTest, OpensWithTodaysReceiptsInNumberOrder) {
     const Header& h = headers[i - 1];
     ui::ColumnHeader& c = f.Lv1.ColumnHeaders.Item(i);
     EXPECT_EQ(c.Text(), h.text);
-    EXPECT_NEAR(c.Width(), h.width, 15) << h.text;
+    // The designed width at least: wider where the header beside its sort
+    // icon or the largest amount needs it (HeadersAndTheLargestAmountShowWhole);
+    // the key column stays hidden.
+    if (h.width == 0) {
+      EXPECT_EQ(c.Width(), 0);
+    } else {
+      EXPECT_GE(c.Width(), h.width - 15) << h.text;
+    }
     EXPECT_EQ(c.Alignment(), h.align) << h.text;
   }
   EXPECT_TRUE(f.Lv1.CheckBoxes());
