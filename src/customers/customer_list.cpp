@@ -1,5 +1,6 @@
 #include "customers/customer_list.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/dialog_layout.h"
@@ -71,7 +72,7 @@ CustomerListForm::CustomerListForm(CustomerListStyle style) : style_(style) {
 }
 
 void CustomerListForm::designList(ui::Container& parent, int left, int top, int width, int height,
-                                  const std::string& searchCaption) {
+                                  const std::string& searchCaption, ui::ImageList* sortIcons) {
   const int lineH = lineHeightPx(font_), boxH = lineH + 8;
   const int btnH = boxH + 2, gap = 6;
   const int refreshW = 84, searchW = searchCaption.empty() ? btnH + 8 : 72;
@@ -98,7 +99,11 @@ void CustomerListForm::designList(ui::Container& parent, int left, int top, int 
       {"No", 500},           {"ID Customer", style_.wideWidth}, {"Nama Lengkap", style_.wideWidth},
       {"Alamat", style_.wideWidth}, {"No. Telp", 1440},         {"Alamat Email", 1440},
       {style_.lastHeader, 1440}};
-  for (const auto& c : columns) Lv1.ColumnHeaders.Add(c.first, c.second);
+  if (sortIcons) Lv1.ColumnHeaderIcons(sortIcons);
+  for (const auto& c : columns) {
+    ui::ColumnHeader& h = Lv1.ColumnHeaders.Add(c.first, c.second);
+    h.Width(std::max(h.Width(), Lv1.FitWidth(h.Index())));
+  }
 
   Label7.Create(parent, px(x), Lv1.Top() + Lv1.Height() + py(3), px(w), py(lineH), "Total Record :");
 }

@@ -9,6 +9,7 @@
 
 #include "core/dialog_button.h"
 #include "platform/ui/form.h"
+#include "platform/ui/imagelist.h"
 #include "platform/ui/label.h"
 #include "platform/ui/listview.h"
 #include "platform/ui/textbox.h"
@@ -52,8 +53,10 @@ protected:
   // Places the group inside parent at a rectangle in twips: keyword box and
   // buttons on the first line, the list under them, the count label under the
   // list. searchCaption empty: the search button shows a magnifier instead.
+  // sortIcons: the pictures the headers show when the list sorts by them.
+  // Each column is at least wide enough for its header (and such an icon).
   void designList(ui::Container& parent, int left, int top, int width, int height,
-                  const std::string& searchCaption);
+                  const std::string& searchCaption, ui::ImageList* sortIcons = nullptr);
   // Height in twips the count label takes under the list.
   int countLabelHeight() const { return countH_; }
 

@@ -64,24 +64,35 @@ void LapDataCustomer::Design() {
     ImgSorted.Add(down ? "down" : "up", arrow, RGB(255, 255, 255));
   }
 
-  Frame4.Create(*this, kFrameLeft, kFrameLeft, W - 200, H - 1000, "Data Customer");
+  // At the top: the resize ends this frame where "Proses" begins (H - 1000),
+  // so any lower start would lay it over that frame's caption.
+  Frame4.Create(*this, kFrameLeft, 0, W - 200, H - 1000, "Data Customer");
   // The list's top is where the resize's 1200 twips leave room for the
   // keyword line above it and the count label below it.
   const int listTop = py(lineH + 6);
-  designList(Frame4, kListLeft - kFrameLeft, listTop, W - 400, H - 1000 - listTop - py(6), "Cari");
-  Lv1.ColumnHeaderIcons(&ImgSorted);
+  designList(Frame4, kListLeft - kFrameLeft, listTop, W - 400, H - 1000 - listTop - py(6), "Cari", &ImgSorted);
 
   // The commands along the bottom, "Tutup" at the right.
   // The frame gets what the resize leaves under the list (1000 twips of the
-  // window, borders included), so its buttons sit low, clear of its caption.
-  const int btnW = 88, btnH = 22;
+  // window, borders included); its buttons sit between its outline's top
+  // line and its bottom edge, beside its caption, as tall as that room allows.
+  const int btnW = 88;
   const int frame1H = 1000 - nonClientH - py(3);
   Frame1.Create(*this, kFrameLeft, H - 1000, W - 200, frame1H, "Proses");
-  const int btnY = ui::TwipsToPixelsY(frame1H) - btnH - 4;
+  const int innerTop = lineH / 2 + 2, innerBottom = ui::TwipsToPixelsY(frame1H) - 2;
+  const int btnH = std::max(1, std::min(22, innerBottom - innerTop - 4));
+  const int btnY = (innerTop + innerBottom - btnH) / 2;
   const int firstX = 12 + ui::TwipsToPixelsX(ui::PixelsToTwipsX(textWidthPx("Proses")));
   Button1.Create(Frame1, px(firstX), py(btnY), px(btnW), py(btnH), "Cetak");
   Button3.Create(Frame1, px(firstX + btnW + 8), py(btnY), px(btnW), py(btnH), "Export");
   Button2.Create(Frame1, W - 1700, py(btnY), px(btnW), py(btnH), "Tutup");
+
+  // Wide enough that the list shows all its columns (widened to their
+  // headers) without scrolling sideways; the resize lays the rest out.
+  int columnsW = 0;
+  for (int i = 1; i <= Lv1.ColumnHeaders.Count(); ++i) columnsW += Lv1.ColumnHeaders.Item(i).Width();
+  const int listW = columnsW + px(GetSystemMetrics(SM_CXVSCROLL) + 4);
+  if (listW + 400 > W) ClientSize(ScaleWidth() + listW + 400 - W, ScaleHeight());
 }
 
 void LapDataCustomer::Form_Load() {

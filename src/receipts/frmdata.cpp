@@ -141,6 +141,15 @@ void FrmData::Design() {
                                 {"Penerima", 1440, ui::lvwColumnLeft},
                                 {"id", 0, ui::lvwColumnLeft}};
   for (const ColumnSpec& c : columns) Lv1.ColumnHeaders.Add(c.header, c.width, c.align);
+  // Each header stays whole beside its sort icon, and the amount column shows
+  // the largest amount the entry takes (15 digits) whole.
+  const std::string largest = angka(999999999999999.0);
+  int columnsW = 0;
+  for (int i = colNo; i <= colId; ++i) {
+    ui::ColumnHeader& h = Lv1.ColumnHeaders.Item(i);
+    if (i != colId) h.Width(std::max(h.Width(), Lv1.FitWidth(i, i == colJumlah ? largest : "")));
+    columnsW += h.Width();
+  }
   Label5.Create(Frame2, px(pad), 0, px(90), py(lineH), "Total Record :");
   Label6.Create(Frame2, px(pad + 92), 0, px(300), py(lineH), "");
   Label7.Create(Frame2, 0, 0, px(360), py(lineH), "Total :");
@@ -166,10 +175,13 @@ void FrmData::Design() {
   // The resize puts it at W - 1700; this width ends it 200 twips inside the frame.
   Btutup.Create(Frame3, 0, py(btnY), 1300, py(btnH), "Tutu&p");
 
-  // Wide enough for every visible column and the list's scroll bar.
-  int columnsW = 0;
-  for (const ColumnSpec& c : columns) columnsW += c.width;
-  ClientSize(columnsW + 400 + px(GetSystemMetrics(SM_CXVSCROLL) + 6), py(660));
+  // Wide enough for every visible column and the list's scroll bar, as far
+  // as the screen allows; a narrower list scrolls sideways.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int frameW = Width() - ScaleWidth();
+  ClientSize(std::min(columnsW + 400 + px(GetSystemMetrics(SM_CXVSCROLL) + 6), px(work.right - work.left) - frameW),
+             py(660));
 
   TextCari.TabIndex(0);
   Combo1.TabIndex(1);

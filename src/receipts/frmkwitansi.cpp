@@ -1,6 +1,9 @@
 #include "receipts/frmkwitansi.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "core/dialog_layout.h"
 #include "core/module1.h"
@@ -151,14 +154,21 @@ void FrmKwitansi::Design() {
   Text4.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
   label(Label5, "Banyaknya Uang :", boxH);
 
-  // The words: read-only, wrapped over three lines, as many as the longest
-  // amount (10^15 - 1) takes at this width.
-  const int wordsH = 3 * lineH + 8;
-  Text5.Create(Frame1, px(boxX), py(y), px(boxW), py(wordsH), true);
+  // The words: read-only and wrapped, as tall as the longest words of an
+  // amount below 10^15 take in the box's font at its width, so the whole
+  // amount always reads.
+  Text5.Create(Frame1, px(boxX), py(y), px(boxW), py(3 * lineH + 8), true);
   Text5.Locked(true);
   Text5.TabStop(false);
   Text5.BackColor(ui::vbButtonFace);
-  y += wordsH + gap;
+  std::vector<std::string> longest;
+  for (int digit = 1; digit <= 9; ++digit) {
+    double amount = digit * 111111111111111.0;
+    const std::string words = Terbilang(amount, "terlalu besar");
+    for (const char* currency : {"Rupiah", "Dollar"}) longest.push_back(words + currency);
+  }
+  Text5.Height(std::max(Text5.Height(), Text5.FitHeight(longest)));
+  y += ui::TwipsToPixelsY(Text5.Height()) + gap;
 
   Text6.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
   label(Label6, "Untuk Pembayaran :", memoH);

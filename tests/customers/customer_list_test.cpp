@@ -2,6 +2,9 @@
 // search and the count label.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -9,9 +12,11 @@
 #include "customer_fixture.h"
 #include "customers/customer_list.h"
 #include "customers/frmcustomer.h"
+#include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
 #include "platform/ui/testing.h"
 #include "platform/vb/locale.h"
+#include "support/win_test_support.h"
 
 namespace customers_test {
 namespace {
@@ -64,10 +69,52 @@ TEST_F(CustomerListTest, ColumnsAndWidths) {
                                                     {"Alamat", d.wide}, {"No. Telp", 1440},     {"Alamat Email", 1440},
                                                     {d.lastHeader, 1440}};
     for (int i = 0; i < 7; ++i) {
-      EXPECT_EQ(f.Lv1.ColumnHeaders.Item(i + 1).Text(), expected[i].first);
-      EXPECT_EQ(f.Lv1.ColumnHeaders.Item(i + 1).Width(), expected[i].second);
+      SCOPED_TRACE(expected[i].first);
+      ui::ColumnHeader& h = f.Lv1.ColumnHeaders.Item(i + 1);
+      EXPECT_EQ(h.Text(), expected[i].first);
+      // The designed width, or wider where the heading needs it beside a
+      // sort icon (HeadingsShowWhole looks at what the screen shows).
+      EXPECT_GE(h.Width(), expected[i].second);
     }
     EXPECT_EQ(f.Button6.Caption(), "Refrash");
+  }
+}
+
+// Every heading of every customer list shows whole on the screen, beside its
+// sort icon in the list that sorts by a click on it.
+TEST_F(CustomerListTest, HeadingsShowWhole) {
+  addFour();
+  struct Shown {
+    const char* name;
+    std::function<CustomerListForm&()> form;
+    bool sorts;
+  };
+  const Shown all[] = {
+      {"FrmCustomer", [] () -> CustomerListForm& { return ui::Default<FrmCustomer>(); }, false},
+      {"FrmDataCustomer", [] () -> CustomerListForm& { return ui::Default<FrmDataCustomer>(); }, false},
+      {"LapDataCustomer", [] () -> CustomerListForm& { return ui::Default<LapDataCustomer>(); }, true}};
+  const char* const headings[] = {"No", "ID Customer", "Nama Lengkap", "Alamat", "No. Telp", "Alamat Email"};
+  for (const Shown& d : all) {
+    SCOPED_TRACE(d.name);
+    CustomerListForm& f = d.form();
+    f.Show();
+    SetForegroundWindow(f.hwnd());
+    ui::testing::pumpFor(200);
+    HWND lv = f.Lv1.hwnd();
+    for (int i = 0; i < 7; ++i) {
+      SCOPED_TRACE(i);
+      if (d.sorts) {
+        vt::test::ClickHeaderItem(lv, i);
+        pump();
+        EXPECT_FALSE(f.Lv1.ColumnHeaders.Item(i + 1).Icon().empty());
+      }
+      if (i < 6) {
+        EXPECT_EQ(ui::Narrow(vt::test::HeaderItemText(lv, i)), headings[i]);
+      }
+      EXPECT_EQ(vt::test::HeaderShowsWhole(lv, i), "");
+    }
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), std::string("headings-") + d.name + ".png"));
+    f.destroySilently();
   }
 }
 

@@ -293,6 +293,31 @@ TEST_F(LapDataCustomerTest, ResizeFollowsTheWindow) {
   });
 }
 
+// Both frames show whole, at the designed size and larger: their outlines
+// along all four edges, their captions unhidden, nothing past the window.
+TEST_F(LapDataCustomerTest, FramesShowWhole) {
+  addThree();
+  showModal([&](LapDataCustomer& f) {
+    SetForegroundWindow(f.hwnd());
+    HFONT font = ui::FontFor(f.Font());
+    for (const int grow : {0, 3000}) {
+      SCOPED_TRACE(grow);
+      // Kept on the screen, whose pixels are what the test reads.
+      if (grow) f.Move(0, 0, f.Width() + grow, f.Height() + grow);
+      ui::testing::pumpFor(200);
+      EXPECT_EQ(vt::test::FrameShowsWhole(f.Frame4.hwnd(), font, L"Data Customer"), "");
+      EXPECT_EQ(vt::test::FrameShowsWhole(f.Frame1.hwnd(), font, L"Proses"), "");
+      // Its commands inside it.
+      for (Button* b : {&f.Button1, &f.Button3, &f.Button2}) {
+        EXPECT_GE(b->Top(), 0);
+        EXPECT_LE(b->Top() + b->Height(), f.Frame1.Height());
+        EXPECT_LE(b->Left() + b->Width(), f.Frame1.Width());
+      }
+    }
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "customer_report_frames.png"));
+  });
+}
+
 TEST_F(LapDataCustomerTest, Screenshot) {
   add({{"CUST00001", "Ani Suryani", "Jl. Melati No. 1, Bandung", "0811-2233-4455", "ani@contoh.id", "Guru"},
        {"CUST00002", "Budi Santoso", "Jl. Kenanga 2, Cimahi", "0812-9876-5432", "budi@contoh.id", "Wiraswasta"},

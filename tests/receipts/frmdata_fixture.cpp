@@ -9,6 +9,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/app.h"
+#include "support/win_test_support.h"
 
 namespace vt::test {
 
@@ -98,12 +99,7 @@ void RegisterTest::search(const std::string& field, const std::string& key) {
 }
 
 void RegisterTest::clickHeader(int index) {
-  HWND header = reinterpret_cast<HWND>(SendMessageW(data().Lv1.hwnd(), LVM_GETHEADER, 0, 0));
-  RECT r{};
-  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&r));
-  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  ClickHeaderItem(data().Lv1.hwnd(), index - 1);
   pump();
 }
 

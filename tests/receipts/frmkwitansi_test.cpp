@@ -232,6 +232,48 @@ TEST_F(EntryTest, AmountBoxKeepsDigitsAndSpellsThem) {
   });
 }
 
+// The words box shows the longest words whole: no line scrolled away, the
+// last letter on a line the box shows in full.
+TEST_F(EntryTest, WordsBoxShowsTheLongestWordsWhole) {
+  struct Case {
+    const char* typed;
+    bool usd;
+  };
+  const Case cases[] = {{"777777777777777", false}, {"999999999999999", false}, {"7777777", true},
+                        {"999999999999999", true}};
+  showModal([&](FrmKwitansi& f) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.typed) + (c.usd ? " USD" : " Rp."));
+      f.BTambah_Click();
+      if (c.usd) f.Combo1.ListIndex(1);
+      type(f.Text4, c.typed);
+      HWND box = f.Text5.hwnd();
+      const std::string words = f.Text5.Text();
+      ASSERT_GT(words.size(), 20u);
+      EXPECT_EQ(words.substr(words.size() - 6), c.usd ? "Dollar" : "Rupiah");
+      EXPECT_EQ(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+      RECT shown{};
+      SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+      TEXTMETRICW tm{};
+      {
+        HDC dc = GetDC(box);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(box, dc);
+      }
+      const int last = GetWindowTextLengthW(box) - 1;
+      const LRESULT at = SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(last), 0);
+      const int y = static_cast<short>(HIWORD(at));
+      EXPECT_GE(y, shown.top);
+      EXPECT_LE(y + tm.tmHeight, shown.bottom);
+      if (c.typed[0] == '9' && !c.usd) {
+        EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "entry-longest-words.png"));
+      }
+    }
+  });
+}
+
 TEST_F(EntryTest, CurrencyRewritesTheWordsAtOnce) {
   showModal([&](FrmKwitansi& f) {
     type(f.Text4, "21");

@@ -1,11 +1,14 @@
 #include "support/win_test_support.h"
 
+#include <commctrl.h>
 #include <gdiplus.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace vt::test {
@@ -126,8 +129,10 @@ bool SaveWindowPng(HWND hwnd, const std::string& name) {
 }
 
 bool SaveScreenPng(HWND hwnd, const std::string& name) {
-  RECT r;
-  if (!GetWindowRect(hwnd, &r)) return false;
+  RECT window, shown{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, r;
+  if (!GetWindowRect(hwnd, &window)) return false;
+  // A maximised window's borders lie off the screen, which has no pixels there.
+  if (!IntersectRect(&r, &window, &shown)) return false;
   Canvas canvas(r.right - r.left, r.bottom - r.top);
   HDC screen = GetDC(nullptr);
   BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
@@ -145,6 +150,152 @@ void PumpMessages(int ms) {
     }
     if (ms > 0) Sleep(1);
   } while (ms > 0 && static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+void CaptureScreen(Canvas& into, const RECT& screenRect) {
+  HDC screen = GetDC(nullptr);
+  into.Blit(0, 0, screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, screen, screenRect.left,
+            screenRect.top);
+  ReleaseDC(nullptr, screen);
+}
+
+namespace {
+
+// Text ink is black; grey icons, edges and grid lines are lighter than this.
+bool IsInk(COLORREF c) { return GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64; }
+
+Ink InkOf(const Canvas& canvas) {
+  int left = canvas.width(), right = -1, top = canvas.height(), bottom = -1;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (IsInk(canvas.Pixel(x, y))) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  if (right < 0) return Ink{};
+  return Ink{right - left + 1, bottom - top + 1};
+}
+
+// Empty when the screen shows all of a text's ink, else how much it shows.
+std::string inkLacking(const Ink& shown, const Ink& whole) {
+  if (shown == whole) return "";
+  std::ostringstream out;
+  out << "shows " << shown.width << " x " << shown.height << " of its " << whole;
+  return out.str();
+}
+
+}  // namespace
+
+Ink InkOnScreen(const RECT& screenRect) {
+  Canvas canvas(screenRect.right - screenRect.left, screenRect.bottom - screenRect.top);
+  CaptureScreen(canvas, screenRect);
+  return InkOf(canvas);
+}
+
+Ink InkOfText(HFONT font, const std::wstring& text, COLORREF ground) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  // Room around the text for letters that reach past their advance.
+  Canvas canvas(size.cx + 40, size.cy + 20);
+  canvas.Fill(ground);
+  old = SelectObject(canvas.dc(), font);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  SetTextColor(canvas.dc(), RGB(0, 0, 0));
+  TextOutW(canvas.dc(), 20, 10, text.c_str(), static_cast<int>(text.size()));
+  SelectObject(canvas.dc(), old);
+  return InkOf(canvas);
+}
+
+std::string FrameShowsWhole(HWND frame, HFONT font, const std::wstring& caption) {
+  RECT fr{}, client{};
+  GetWindowRect(frame, &fr);
+  HWND parent = GetParent(frame);
+  GetClientRect(parent, &client);
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT inside{};
+  IntersectRect(&inside, &fr, &client);
+  if (!EqualRect(&inside, &fr)) return "reaches outside its window";
+  const int w = fr.right - fr.left, h = fr.bottom - fr.top;
+  Canvas shot(w, h);
+  CaptureScreen(shot, fr);
+  // The etched outline: a shadow line along each edge, the top one at the
+  // middle of the caption, broken by the caption near the left.
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  int topLine = 0;
+  while (topLine < h && shot.Pixel(4, topLine) != shadow) ++topLine;
+  if (topLine >= h / 2) return "no top edge";
+  auto line = [&](const char* edge, int x0, int y0, int x1, int y1) -> std::string {
+    for (int x = x0, y = y0; x <= x1 && y <= y1; x += (x1 > x0), y += (y1 > y0))
+      if (shot.Pixel(x, y) != shadow)
+        return std::string(edge) + " edge missing at " + std::to_string(x) + "," + std::to_string(y);
+    return "";
+  };
+  std::string missing = line("left", 0, topLine, 0, h - 2);
+  if (missing.empty()) missing = line("right", w - 2, topLine, w - 2, h - 2);
+  if (missing.empty()) missing = line("bottom", 0, h - 2, w - 2, h - 2);
+  if (missing.empty()) missing = line("top", 0, topLine, 4, topLine);
+  if (missing.empty()) missing = line("top", w / 2, topLine, w - 2, topLine);
+  if (!missing.empty() || caption.empty()) return missing;
+  SIZE size{};
+  {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+  const RECT captionArea{fr.left + 2, fr.top, fr.left + 8 + size.cx + 6, fr.top + size.cy + 2};
+  const std::string lacks = inkLacking(InkOnScreen(captionArea), InkOfText(font, caption, GetSysColor(COLOR_BTNFACE)));
+  return lacks.empty() ? lacks : "caption " + lacks;
+}
+
+std::wstring HeaderItemText(HWND listView, int item) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+  wchar_t text[256] = {};
+  HDITEMW hi{};
+  hi.mask = HDI_TEXT;
+  hi.pszText = text;
+  hi.cchTextMax = 256;
+  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&hi));
+  return text;
+}
+
+std::string HeaderShowsWhole(HWND listView, int item) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+  RECT r{}, list{};
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+  GetClientRect(listView, &list);
+  // Header items move with the list's sideways scrolling.
+  POINT origin{};
+  MapWindowPoints(header, listView, &origin, 1);
+  const int right = r.right + origin.x, left = r.left + origin.x;
+  int dx = 0;
+  if (right > list.right) dx = std::min(static_cast<int>(right - list.right), left);
+  else if (left < 0) dx = left;
+  if (dx) {
+    SendMessageW(listView, LVM_SCROLL, static_cast<WPARAM>(dx), 0);
+    PumpMessages(100);
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+  }
+  MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  InflateRect(&r, -2, -2);  // the dividers
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
+  const std::wstring text = HeaderItemText(listView, item);
+  return inkLacking(InkOnScreen(r), InkOfText(font, text, GetSysColor(COLOR_BTNFACE)));
+}
+
+void ClickHeaderItem(HWND listView, int item) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+  RECT r{};
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  PumpMessages();
 }
 
 HWND CreateHostWindow(int x, int y, int w, int h, const wchar_t* title) {

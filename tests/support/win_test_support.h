@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace vt::test {
@@ -53,6 +54,39 @@ std::wstring WinPathFromUnix(const std::string& unixPath);
 
 // Dispatches pending messages, for at least ms milliseconds when ms > 0.
 void PumpMessages(int ms = 0);
+
+// Copies what the screen shows at a rectangle (screen coordinates) into a
+// canvas of the rectangle's size.
+void CaptureScreen(Canvas& into, const RECT& screenRect);
+
+// The size of a text's ink: the box around its dark pixels (0 x 0 for none).
+// A text shows whole on the screen when its ink there is as wide and as tall
+// as the same text drawn in full.
+struct Ink {
+  int width = 0, height = 0;
+  bool operator==(const Ink& o) const { return width == o.width && height == o.height; }
+};
+inline std::ostream& operator<<(std::ostream& out, const Ink& ink) {
+  return out << ink.width << " x " << ink.height << " pixels of ink";
+}
+// The ink the screen shows in a rectangle of screen coordinates.
+Ink InkOnScreen(const RECT& screenRect);
+// The ink of a text drawn in full in a font on a ground of the given colour.
+Ink InkOfText(HFONT font, const std::wstring& text, COLORREF ground);
+
+// Whether a frame (a captioned group box drawn with an etched outline) shows
+// whole on the screen: inside its parent's client area, its outline drawn
+// along all four edges and its caption's ink whole. Empty when it does, else
+// what the screen lacks.
+std::string FrameShowsWhole(HWND frame, HFONT font, const std::wstring& caption);
+
+// A list view's header item (from 0): its text as the header holds it, a
+// click on it as the mouse gives it, and whether the screen shows its text
+// whole (empty when it does, else what it shows), the list scrolled sideways
+// to show the item first when it lies beyond the list's edge.
+std::wstring HeaderItemText(HWND listView, int item);
+void ClickHeaderItem(HWND listView, int item);
+std::string HeaderShowsWhole(HWND listView, int item);
 
 // A plain top-level window to host controls in tests, shown at (x, y).
 HWND CreateHostWindow(int x, int y, int w, int h, const wchar_t* title = L"test");

@@ -45,6 +45,11 @@ bool Frame::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
     case WM_ERASEBKGND:
       result = 1;
       return true;
+    case WM_SIZE:
+      // The outline follows the size: the edges drawn at the old size would
+      // otherwise stay where the window only uncovers the new strip.
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
     case WM_PAINT: {
       ScopedPaint ps(hwnd);
       paint(ps, ps.rect());

@@ -153,6 +153,37 @@ void ListView::ColumnHeaderIcons(ImageList* icons) {
   for (auto& c : headers_) headerChanged(*c);
 }
 
+// The margin the header keeps on either side of its text and of its icon; the
+// list pads its cells alike.
+int ListView::headerMargin(HWND header) {
+  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+  return margin > 0 ? margin : 3 * GetSystemMetrics(SM_CXEDGE);
+}
+
+int ListView::FitWidth(int index, const std::string& widestCell) {
+  ColumnHeader& c = ColumnHeaders.Item(index);
+  HWND h = Control::hwnd();
+  HWND header = h ? reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0)) : nullptr;
+  if (!header) return c.width_;
+  const int margin = headerMargin(header);
+  ScopedGetDC dc(header);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
+  ScopedSelect sel(dc, font ? font : FontFor(font_));
+  const std::wstring text = Widen(c.text_);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  int need = size.cx + 2 * margin;
+  if (headerIcons_ && headerIcons_->Count() > 0) need += headerIcons_->ImageWidth() + 2 * margin;
+  if (!widestCell.empty()) {
+    const std::wstring cell = Widen(widestCell);
+    const int cellW = static_cast<int>(SendMessageW(h, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(cell.c_str())));
+    need = std::max(need, cellW + 2 * margin);
+  }
+  int twips = PixelsToTwipsX(need);
+  while (TwipsToPixelsX(twips) < need) ++twips;
+  return twips;
+}
+
 // --- columns ---------------------------------------------------------------------------
 
 ColumnHeader& ListView::Headers::Add(const std::string& text, int widthTwips, int alignment) {
@@ -173,6 +204,7 @@ ColumnHeader& ListView::Headers::Add(const std::string& text, int widthTwips, in
     SendMessageW(h, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c->index_), reinterpret_cast<LPARAM>(&col));
   }
   lv->headers_.push_back(std::move(c));
+  if (h) lv->headerChanged(*lv->headers_.back());
   return *lv->headers_.back();
 }
 
@@ -206,20 +238,56 @@ void ListView::headerChanged(ColumnHeader& c) {
   SendMessageW(h, LVM_SETCOLUMNW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&col));
   HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
   if (!header) return;
+  // Setting the text resets the item's format, so all of it is set again.
+  // The list draws its header items itself (drawHeaderItem); the text and
+  // the image stay with the header, which measures them when it sizes.
   HDITEMW hi{};
-  hi.mask = HDI_FORMAT;
-  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&hi));
-  int image = headerIcons_ ? headerIcons_->Index(c.icon_) : 0;
+  const int image = headerIcons_ ? headerIcons_->Index(c.icon_) : 0;
   hi.mask = HDI_FORMAT | HDI_IMAGE;
+  hi.fmt = HDF_STRING | HDF_OWNERDRAW |
+           (c.align_ == lvwColumnRight ? HDF_RIGHT : c.align_ == lvwColumnCenter ? HDF_CENTER : HDF_LEFT);
   if (image > 0) {
     hi.fmt |= HDF_IMAGE;
     hi.iImage = image - 1;
   } else {
-    hi.fmt &= ~HDF_IMAGE;
     hi.iImage = I_IMAGENONE;
   }
   SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(c.index_), reinterpret_cast<LPARAM>(&hi));
   InvalidateRect(header, nullptr, TRUE);
+}
+
+// A header item as the header would draw it: the icon at the left, the text
+// beside it in the column's alignment, "..." only when the text does not fit.
+// The text gets all the room left, and may run into the margin: some faces
+// draw a last letter (an "r") a little past the width they measure it with.
+void ListView::drawHeaderItem(const DRAWITEMSTRUCT& dis) {
+  if (dis.itemID >= headers_.size()) return;
+  const ColumnHeader& c = *headers_[dis.itemID];
+  HDC dc = dis.hDC;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom);
+  const int margin = headerMargin(dis.hwndItem);
+  RECT r = dis.rcItem;
+  if (dis.itemState & ODS_SELECTED) OffsetRect(&r, 1, 1);  // pressed
+  r.left += margin;
+  r.right -= margin;
+  const int image = headerIcons_ ? headerIcons_->Index(c.icon_) : 0;
+  if (image > 0) {
+    ImageList_Draw(headerIcons_->Handle(), image - 1, dc, r.left,
+                   (r.top + r.bottom - headerIcons_->ImageHeight()) / 2, ILD_TRANSPARENT);
+    r.left += headerIcons_->ImageWidth() + 2 * margin;
+  }
+  if (r.right > r.left) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dis.hwndItem, WM_GETFONT, 0, 0));
+    SelectObject(dc, font ? font : FontFor(font_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const UINT align = c.align_ == lvwColumnRight ? DT_RIGHT : c.align_ == lvwColumnCenter ? DT_CENTER : DT_LEFT;
+    std::wstring text = Widen(c.text_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_NOCLIP);
+  }
+  RestoreDC(dc, saved);
 }
 
 // --- storage --------------------------------------------------------------------------
@@ -540,6 +608,13 @@ bool ListView::handleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT&
         }
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType != ODT_HEADER) break;
+      drawHeaderItem(*dis);
+      result = TRUE;
+      return true;
+    }
     case WM_KEYDOWN:
       if (wp == VK_SPACE && checkBoxes_) {
         int focused = static_cast<int>(SendMessageW(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));

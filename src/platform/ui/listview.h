@@ -125,6 +125,12 @@ public:
   void MultiSelect(bool on);
   void ColumnHeaderIcons(ImageList* icons);
 
+  // Twips the column (from 1) needs to show its header whole, beside an icon
+  // when the list has header icons, and widestCell whole in a sub-item's
+  // cell, measured in the fonts the list and its header draw with. The
+  // designed width when the list has no window.
+  int FitWidth(int index, const std::string& widestCell = "");
+
   // The selected item (the first, when several are); nullptr when none.
   ListItem* SelectedItem();
 
@@ -172,6 +178,8 @@ private:
   void applyExStyles();
   void applyStyle(DWORD bit, bool on);
   void toggleCheck(int index);
+  int headerMargin(HWND header);
+  void drawHeaderItem(const DRAWITEMSTRUCT& dis);
   HIMAGELIST checkImages();
 
   Store store_;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace ui {
 
 void TextBox::Create(Container& parent, int left, int top, int width, int height, bool multiLine,
@@ -36,6 +38,40 @@ void TextBox::Text(const std::string& text) {
   SetWindowTextW(h, w.c_str());
   --quiet_;
   if (!designing()) fire(Change);
+}
+
+int TextBox::FitHeight(const std::vector<std::string>& texts) {
+  HWND h = hwnd();
+  if (!h || !multiLine_) return Height();
+  // The box wraps each text itself, so the count of lines is the box's own.
+  const std::wstring old = Widen(WindowText(h));
+  int lines = 1;
+  ++quiet_;
+  for (const std::string& t : texts) {
+    SetWindowTextW(h, Widen(t).c_str());
+    lines = std::max(lines, static_cast<int>(SendMessageW(h, EM_GETLINECOUNT, 0, 0)));
+  }
+  SetWindowTextW(h, old.c_str());
+  --quiet_;
+  int lineH = 0;
+  {
+    ScopedGetDC dc(h);
+    ScopedSelect sel(dc, FontFor(font_));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    lineH = tm.tmHeight;
+  }
+  // What the box keeps beside its lines: borders, margins and the part of a
+  // line the formatting rectangle leaves unused, all as they are now.
+  RECT window{}, client{}, format{};
+  GetWindowRect(h, &window);
+  GetClientRect(h, &client);
+  SendMessageW(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const int visible = lineH > 0 ? (format.bottom - format.top) / lineH : lines;
+  const int need = (window.bottom - window.top) + (lines - visible) * lineH;
+  int twips = PixelsToTwipsY(need);
+  while (TwipsToPixelsY(twips) < need) ++twips;
+  return twips;
 }
 
 void TextBox::onCommand(int code) {

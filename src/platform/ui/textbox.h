@@ -1,6 +1,9 @@
 #pragma once
 // The text box: one line or several (with a vertical scroll bar), password
 // character, Locked (read-only), MaxLength and the selection.
+#include <string>
+#include <vector>
+
 #include "platform/ui/control.h"
 
 namespace ui {
@@ -26,6 +29,9 @@ public:
   void SelLength(int len);
   std::string SelText();
   bool MultiLine() const { return multiLine_; }
+  // Twips of height a multi-line box needs to show each of the texts whole,
+  // wrapped as the box wraps them at its width; its text stays as it was.
+  int FitHeight(const std::vector<std::string>& texts);
 
   bool wantsReturn() const override { return multiLine_; }
   bool takesContainerBack() const override { return false; }
