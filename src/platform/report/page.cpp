@@ -122,6 +122,40 @@ int FontMetrics::width(const wchar_t* text, size_t n) const {
 
 int FontMetrics::width(const std::wstring& text) const { return width(text.data(), text.size()); }
 
+int FontMetrics::width(const std::string& s) const {
+  int w = 0;
+  const size_t n = s.size();
+  for (size_t i = 0; i < n;) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      w += c == static_cast<unsigned char>(kPagesMarker) ? 3 * advance(L'0') : advance(c);
+      ++i;
+      continue;
+    }
+    // One UTF-8 sequence; a broken one counts as the byte it starts with.
+    const int len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (len == 1 || i + len > n) {
+      w += advance(c);
+      ++i;
+      continue;
+    }
+    unsigned cp = c & (0xFF >> (len + 1));
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    if (cp < 0x10000) {
+      w += advance(static_cast<wchar_t>(cp));
+    } else {
+      // Beyond the basic plane: a surrogate pair, measured as one.
+      cp -= 0x10000;
+      const wchar_t pair[2] = {static_cast<wchar_t>(0xD800 + (cp >> 10)), static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
+      SIZE sz{};
+      GetTextExtentPoint32W(dc_, pair, 2, &sz);
+      w += sz.cx;
+    }
+    i += static_cast<size_t>(len);
+  }
+  return w;
+}
+
 // --- page ------------------------------------------------------------------------
 
 void Page::addText(int x, int y, int w, int h, const std::string& s, uint16_t font, Align align, COLORREF color) {
@@ -337,41 +371,35 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
 
 namespace {
 
-// Places lines of text (with their box) at (x, y); returns the box's bottom.
-int placeLines(Document& doc, Page& out, int x, int y, int w, int h, const std::string* lines, size_t count,
-               const TextStyle& st) {
-  const FontMetrics& m = doc.metrics(st.font);
-  const int lh = m.lineHeight(), pad = st.padding;
+const wchar_t kEllipsis = L'\x2026';
+
+// Places lines of text (with their box) in the box (x, y, w, h); returns its bottom.
+int placeLines(Document& doc, Page& out, int x, int y, int w, int h, uint16_t font, const std::string* lines,
+               size_t count, const TextStyle& st) {
+  const int lh = doc.metrics(font).lineHeight(), pad = st.padding;
   const int inner = std::max(0, w - 2 * pad);
-  int boxH = h;
-  if (st.grow) {
-    boxH = std::max(h, static_cast<int>(count) * lh + 2 * pad);
-  } else {
-    const size_t fit = static_cast<size_t>(std::max(1, (h - 2 * pad) / std::max(1, lh)));
-    count = std::min(count, fit);
-  }
-  if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, boxH, st.pen, st.color, st.fill);
+  if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, h, st.pen, st.color, st.fill);
   const int textH = static_cast<int>(count) * lh;
   int top = y + pad;
-  if (st.valign == VAlign::Middle) top = y + (boxH - textH) / 2;
-  else if (st.valign == VAlign::Bottom) top = y + boxH - pad - textH;
+  if (st.valign == VAlign::Middle) top = y + (h - textH) / 2;
+  else if (st.valign == VAlign::Bottom) top = y + h - pad - textH;
   for (size_t i = 0; i < count; ++i)
     if (!lines[i].empty())
-      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], st.font, st.align, st.color);
-  return y + boxH;
+      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], font, st.align, st.color);
+  return y + h;
 }
 
-}  // namespace
-
-int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st) {
-  // One line: no measuring needed, the drawing aligns it.
-  if (!st.wrap && text.find('\n') == std::string::npos) return placeLines(doc, out, x, y, w, h, &text, 1, st);
-  const FontMetrics& m = doc.metrics(st.font);
-  const int inner = std::max(0, w - 2 * st.padding);
-  std::wstring wide = ui::Widen(text);
+// The lines of a text: wrapped to the width, or as its line breaks give them.
+void splitLines(const std::string& text, bool wrap, int width, const FontMetrics& m, std::vector<std::string>& out) {
+  out.clear();
+  if (!wrap && text.find('\n') == std::string::npos) {
+    out.push_back(text);
+    return;
+  }
   std::vector<std::wstring> wl;
-  if (st.wrap) {
-    wl = wrapText(wide, inner, m);
+  std::wstring wide = ui::Widen(text);
+  if (wrap) {
+    wl = wrapText(wide, width, m);
   } else {
     size_t s = 0;
     while (true) {
@@ -384,10 +412,153 @@ int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::s
     }
   }
   while (!wl.empty() && wl.back().empty()) wl.pop_back();
-  std::vector<std::string> lines;
-  lines.reserve(wl.size());
-  for (auto& l : wl) lines.push_back(ui::Narrow(l));
-  return placeLines(doc, out, x, y, w, h, lines.data(), lines.size(), st);
+  for (auto& l : wl) out.push_back(ui::Narrow(l));
+}
+
+// A line cut where it and "..." still fit the width.
+std::string withEllipsis(const std::string& line, int width, const FontMetrics& m) {
+  std::wstring w = ui::Widen(line);
+  const int dots = m.advance(kEllipsis);
+  int used = m.width(w);
+  while (!w.empty() && used + dots > width) {
+    used -= m.advance(w.back());
+    w.pop_back();
+  }
+  while (!w.empty() && w.back() == L' ') w.pop_back();
+  w += kEllipsis;
+  return ui::Narrow(w);
+}
+
+// Whether the lines fit: each one as wide as the box at most, and all of
+// them as high as the room (one line always fits: a box lower than its
+// font still shows it).
+bool linesFit(const std::vector<std::string>& lines, bool wrapped, int width, int room, const FontMetrics& m) {
+  if (!wrapped)
+    for (const std::string& l : lines)
+      if (m.width(l) > width) return false;
+  return lines.size() <= 1 || static_cast<int>(lines.size()) * m.lineHeight() <= room;
+}
+
+}  // namespace
+
+void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text, const TextStyle& st, TextFit& f) {
+  const int pad = st.padding, inner = std::max(0, w - 2 * pad);
+  const int limit = st.grow ? std::max(h, maxHeight) : h;
+  const int room = limit - 2 * pad;
+  auto attempt = [&](uint16_t font) {
+    const FontMetrics& m = doc.metrics(font);
+    f.font = font;
+    splitLines(text, st.wrap, inner, m, f.lines);
+    return linesFit(f.lines, st.wrap, inner, room, m);
+  };
+  bool fits = attempt(st.font);
+  const FontSpec base = doc.fonts[st.font];
+  // Half points from the smallest allowed size to just below the asked one.
+  const int lo = static_cast<int>(std::ceil(st.shrinkTo * 2)), hi = static_cast<int>(std::ceil(base.size * 2)) - 1;
+  if (!fits && st.shrinkTo > 0 && lo <= hi) {
+    auto at = [&](int halfPoints) {
+      FontSpec spec = base;
+      spec.size = halfPoints / 2.0;
+      return doc.fontIndex(spec);
+    };
+    // The largest size that fits, by halving the range; sizes narrow a text
+    // in proportion, so a one-line text starts near the size it needs.
+    int low = lo, high = hi, best = -1;
+    if (!st.wrap && f.lines.size() == 1) {
+      const int needed = doc.metrics(st.font).width(f.lines[0]);
+      if (needed > 0) high = std::max(lo, std::min(hi, static_cast<int>(base.size * 2 * inner / needed)));
+    }
+    while (low <= high) {
+      const int mid = (low + high) / 2;
+      if (attempt(at(mid))) {
+        best = mid;
+        low = mid + 1;
+      } else {
+        high = mid - 1;
+      }
+    }
+    fits = best >= 0;
+    attempt(at(fits ? best : lo));
+  }
+  const FontMetrics& m = doc.metrics(f.font);
+  const int lh = std::max(1, m.lineHeight());
+  if (!fits) {
+    // The only place where text is cut: what the box cannot hold ends in "...".
+    const size_t keep = static_cast<size_t>(std::max(1, room / lh));
+    const bool dropped = f.lines.size() > keep;
+    if (dropped) f.lines.resize(keep);
+    for (size_t i = 0; i < f.lines.size(); ++i)
+      if ((dropped && i + 1 == f.lines.size()) || m.width(f.lines[i]) > inner)
+        f.lines[i] = withEllipsis(f.lines[i], inner, m);
+  }
+  const int needed = static_cast<int>(f.lines.size()) * lh + 2 * pad;
+  f.height = st.grow ? std::max(h, std::min(limit, needed)) : h;
+}
+
+int placeFitted(Document& doc, Page& out, int x, int y, int w, int h, const TextFit& f, const TextStyle& st) {
+  return placeLines(doc, out, x, y, w, h, f.font, f.lines.data(), f.lines.size(), st);
+}
+
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st,
+              int maxHeight) {
+  // One line that fits, the common case: placed as it is.
+  if (!st.wrap && text.find('\n') == std::string::npos &&
+      doc.metrics(st.font).width(text) <= std::max(0, w - 2 * st.padding))
+    return placeLines(doc, out, x, y, w, h, st.font, &text, 1, st);
+  TextFit f;
+  fitText(doc, w, h, maxHeight, text, st, f);
+  return placeFitted(doc, out, x, y, w, f.height, f, st);
+}
+
+// --- room for grown texts ------------------------------------------------------------
+
+namespace {
+
+bool sideBySideOverlap(const FlowBox& a, const FlowBox& b) {
+  const int lo = std::max(a.left, b.left), hi = std::min(a.right, b.right);
+  if (lo < hi) return true;
+  // A vertical rule overlaps what it stands inside.
+  return lo == hi && (a.left == a.right || b.left == b.right);
+}
+
+}  // namespace
+
+void flowBand(std::vector<FlowBox>& items) {
+  bool any = false;
+  for (FlowBox& b : items) {
+    b.dy = 0;
+    b.dh = b.grown;
+    any = any || b.grown > 0;
+  }
+  if (!any) return;
+  // Every rule only ever raises a move or a stretch to what another item
+  // already has, so this settles; the bound is a guard.
+  for (size_t pass = 0; pass <= items.size() + 1; ++pass) {
+    bool changed = false;
+    auto atLeast = [&](int& v, int want) {
+      if (want > v) {
+        v = want;
+        changed = true;
+      }
+    };
+    for (FlowBox& x : items) {
+      for (const FlowBox& a : items) {
+        if (&a == &x) continue;
+        const int foot = a.dy + a.dh;  // how far a's foot went down
+        if (x.top == a.top && a.dy > 0) atLeast(x.dy, a.dy);
+        if (foot <= 0 && a.dy <= 0) continue;
+        if (!sideBySideOverlap(a, x)) continue;
+        if (x.top >= a.bottom) {
+          atLeast(x.dy, foot);
+        } else if (x.top > a.top) {
+          atLeast(x.dy, a.dy + a.grown);
+        } else if (x.stretches && x.bottom >= a.bottom) {
+          atLeast(x.dh, foot - x.dy);
+        }
+      }
+    }
+    if (!changed) break;
+  }
 }
 
 // --- word wrap ---------------------------------------------------------------------

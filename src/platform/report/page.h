@@ -48,6 +48,9 @@ public:
   int advance(wchar_t c) const;
   int width(const std::wstring& text) const;
   int width(const wchar_t* text, size_t n) const;
+  // The width of a UTF-8 text, read as it is (no copy); the page-count
+  // marker counts as three digits.
+  int width(const std::string& utf8) const;
 
 private:
   int measure(wchar_t c) const;
@@ -138,19 +141,66 @@ struct Viewport {
 void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp);
 
 // How a text box is laid out: its font (in the document's table), where its
-// lines sit, whether they wrap and whether the box grows to show them all,
-// and its own box (fill and border in the text's colour) when it has one.
+// lines sit, whether they wrap, whether the box grows to show them all and
+// whether the font shrinks to fit the box, and its own box (fill and border
+// in the text's colour) when it has one.
 struct TextStyle {
   uint16_t font = 0;
   Align align = Align::Left;
   VAlign valign = VAlign::Top;
   bool wrap = false, grow = false;
+  double shrinkTo = 0;  // points: the smallest size the font may shrink to; 0: it keeps its size
   COLORREF color = 0, fill = CLR_INVALID;
   int pen = 0, padding = 0;
 };
-// Lays a text out in the box (x, y, w, h) of a page: broken into lines that
-// fit, cut to the box unless it grows. Returns the box's bottom.
-int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& style);
+
+// The smallest font a text shrinks to when its template names none: still
+// readable on paper.
+constexpr double kReadableMinimum = 6;
+// A box that grows may grow this far when its caller sets no limit.
+constexpr int kNoLimit = 1 << 28;
+
+// A text fitted to its box: the font it is drawn in (smaller than asked
+// when it shrank), its lines, and the height of its box (more than asked
+// when it grew).
+struct TextFit {
+  uint16_t font = 0;
+  std::vector<std::string> lines;
+  int height = 0;
+};
+
+// Fits a text into a box w wide and h high: broken into lines when it
+// wraps, its box taller (up to maxHeight) when it grows, its font smaller
+// (down to shrinkTo) when it shrinks, first growing, then shrinking. A text
+// that still does not fit ends in "\u2026" where the box ends; nothing else is
+// ever cut.
+void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text, const TextStyle& style, TextFit& fit);
+// Places a fitted text in the box (x, y, w, h) with its own box, if it has
+// one. Returns the box's bottom.
+int placeFitted(Document& doc, Page& out, int x, int y, int w, int h, const TextFit& fit, const TextStyle& style);
+// Both: lays a text out in the box (x, y, w, h) of a page. Returns the box's
+// bottom (below y + h when it grew).
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& style,
+              int maxHeight = kNoLimit);
+
+// How the items of a band make room for texts that grew. Each item gives its
+// place in the band (left to right, top to bottom, in page units), how much
+// taller it grew itself, and whether it may stretch; flowBand says how far
+// each moves down (dy) and how much taller it ends up (dh):
+//  - an item below one that grew or moved, and overlapping it from side to
+//    side, moves down by as much;
+//  - an item that starts on the same line as a moving one moves with it (a
+//    label with its value);
+//  - an item that starts inside a grown text or a moving item moves with it;
+//  - an item that reaches across the foot of one that grew or moved, and
+//    overlaps it, stretches to stay around it (frames, rules, row labels).
+struct FlowBox {
+  int left = 0, right = 0, top = 0, bottom = 0;
+  int grown = 0;
+  bool stretches = true;
+  int dy = 0, dh = 0;  // out
+};
+void flowBand(std::vector<FlowBox>& items);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
 // longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.

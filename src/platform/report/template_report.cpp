@@ -109,6 +109,10 @@ struct TemplateDocument::Impl {
   long rowNumber = 0;
   std::unordered_map<std::string, uint32_t> pictureIndex;
   std::string text;  // scratch for evaluation
+  // Per item of the band being laid out: where it moves, and what grew.
+  std::vector<FlowBox> flow;
+  std::vector<TextFit> fits;
+  std::vector<std::string> texts;
 
   Impl(TemplateDocument& d, TemplateDef& t) : doc(d), def(t) {}
 
@@ -248,51 +252,106 @@ struct TemplateDocument::Impl {
     return at;
   }
 
-  // Lays a band out into out at (x0, y0); returns its height (grown to fit
-  // the items marked grow).
-  int layoutBand(const BandDef& b, Page& out, int x0, int y0) {
-    int height = b.height;
-    for (const ItemDef& it : b.items) {
-      const int x = x0 + it.x, y = y0 + it.y;
-      switch (it.kind) {
-        case Item::Box: out.addBox(x, y, it.w, it.h, it.pen, it.color, it.fill); break;
-        case Item::Line: out.addLine(x, y, x + it.w, y + it.h, it.pen, it.color); break;
-        case Item::Picture: {
-          evaluate(it.text, text);
-          if (text.empty()) break;
-          uint32_t at = picture(text);
-          const img::Picture& p = doc.pictures[at];
-          if (p.empty() || p.width() <= 0 || p.height() <= 0) break;
-          int w = it.w, h = it.h, px = x, py = y;
-          if (!it.stretch) {
-            const double s = std::min(static_cast<double>(it.w) / p.width(), static_cast<double>(it.h) / p.height());
-            w = static_cast<int>(p.width() * s), h = static_cast<int>(p.height() * s);
-            py = y + (it.h - h) / 2;
-            px = it.align == Align::Left ? x : it.align == Align::Right ? x + it.w - w : x + (it.w - w) / 2;
-          }
-          out.addPicture(px, py, w, h, at);
-          break;
-        }
-        case Item::Text: height = std::max(height, layoutText(it, out, x, y) - y0); break;
-      }
-    }
-    return height;
+  // The room a band has on a page: a band never grows past it.
+  int room() const {
+    return def.pageHeight - def.marginTop - def.marginBottom - (pageHeader ? pageHeader->height : 0) -
+           (pageFooter ? pageFooter->height : 0);
   }
 
-  // Returns the bottom of the item (its box, grown when asked).
-  int layoutText(const ItemDef& it, Page& out, int x, int y) {
-    evaluate(it.text, text);
+  TextStyle styleOf(const ItemDef& it) const {
     TextStyle st;
     st.font = it.fontIndex;
     st.align = it.align;
     st.valign = it.valign;
     st.wrap = it.wrap;
     st.grow = it.grow;
+    st.shrinkTo = it.shrinkTo;
     st.color = it.color;
     st.fill = it.fill;
     st.pen = it.pen;
     st.padding = it.padding;
-    return placeText(doc, out, x, y, it.w, it.h, text, st);
+    return st;
+  }
+
+  // Lays a band out into out at (x0, y0); returns its height. Texts that
+  // grow move what lies below them and the band grows with them, up to the
+  // room a page has; past it the texts that took the most room shrink or are cut.
+  int layoutBand(const BandDef& b, Page& out, int x0, int y0) {
+    const size_t n = b.items.size();
+    flow.assign(n, FlowBox());
+    if (!b.grows) {
+      for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
+      return b.height;
+    }
+    if (fits.size() < n) fits.resize(n), texts.resize(n);
+    const int limit = std::max(b.height, room());
+    for (size_t i = 0; i < n; ++i) {
+      const ItemDef& it = b.items[i];
+      FlowBox& f = flow[i];
+      f.left = std::min(it.x, it.x + it.w), f.right = std::max(it.x, it.x + it.w);
+      f.top = std::min(it.y, it.y + it.h), f.bottom = std::max(it.y, it.y + it.h);
+      f.stretches = it.kind != Item::Picture;
+      if (it.kind == Item::Text && it.grow) {
+        evaluate(it.text, texts[i]);
+        fitText(doc, it.w, it.h, limit - it.y, texts[i], styleOf(it), fits[i]);
+        f.grown = fits[i].height - it.h;
+      }
+    }
+    int height = b.height;
+    for (size_t guard = 0; guard <= 2 * n; ++guard) {
+      flowBand(flow);
+      height = b.height;
+      for (const FlowBox& f : flow) height = std::max(height, f.bottom + f.dy + f.dh);
+      if (height <= limit) break;
+      // Too tall for a page: the text that grew most gives back what is over.
+      size_t most = n;
+      for (size_t i = 0; i < n; ++i)
+        if (flow[i].grown > 0 && (most == n || flow[i].grown > flow[most].grown)) most = i;
+      if (most == n) break;
+      const ItemDef& it = b.items[most];
+      fitText(doc, it.w, it.h, std::max(it.h, fits[most].height - (height - limit)), texts[most], styleOf(it), fits[most]);
+      flow[most].grown = fits[most].height - it.h;
+    }
+    for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
+    return height;
+  }
+
+  // One item at its place, moved and stretched as the band's flow says.
+  void placeItem(const ItemDef& it, size_t i, Page& out, int x0, int y0) {
+    const int dy = flow[i].dy, dh = flow[i].dh;
+    const int x = x0 + it.x, y = y0 + it.y + dy;
+    switch (it.kind) {
+      case Item::Box: out.addBox(x, y, it.w, it.h + dh, it.pen, it.color, it.fill); break;
+      case Item::Line:
+        // A rule that runs down stretches at its lower end.
+        if (it.h >= 0) out.addLine(x, y, x + it.w, y + it.h + (it.h > 0 ? dh : 0), it.pen, it.color);
+        else out.addLine(x, y + dh, x + it.w, y + it.h, it.pen, it.color);
+        break;
+      case Item::Picture: {
+        evaluate(it.text, text);
+        if (text.empty()) break;
+        uint32_t at = picture(text);
+        const img::Picture& p = doc.pictures[at];
+        if (p.empty() || p.width() <= 0 || p.height() <= 0) break;
+        int w = it.w, h = it.h, px = x, py = y;
+        if (!it.stretch) {
+          const double s = std::min(static_cast<double>(it.w) / p.width(), static_cast<double>(it.h) / p.height());
+          w = static_cast<int>(p.width() * s), h = static_cast<int>(p.height() * s);
+          py = y + (it.h - h) / 2;
+          px = it.align == Align::Left ? x : it.align == Align::Right ? x + it.w - w : x + (it.w - w) / 2;
+        }
+        out.addPicture(px, py, w, h, at);
+        break;
+      }
+      case Item::Text:
+        if (it.grow) {
+          placeFitted(doc, out, x, y, it.w, it.h + dh, fits[i], styleOf(it));
+        } else {
+          evaluate(it.text, text);
+          placeText(doc, out, x, y, it.w, it.h + dh, text, styleOf(it));
+        }
+        break;
+    }
   }
 
   void append(const Page& from, int dy) {
