@@ -114,6 +114,8 @@ int BandedLayout::place(Section& s, Page& page, int y) {
     f.left = std::min(left, right), f.right = std::max(left, right);
     f.top = std::min(top, bottom), f.bottom = std::max(top, bottom);
     f.stretches = c.kind() != ReportControl::Kind::Picture;
+    f.text = isText(c);
+    if (!c.Visible) f.top = f.bottom = -kNoLimit;  // takes no part
     if (c.Visible && isText(c) && c.CanGrow) {
       const int h = twipsToUnits(c.Height);
       fitText(*doc_, twipsToUnits(c.Width), h, limit - top, textOf(c), styleOf(c), fits_[i]);
@@ -121,23 +123,15 @@ int BandedLayout::place(Section& s, Page& page, int y) {
       grows = true;
     }
   }
-  int height = sectionH;
-  for (size_t guard = 0; grows && guard <= 2 * n; ++guard) {
-    flowBand(flow_);
-    height = sectionH;
-    for (size_t i = 0; i < n; ++i)
-      if (controls[i]->Visible) height = std::max(height, flow_[i].bottom + flow_[i].dy + flow_[i].dh);
-    if (height <= limit) break;
-    size_t most = n;
-    for (size_t i = 0; i < n; ++i)
-      if (flow_[i].grown > 0 && (most == n || flow_[i].grown > flow_[most].grown)) most = i;
-    if (most == n) break;
-    const ReportControl& c = *controls[most];
+  const int height = !grows ? sectionH : fitBand(flow_, sectionH, limit, [&](size_t i, int maxHeight) {
+    const ReportControl& c = *controls[i];
     const int h = twipsToUnits(c.Height);
-    fitText(*doc_, twipsToUnits(c.Width), h, std::max(h, fits_[most].height - (height - limit)), textOf(c), styleOf(c),
-            fits_[most]);
-    flow_[most].grown = fits_[most].height - h;
-  }
+    fitText(*doc_, twipsToUnits(c.Width), h, maxHeight, textOf(c), styleOf(c), fits_[i]);
+    return fits_[i].height - h;
+  }, [&](size_t i) {
+    const ReportControl& c = *controls[i];
+    return leastHeight(*doc_, twipsToUnits(c.Width), twipsToUnits(c.Height), textOf(c), styleOf(c));
+  });
   if (s.BackColor != CLR_INVALID)
     page.addBox(x0, y, twipsToUnits(PaperWidth - LeftMargin - RightMargin), height, 0, 0, s.BackColor);
   for (size_t i = 0; i < n; ++i) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "platform/ui/win_util.h"
@@ -339,10 +340,11 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         const int textW = m.width(w);
         const double laidOut = textW * vp.scaleX;
         // The device's own spacing reads best; where its hinting makes the
-        // line wider than laid out, each glyph goes where the layout put it.
+        // line wider than laid out, or wider than its box, each glyph goes
+        // where the layout put it.
         SIZE natural{};
         GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
-        const bool own = natural.cx <= laidOut * 1.02 + 1;
+        const bool own = natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
         const double width = own ? natural.cx / vp.scaleX : textW;
         double left = it.x;
         if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
@@ -445,11 +447,17 @@ void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text
   const int pad = st.padding, inner = std::max(0, w - 2 * pad);
   const int limit = st.grow ? std::max(h, maxHeight) : h;
   const int room = limit - 2 * pad;
+  // A box that grows takes the lines it adds and keeps the room its design
+  // leaves below its lines at its own size (a rule under a name stays under
+  // the last line).
+  const int designLine = std::max(1, doc.metrics(st.font).lineHeight());
+  const int spare = std::max(0, h - 2 * pad - std::max(1, (h - 2 * pad) / designLine) * designLine);
   auto attempt = [&](uint16_t font) {
     const FontMetrics& m = doc.metrics(font);
     f.font = font;
     splitLines(text, st.wrap, inner, m, f.lines);
-    return linesFit(f.lines, st.wrap, inner, room, m);
+    return linesFit(f.lines, st.wrap, inner, h - 2 * pad, m) ||
+           (st.grow && linesFit(f.lines, st.wrap, inner, room - spare, m));
   };
   bool fits = attempt(st.font);
   const FontSpec base = doc.fonts[st.font];
@@ -491,7 +499,7 @@ void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text
       if ((dropped && i + 1 == f.lines.size()) || m.width(f.lines[i]) > inner)
         f.lines[i] = withEllipsis(f.lines[i], inner, m);
   }
-  const int needed = static_cast<int>(f.lines.size()) * lh + 2 * pad;
+  const int needed = static_cast<int>(f.lines.size()) * lh + 2 * pad + spare;
   f.height = st.grow ? std::max(h, std::min(limit, needed)) : h;
 }
 
@@ -545,7 +553,7 @@ void flowBand(std::vector<FlowBox>& items) {
       for (const FlowBox& a : items) {
         if (&a == &x) continue;
         const int foot = a.dy + a.dh;  // how far a's foot went down
-        if (x.top == a.top && a.dy > 0) atLeast(x.dy, a.dy);
+        if (x.text && a.text && x.top == a.top && a.dy > 0) atLeast(x.dy, a.dy);
         if (foot <= 0 && a.dy <= 0) continue;
         if (!sideBySideOverlap(a, x)) continue;
         if (x.top >= a.bottom) {
@@ -559,6 +567,63 @@ void flowBand(std::vector<FlowBox>& items) {
     }
     if (!changed) break;
   }
+}
+
+int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::function<int(size_t, int)>& refit,
+            const std::function<int(size_t)>& least) {
+  const size_t n = items.size();
+  auto boxOf = [&](size_t i) { return items[i].bottom - items[i].top; };
+  // What each grown text may still take, and the least it can take whole.
+  std::vector<int> allowed(n), floor;
+  for (size_t i = 0; i < n; ++i) allowed[i] = boxOf(i) + items[i].grown;
+  bool cutting = false;  // once every text is as small as it can be whole
+  int h = height;
+  for (int guard = 0; guard < 4000; ++guard) {
+    flowBand(items);
+    h = height;
+    for (const FlowBox& b : items) h = std::max(h, b.bottom + b.dy + b.dh);
+    if (h <= limit) break;
+    if (floor.empty()) {
+      floor.resize(n);
+      for (size_t i = 0; i < n; ++i) floor[i] = items[i].grown > 0 ? std::max(boxOf(i), least(i)) : boxOf(i);
+    }
+    auto spare = [&](size_t i) { return items[i].grown > 0 ? allowed[i] - (cutting ? boxOf(i) : floor[i]) : 0; };
+    size_t most = n;
+    int second = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const int g = spare(i);
+      if (g <= 0) continue;
+      if (most == n || g > spare(most)) {
+        if (most != n) second = std::max(second, spare(most));
+        most = i;
+      } else {
+        second = std::max(second, g);
+      }
+    }
+    if (most == n) {
+      if (cutting) break;
+      cutting = true;
+      continue;
+    }
+    allowed[most] -= std::min(spare(most), std::min(h - limit, std::max(kUnitsPerMm, spare(most) - second)));
+    items[most].grown = std::max(0, refit(most, allowed[most]));
+    allowed[most] = std::min(allowed[most], boxOf(most) + items[most].grown);
+  }
+  return h;
+}
+
+int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& st) {
+  TextStyle smallest = st;
+  if (st.shrinkTo > 0 && st.shrinkTo < doc.fonts[st.font].size) {
+    FontSpec spec = doc.fonts[st.font];
+    spec.size = st.shrinkTo;
+    smallest.font = doc.fontIndex(spec);
+  }
+  smallest.grow = true;
+  smallest.shrinkTo = 0;
+  TextFit f;
+  fitText(doc, w, h, kNoLimit, text, smallest, f);
+  return f.height;
 }
 
 // --- word wrap ---------------------------------------------------------------------

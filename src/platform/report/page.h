@@ -189,7 +189,7 @@ int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::s
 // each moves down (dy) and how much taller it ends up (dh):
 //  - an item below one that grew or moved, and overlapping it from side to
 //    side, moves down by as much;
-//  - an item that starts on the same line as a moving one moves with it (a
+//  - a text that starts on the same line as a moving text moves with it (a
 //    label with its value);
 //  - an item that starts inside a grown text or a moving item moves with it;
 //  - an item that reaches across the foot of one that grew or moved, and
@@ -198,9 +198,22 @@ struct FlowBox {
   int left = 0, right = 0, top = 0, bottom = 0;
   int grown = 0;
   bool stretches = true;
+  bool text = false;
   int dy = 0, dh = 0;  // out
 };
 void flowBand(std::vector<FlowBox>& items);
+// Flows a band (at least height high) and keeps it within limit: while it
+// is taller, the text that may give most gives back some of its room, a
+// little at a time, so that texts that grew alike end up alike. First each
+// only down to the least it needs whole (least(item), at its smallest font);
+// only when all are there are texts cut. refit(item, maxHeight) fits that
+// text again into less height (shrinking or cut, as its style says) and
+// returns how much it grew. An item that takes no part stands at top =
+// bottom = -kNoLimit. Returns the band's height.
+int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::function<int(size_t, int)>& refit,
+            const std::function<int(size_t)>& least);
+// The height a text's box needs to show it whole at its smallest font.
+int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& style);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
 // longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.

@@ -291,27 +291,18 @@ struct TemplateDocument::Impl {
       f.left = std::min(it.x, it.x + it.w), f.right = std::max(it.x, it.x + it.w);
       f.top = std::min(it.y, it.y + it.h), f.bottom = std::max(it.y, it.y + it.h);
       f.stretches = it.kind != Item::Picture;
+      f.text = it.kind == Item::Text;
       if (it.kind == Item::Text && it.grow) {
         evaluate(it.text, texts[i]);
         fitText(doc, it.w, it.h, limit - it.y, texts[i], styleOf(it), fits[i]);
         f.grown = fits[i].height - it.h;
       }
     }
-    int height = b.height;
-    for (size_t guard = 0; guard <= 2 * n; ++guard) {
-      flowBand(flow);
-      height = b.height;
-      for (const FlowBox& f : flow) height = std::max(height, f.bottom + f.dy + f.dh);
-      if (height <= limit) break;
-      // Too tall for a page: the text that grew most gives back what is over.
-      size_t most = n;
-      for (size_t i = 0; i < n; ++i)
-        if (flow[i].grown > 0 && (most == n || flow[i].grown > flow[most].grown)) most = i;
-      if (most == n) break;
-      const ItemDef& it = b.items[most];
-      fitText(doc, it.w, it.h, std::max(it.h, fits[most].height - (height - limit)), texts[most], styleOf(it), fits[most]);
-      flow[most].grown = fits[most].height - it.h;
-    }
+    const int height = fitBand(flow, b.height, limit, [&](size_t i, int maxHeight) {
+      const ItemDef& it = b.items[i];
+      fitText(doc, it.w, it.h, maxHeight, texts[i], styleOf(it), fits[i]);
+      return fits[i].height - it.h;
+    }, [&](size_t i) { return leastHeight(doc, b.items[i].w, b.items[i].h, texts[i], styleOf(b.items[i])); });
     for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
     return height;
   }
