@@ -226,9 +226,17 @@ bool HasWordRun(const PdfLayout& pdf, const std::string& text) {
   const std::vector<std::string> want = splitWords(text);
   if (want.empty()) return true;
   const auto& words = pdf.words;
-  for (size_t i = 0; i + want.size() <= words.size(); ++i) {
-    size_t k = 0;
-    while (k < want.size() && words[i + k].text == want[k] && words[i + k].page == words[i].page) ++k;
+  for (size_t i = 0; i < words.size(); ++i) {
+    // A word too long for its line goes on over the next lines: its pieces
+    // stand one after another.
+    size_t k = 0, at = 0, j = i;
+    while (k < want.size() && j < words.size() && words[j].page == words[i].page) {
+      const std::string& piece = words[j].text;
+      if (want[k].compare(at, piece.size(), piece) != 0 || piece.empty()) break;
+      at += piece.size();
+      ++j;
+      if (at == want[k].size()) ++k, at = 0;
+    }
     if (k == want.size()) return true;
   }
   return false;

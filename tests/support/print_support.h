@@ -41,7 +41,8 @@ struct PdfLayout {
 // The words of a PDF (pdftotext -bbox -raw); empty when it cannot be read.
 PdfLayout PdfWords(const std::string& pdf);
 // Whether the words of a text (split at blanks) stand one after another on
-// one page of the PDF, each whole, in order.
+// one page of the PDF, in order, each whole (a word longer than its line
+// may go on over the next one, in pieces).
 bool HasWordRun(const PdfLayout& pdf, const std::string& text);
 // The words that stand past the given margins (millimetres) of their page,
 // each as "word (page n, x0..x1, y0..y1 mm)".

@@ -640,16 +640,20 @@ std::vector<std::wstring> wrapText(const std::wstring& text, int width, const Fo
     if (para.empty()) lines.emplace_back();
     while (i < para.size()) {
       int w = 0;
-      size_t j = i, lastBreak = std::wstring::npos;
+      size_t j = i, lastBreak = std::wstring::npos, lastMark = std::wstring::npos;
       while (j < para.size()) {
         const int a = m.advance(para[j]);
         if (w + a > width && j > i) break;
         if (para[j] == L' ' || para[j] == L'\t') lastBreak = j;
+        // A word wider than the line (an e-mail, a web address) breaks
+        // after one of its marks where it can.
+        else if (wcschr(L"-/.@_,", para[j])) lastMark = j + 1;
         w += a;
         ++j;
       }
       size_t end = j;
       if (j < para.size() && lastBreak != std::wstring::npos && lastBreak > i) end = lastBreak;
+      else if (j < para.size() && lastMark != std::wstring::npos && lastMark < j) end = lastMark;
       std::wstring line = para.substr(i, end - i);
       while (!line.empty() && line.back() == L' ') line.pop_back();
       lines.push_back(line);
