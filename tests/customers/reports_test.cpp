@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "core/module1.h"
@@ -180,6 +182,50 @@ TEST_F(ReportTest, LongestTextsPrintWhole) {
   EXPECT_TRUE(outside.empty()) << outside.size() << " words past the margins, first "
                                << (outside.empty() ? "" : outside[0]);
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs.back(), "customer_report_long"));
+}
+
+// A customer named in Chinese characters shows as such in the report
+// dialog's list: its cell differs from one whose characters no font has
+// (which shows as boxes).
+TEST_F(ReportTest, ChineseNamesShowOnScreen) {
+  const std::string chinese = "\xE9\x9B\x85\xE5\x8A\xA0\xE8\xBE\xBE\xE5\x8D\x8E\xE6\x96\x87";
+  const std::string unknown = "\xEE\x80\x80\xEE\x80\x81\xEE\x80\x82\xEE\x80\x83\xEE\x80\x84";  // private use
+  add({{"CUST00001", chinese, "Jakarta", "021", "a@contoh.id", ""},
+       {"CUST00002", unknown, "Jakarta", "021", "b@contoh.id", ""}});
+  LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
+  bool checked = false;
+  ui::testing::onShown([&](ui::Form& f) {
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "customer_report_chinese.png"));
+    const HWND list = dlg.Lv1.hwnd();
+    auto cell = [&](int row) {
+      RECT r{};
+      r.top = 2;  // the name's column
+      r.left = LVIR_LABEL;
+      SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+      return r;
+    };
+    const RECT a = cell(0), b = cell(1);
+    const int w = std::min(a.right - a.left, b.right - b.left), h = std::min(a.bottom - a.top, b.bottom - b.top);
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    HDC screen = GetDC(list);
+    vt::test::Canvas first(w, h), second(w, h);
+    first.Blit(0, 0, w, h, screen, a.left, a.top);
+    second.Blit(0, 0, w, h, screen, b.left, b.top);
+    ReleaseDC(list, screen);
+    int differ = 0, dark = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        differ += first.Pixel(x, y) != second.Pixel(x, y) ? 1 : 0;
+        dark += GetGValue(first.Pixel(x, y)) < 128 ? 1 : 0;
+      }
+    EXPECT_GT(dark, 20);    // something is drawn
+    EXPECT_GT(differ, 20);  // and it is not the boxes of characters no font has
+    checked = true;
+    clickWindow(dlg.Button2.hwnd());
+  });
+  dlg.ShowModal();
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(ReportTest, MissingLogoLeavesThePictureEmpty) {

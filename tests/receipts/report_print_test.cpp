@@ -240,6 +240,31 @@ TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
   EXPECT_TRUE(vt::test::PdfPagesToScreenshots(pdf, "report_long_periode"));
 }
 
+// A payer and an institution written in Chinese characters print as such
+// (not as boxes) and read back from the PDF.
+TEST_F(ReportPrintTest, ChineseNamesPrintAndReadBack) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  const std::string payer = "\xE5\x8C\x97\xE4\xBA\xAC\xE5\xB8\x82\xE6\xB5\xB7\xE6\xB7\x80\xE5\x8C\xBA"
+                            "\xE4\xB8\xAD\xE5\x85\xB3\xE6\x9D\x91\xE7\xAC\xAC\xE4\xB8\x80\xE5\xB0\x8F"
+                            "\xE5\xAD\xA6\xE5\xAE\xB6\xE9\x95\xBF\xE5\xA7\x94\xE5\x91\x98\xE4\xBC\x9A";
+  const std::string institution = "\xE9\x9B\x85\xE5\x8A\xA0\xE8\xBE\xBE\xE5\x8D\x8E\xE6\x96\x87"
+                                  "\xE5\xAD\xA6\xE6\xA0\xA1";
+  exec("update tblset set namalembaga = '" + institution + "'");
+  addReceipt("004/12/2025", payer, "Rp.", "2,000,000", "Uang sekolah", "15/12/2025", "Dua Juta ");
+  for (int index : {0, 2}) {
+    const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "004/12/2025'", receiptTemplate(index),
+                                             std::nullopt, "");
+    ASSERT_FALSE(pdf.empty());
+    const vt::test::PdfLayout layout = vt::test::PdfWords(pdf);
+    std::string all;
+    for (const auto& w : layout.words) all += w.text + " ";
+    EXPECT_TRUE(vt::test::HasWordRun(layout, payer)) << index << ": " << all;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, institution)) << index << ": " << all;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "Dua Juta Rupiah")) << all;
+    EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_chinese_kwitansi" + std::to_string(index + 1), 150));
+  }
+}
+
 TEST_F(ReportPrintTest, TickedReceiptsPrintOnePerPageInNumberOrder) {
   if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
   std::string pdf = printFromPreview(

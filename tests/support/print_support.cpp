@@ -172,6 +172,17 @@ std::string unescapeXml(std::string s) {
   return s;
 }
 
+std::wstring normalized(const std::wstring& s) {
+  if (s.empty()) return s;
+  const int n = NormalizeString(NormalizationC, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
+  if (n <= 0) return s;
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  const int got = NormalizeString(NormalizationC, s.c_str(), static_cast<int>(s.size()), &out[0], n);
+  if (got <= 0) return s;
+  out.resize(static_cast<size_t>(got));
+  return out;
+}
+
 std::vector<std::string> splitWords(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
@@ -202,7 +213,9 @@ PdfLayout PdfWords(const std::string& pdf) {
       w.xMax = std::atof(attribute(tag, "xMax").c_str());
       w.yMax = std::atof(attribute(tag, "yMax").c_str());
       const size_t close = html.find("</word>", end);
-      w.text = unescapeXml(html.substr(end + 1, close - end - 1));
+      // Composed (NFC): a font may name a glyph after a compatibility
+      // ideograph that stands for the same character.
+      w.text = narrow(normalized(widen(unescapeXml(html.substr(end + 1, close - end - 1)))));
       out.words.push_back(std::move(w));
     }
     at = end + 1;

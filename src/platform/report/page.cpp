@@ -54,6 +54,56 @@ std::wstring resolveFace(const std::string& faces) {
   return chosen;
 }
 
+using Ranges = std::vector<std::pair<unsigned, unsigned>>;
+
+// The characters the font selected into a DC has, as ranges.
+Ranges rangesOf(HDC dc) {
+  Ranges out;
+  const DWORD size = GetFontUnicodeRanges(dc, nullptr);
+  if (size == 0) return out;
+  std::vector<BYTE> buf(size);
+  auto* gs = reinterpret_cast<GLYPHSET*>(buf.data());
+  if (!GetFontUnicodeRanges(dc, gs)) return out;
+  for (DWORD i = 0; i < gs->cRanges; ++i)
+    out.emplace_back(gs->ranges[i].wcLow, gs->ranges[i].wcLow + gs->ranges[i].cGlyphs);
+  return out;
+}
+
+bool inRanges(const Ranges& r, unsigned c) {
+  auto it = std::upper_bound(r.begin(), r.end(), std::make_pair(c, ~0u));
+  return it != r.begin() && c < std::prev(it)->second;
+}
+
+// The faces the system links a face to for the characters it lacks, in
+// order, as Windows keeps them (file, face): only those installed.
+std::vector<std::wstring> linkedFaces(const std::wstring& face) {
+  static auto* cache = new std::map<std::wstring, std::vector<std::wstring>>();
+  auto found = cache->find(face);
+  if (found != cache->end()) return found->second;
+  std::vector<std::wstring> out;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, face.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ) {
+      std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+      if (RegQueryValueExW(key, face.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) ==
+          ERROR_SUCCESS) {
+        for (const wchar_t* entry = data.c_str(); *entry; entry += wcslen(entry) + 1) {
+          const wchar_t* comma = wcschr(entry, L',');
+          if (!comma) continue;
+          std::wstring linked(comma + 1);
+          linked = linked.substr(0, linked.find(L','));
+          if (!linked.empty() && installed(linked)) out.push_back(linked);
+        }
+      }
+    }
+    RegCloseKey(key);
+  }
+  (*cache)[face] = out;
+  return out;
+}
+
 }  // namespace
 
 bool FontSpec::serif() const {
@@ -78,7 +128,7 @@ LOGFONTW logFontFor(const FontSpec& spec, int pixelHeight) {
 
 // --- metrics -------------------------------------------------------------------
 
-FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1) {
+FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1), faces_(0x250, -1) {
   dc_ = CreateCompatibleDC(nullptr);
   LOGFONTW lf = logFontFor(spec, static_cast<int>(std::lround(spec.size * kUnitsPerPoint)));
   font_ = CreateFontIndirectW(&lf);
@@ -87,21 +137,49 @@ FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1) {
   GetTextMetricsW(dc_, &tm);
   ascent_ = tm.tmAscent;
   height_ = tm.tmHeight;
+  ranges_ = rangesOf(dc_);
+  for (const std::wstring& face : linkedFaces(lf.lfFaceName)) {
+    Linked l;
+    l.face = face;
+    LOGFONTW other = lf;
+    wcsncpy(other.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    l.font = CreateFontIndirectW(&other);
+    SelectObject(dc_, l.font);
+    l.ranges = rangesOf(dc_);
+    SelectObject(dc_, font_);
+    linked_.push_back(std::move(l));
+  }
 }
 
 FontMetrics::~FontMetrics() {
   SelectObject(dc_, old_);
   DeleteObject(font_);
+  for (Linked& l : linked_) DeleteObject(l.font);
   DeleteDC(dc_);
 }
 
+int FontMetrics::faceOf(wchar_t c) const {
+  if (linked_.empty()) return 0;
+  int8_t* cached = c < faces_.size() ? &faces_[c] : nullptr;
+  if (cached && *cached >= 0) return *cached;
+  int face = 0;
+  if (!inRanges(ranges_, c))
+    for (size_t i = 0; i < linked_.size() && face == 0; ++i)
+      if (inRanges(linked_[i].ranges, c)) face = static_cast<int>(i) + 1;
+  if (cached) *cached = static_cast<int8_t>(face);
+  return face;
+}
+
 int FontMetrics::measure(wchar_t c) const {
+  const int face = faceOf(c);
+  if (face) SelectObject(dc_, linked_[static_cast<size_t>(face - 1)].font);
   INT w = 0;
   if (!GetCharWidth32W(dc_, c, c, &w)) {
     SIZE s{};
     GetTextExtentPoint32W(dc_, &c, 1, &s);
     w = s.cx;
   }
+  if (face) SelectObject(dc_, font_);
   return w;
 }
 
@@ -308,6 +386,7 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   std::map<uint16_t, ui::OwnedGdi<HFONT>> fonts;
+  std::map<unsigned, ui::OwnedGdi<HFONT>> linkedFonts;
   std::vector<const FontMetrics*> metrics(doc.fonts.size(), nullptr);
   const std::string pages = std::to_string(doc.pages.size());
   std::vector<INT> dx;
@@ -344,24 +423,46 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         // where the layout put it.
         SIZE natural{};
         GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
-        const bool own = natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
+        bool linked = false;
+        for (wchar_t c : w) linked = linked || m.faceOf(c) != 0;
+        const bool own = !linked && natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
         const double width = own ? natural.cx / vp.scaleX : textW;
         double left = it.x;
         if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
         else if (it.align == Align::Right) left = it.x + it.w - width;
-        if (!own) {
-          dx.assign(w.size(), 0);
-          double pos = 0;
-          int placed = 0;
-          for (size_t i = 0; i < w.size(); ++i) {
-            pos += m.advance(w[i]) * vp.scaleX;
-            const int next = static_cast<int>(std::lround(pos));
-            dx[i] = next - placed;
-            placed = next;
-          }
+        const int baseline = d.Y(it.y + m.ascent());
+        if (own) {
+          ExtTextOutW(dc, d.X(left), baseline, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+          break;
         }
-        ExtTextOutW(dc, d.X(left), d.Y(it.y + m.ascent()), 0, nullptr, w.c_str(), static_cast<UINT>(w.size()),
-                    own ? nullptr : dx.data());
+        // Each glyph where the layout put it; a run of characters the font
+        // lacks in the face the system links it to.
+        dx.assign(w.size(), 0);
+        double pos = vp.x + left * vp.scaleX;
+        std::vector<int> at(w.size() + 1);
+        at[0] = static_cast<int>(std::lround(pos));
+        for (size_t i = 0; i < w.size(); ++i) {
+          pos += m.advance(w[i]) * vp.scaleX;
+          at[i + 1] = static_cast<int>(std::lround(pos));
+          dx[i] = at[i + 1] - at[i];
+        }
+        for (size_t a = 0, b = 0; a < w.size(); a = b) {
+          const int face = linked ? m.faceOf(w[a]) : 0;
+          for (b = a + 1; b < w.size() && (linked ? m.faceOf(w[b]) : 0) == face;) ++b;
+          HFONT runFont = f.get();
+          if (face) {
+            auto& lf = linkedFonts[(static_cast<unsigned>(it.font) << 8) | static_cast<unsigned>(face)];
+            if (!lf.get()) {
+              LOGFONTW l = logFontFor(doc.fonts[it.font], static_cast<int>(std::lround(doc.fonts[it.font].size *
+                                                                                       kUnitsPerPoint * vp.scaleY)));
+              wcsncpy(l.lfFaceName, m.linkedFace(face).c_str(), LF_FACESIZE - 1);
+              lf.reset(CreateFontIndirectW(&l));
+            }
+            runFont = lf.get();
+          }
+          ui::ScopedSelect run(dc, runFont);
+          ExtTextOutW(dc, at[a], baseline, 0, nullptr, w.c_str() + a, static_cast<UINT>(b - a), dx.data() + a);
+        }
         break;
       }
     }

@@ -36,6 +36,11 @@ struct FontSpec {
 
 // Widths and heights of one font in page units, measured once with the font
 // itself (made at page-unit size on a memory DC) and kept.
+//
+// A character the font lacks (a name in Chinese characters) comes from a
+// face the system links the font to, as Windows does on screen; its width is
+// that face's, and the page drawing draws it with that face on every device,
+// since a printer driver may not follow the links.
 class FontMetrics {
 public:
   explicit FontMetrics(const FontSpec& spec);
@@ -51,14 +56,25 @@ public:
   // The width of a UTF-8 text, read as it is (no copy); the page-count
   // marker counts as three digits.
   int width(const std::string& utf8) const;
+  // Which face draws c: 0 the font's own, n the n-th linked face.
+  int faceOf(wchar_t c) const;
+  const std::wstring& linkedFace(int n) const { return linked_[static_cast<size_t>(n - 1)].face; }
 
 private:
+  struct Linked {
+    std::wstring face;
+    HFONT font = nullptr;
+    std::vector<std::pair<unsigned, unsigned>> ranges;  // the characters it has
+  };
   int measure(wchar_t c) const;
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ old_ = nullptr;
   int ascent_ = 0, height_ = 0;
+  std::vector<std::pair<unsigned, unsigned>> ranges_;  // the characters the font has
+  std::vector<Linked> linked_;
   mutable std::vector<int> table_;  // -1: not measured yet
+  mutable std::vector<int8_t> faces_;  // -1: not looked up yet
 };
 
 // The LOGFONT a spec makes at a given pixel height: TrueType only, since a
