@@ -227,6 +227,33 @@ TEST_F(LongTextPrintTest, EveryTemplatePrintsTheLongestTextsWhole) {
   }
 }
 
+// A purpose no page can hold: the one case where text is cut; it ends in an
+// ellipsis on its page, inside the margins, and the rest of the receipt
+// stays whole.
+TEST_F(LongTextPrintTest, AnEndlessPurposeEndsInAnEllipsisOnItsPage) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  std::string endless;
+  while (endless.size() < 10000) endless += "kegiatan ";
+  exec("update tblkwitansi set untuk = '" + endless + "' where NoKwitansi = '003/12/2025'");
+  for (const std::string& name : {receiptTemplate(0), std::string("\\temp\\04.rep")}) {
+    const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "003/12/2025'", name,
+                                             std::string("Periode : 05 December 2025"), "");
+    ASSERT_FALSE(pdf.empty()) << name;
+    const vt::test::PdfLayout layout = vt::test::PdfWords(pdf);
+    std::string all;
+    for (const auto& w : layout.words) all += w.text + " ";
+    EXPECT_NE(all.find("kegiatan kegiatan\xE2\x80\xA6"), std::string::npos) << name << ": " << all.substr(0, 400);
+    EXPECT_TRUE(vt::test::HasWordRun(layout, kLongPayer)) << name;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD 7,777,777") || vt::test::HasWordRun(layout, "7,777,777")) << name;
+    const report::TemplateDef def = report::loadTemplate(file(name.substr(1)));
+    const double mm = 1.0 / report::kUnitsPerMm;
+    EXPECT_TRUE(vt::test::WordsOutside(layout, def.marginLeft * mm, def.marginTop * mm, def.marginRight * mm,
+                                       def.marginBottom * mm)
+                    .empty())
+        << name;
+  }
+}
+
 TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
   if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
   const std::string pdf = printFromPreview(

@@ -102,7 +102,8 @@ struct TemplateDocument::Impl {
   const BandDef *header = nullptr, *pageHeader = nullptr, *detail = nullptr, *footer = nullptr,
                 *pageFooter = nullptr;
   enum class Phase { Start, Rows, End, Done } phase = Phase::Start;
-  Page page, scratch, row;  // the page being filled; a band, a detail row laid out before placing
+  // The page being filled; a band, a detail row, the totals and footer laid out before placing.
+  Page page, scratch, row, tail;
   bool pageOpen = false, rowsOnPage = false;
   int y = 0, bottom = 0;
   int pageNumber = 0;
@@ -252,6 +253,9 @@ struct TemplateDocument::Impl {
     return at;
   }
 
+  // Where the rows of a page without the report header start.
+  int freshTop() const { return def.marginTop + (pageHeader ? pageHeader->height : 0); }
+
   // The room a band has on a page: a band never grows past it.
   int room() const {
     return def.pageHeight - def.marginTop - def.marginBottom - (pageHeader ? pageHeader->height : 0) -
@@ -391,26 +395,27 @@ struct TemplateDocument::Impl {
 
   void layoutEnd() {
     if (!pageOpen) openPage();
-    // The totals and the footer stay together, after the last row.
-    scratch.items.clear();
-    scratch.text.clear();
+    // The totals and the footer stay together, after the last row; laid out
+    // apart from the page bands, which a new page lays out again.
+    tail.items.clear();
+    tail.text.clear();
     int h = 0;
     for (Grouping& g : groupings) {
       std::sort(g.groups.begin(), g.groups.end(), [](const Group& a, const Group& b) { return a.key < b.key; });
       groupColumn = g.column;
       for (const Group& gr : g.groups) {
         group = &gr;
-        h += layoutBand(*g.band, scratch, def.marginLeft, h);
+        h += layoutBand(*g.band, tail, def.marginLeft, h);
       }
       group = nullptr;
       groupColumn = -1;
     }
-    if (footer) h += layoutBand(*footer, scratch, def.marginLeft, h);
+    if (footer) h += layoutBand(*footer, tail, def.marginLeft, h);
     if (y + h > bottom && rowsOnPage) {
       closePage();
       openPage();
     }
-    append(scratch, y);
+    append(tail, y);
     y += h;
     closePage();
   }
@@ -486,7 +491,10 @@ bool TemplateDocument::layoutMore(int budgetMs) {
       m.row.items.clear();
       m.row.text.clear();
       const int h = m.layoutBand(*m.detail, m.row, def_.marginLeft, 0);
-      if (m.rowsOnPage && (m.detail->newPage || m.y + h > m.bottom)) {
+      // A row that does not fit the rest of the page starts the next one; so
+      // does one under the first page's header that a page of its own holds.
+      const bool overflows = m.y + h > m.bottom && (m.rowsOnPage || m.y > m.freshTop());
+      if ((m.rowsOnPage && m.detail->newPage) || overflows) {
         m.closePage();
         m.openPage();
       }

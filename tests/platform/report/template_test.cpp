@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -243,6 +244,29 @@ TEST(TemplateTest, TotalsPerCurrency) {
   EXPECT_EQ(t[4], "Rp. 1,502,000 2");
   EXPECT_EQ(t[5], "USD 125 2");
   EXPECT_EQ(t[6], "Semua 4");
+}
+
+// Totals that do not fit under the last row go to a page of their own,
+// under that page's header, whole.
+TEST(TemplateTest, TotalsThatDoNotFitStartAPage) {
+  std::vector<std::string> cols = {"Matauang", "Nominal"};
+  const char* text =
+      "page 100 60\nmargins 10 10 10 10\ndataset d\n"
+      "band page-header height 5\n  text 0 0 80 5 \"KOP\"\nend\n"
+      "band detail height 5\n  text 0 0 50 5 \"[Nominal]\"\nend\n"
+      "band totals by Matauang height 10\n  text 0 0 80 5 \"Total [Matauang] [sum(Nominal):#,##0]\"\nend\n";
+  // 35 mm of rows under the 5 mm header fill the 40 mm a page has.
+  for (int rows : {5, 7}) {
+    std::vector<std::vector<Variant>> data;
+    for (int i = 0; i < rows; ++i) data.push_back({Variant("Rp."), Variant("1,000")});
+    TemplateDocument doc(report::parseTemplate(text, "t.rep"), std::make_unique<TableRows>(cols, data), {}, {});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), rows == 5 ? 1u : 2u) << rows;
+    const Page& last = doc.pages.back();
+    const std::vector<std::string> t = texts(last);
+    EXPECT_EQ(std::count(t.begin(), t.end(), "KOP"), 1) << rows;
+    EXPECT_TRUE(pageHas(last, "Total Rp. " + std::to_string(rows) + ",000")) << rows;
+  }
 }
 
 TEST(TemplateTest, LongPurposeWrapsAndGrowsItsRow) {
