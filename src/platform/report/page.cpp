@@ -676,6 +676,7 @@ int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::funct
   auto boxOf = [&](size_t i) { return items[i].bottom - items[i].top; };
   // What each grown text may still take, and the least it can take whole.
   std::vector<int> allowed(n), floor;
+  std::vector<bool> hopeless(n, false);
   for (size_t i = 0; i < n; ++i) allowed[i] = boxOf(i) + items[i].grown;
   bool cutting = false;  // once every text is as small as it can be whole
   int h = height;
@@ -685,8 +686,14 @@ int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::funct
     for (const FlowBox& b : items) h = std::max(h, b.bottom + b.dy + b.dh);
     if (h <= limit) break;
     if (floor.empty()) {
+      // A text that cannot be whole even alone in the band is cut first,
+      // and spares the others their size.
       floor.resize(n);
-      for (size_t i = 0; i < n; ++i) floor[i] = items[i].grown > 0 ? std::max(boxOf(i), least(i)) : boxOf(i);
+      for (size_t i = 0; i < n; ++i) {
+        floor[i] = items[i].grown > 0 ? std::max(boxOf(i), least(i)) : boxOf(i);
+        hopeless[i] = items[i].top + floor[i] > limit;
+        if (hopeless[i]) floor[i] = boxOf(i);
+      }
     }
     auto spare = [&](size_t i) { return items[i].grown > 0 ? allowed[i] - (cutting ? boxOf(i) : floor[i]) : 0; };
     size_t most = n;
@@ -694,7 +701,7 @@ int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::funct
     for (size_t i = 0; i < n; ++i) {
       const int g = spare(i);
       if (g <= 0) continue;
-      if (most == n || g > spare(most)) {
+      if (most == n || (hopeless[i] && !hopeless[most]) || (hopeless[i] == hopeless[most] && g > spare(most))) {
         if (most != n) second = std::max(second, spare(most));
         most = i;
       } else {
@@ -706,7 +713,8 @@ int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::funct
       cutting = true;
       continue;
     }
-    allowed[most] -= std::min(spare(most), std::min(h - limit, std::max(kUnitsPerMm, spare(most) - second)));
+    const int step = hopeless[most] ? h - limit : std::max(kUnitsPerMm, spare(most) - second);
+    allowed[most] -= std::min(spare(most), std::min(h - limit, step));
     items[most].grown = std::max(0, refit(most, allowed[most]));
     allowed[most] = std::min(allowed[most], boxOf(most) + items[most].grown);
   }
