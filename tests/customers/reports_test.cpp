@@ -63,6 +63,15 @@ protected:
          "'Jl. Merdeka No. 17, Bandung 40115 - Telp. (022) 420 1234')");
     vt::test::writePicture(file("images\\logo.jpg"), 160, 130, RGB(0x1F, 0x3A, 0x5F));
   }
+
+  // Printing goes to the run's PDF printer, chosen in the print dialog.
+  static void printToTestPrinter() {
+    ui::seams().print = ui::RealPrint;
+    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
+      r.printerName = vt::test::TestPrinter();
+      return true;
+    };
+  }
 };
 
 TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
@@ -71,13 +80,7 @@ TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
        {"CUST00003", "Citra Lestari", "Komplek Griya Asri B-7", "022-555", "citra@contoh.id", "PT Nusantara"},
        {"CUST00004", "Dedi Kurniawan", "Jl. Sudirman 45", "0813-1111", "dedi@contoh.id", "CV Maju"}});
   const bool printing = !vt::test::TestPrinter().empty();
-  if (printing) {
-    ui::seams().print = ui::RealPrint;
-    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
-      r.printerName = vt::test::TestPrinter();
-      return true;
-    };
-  }
+  if (printing) printToTestPrinter();
   LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
   const size_t before = vt::test::PrintedPdfs().size();
   bool previewed = false;
@@ -150,11 +153,7 @@ TEST_F(ReportTest, LongestTextsPrintWhole) {
                             "perkumpulan.orangtua.sdn17.cibeunyingkidul@gmail.com",
                             "Komite Sekolah"};
   add({longest, {"CUST00002", "Ani Suryani", "Jl. Melati No. 1", "0811-2233", "ani@contoh.id", "Guru"}});
-  ui::seams().print = ui::RealPrint;
-  ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
-    r.printerName = vt::test::TestPrinter();
-    return true;
-  };
+  printToTestPrinter();
   LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
   const size_t before = vt::test::PrintedPdfs().size();
   ui::testing::onShown([&](ui::Form&) {

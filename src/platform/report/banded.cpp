@@ -88,50 +88,25 @@ int BandedLayout::place(Section& s, Page& page, int y) {
   const size_t n = controls.size();
   flow_.assign(n, FlowBox());
   if (fits_.size() < n) fits_.resize(n);
-  const int limit = std::max(sectionH, room_);
   auto styleOf = [this](const ReportControl& c) {
-    TextStyle st;
-    st.font = doc_->fontIndex(c.Font);
-    st.align = c.Alignment;
-    st.valign = c.VerticalAlignment;
-    st.wrap = c.WordWrap;
-    st.grow = c.CanGrow;
-    st.shrinkTo = c.ShrinkTo;
-    st.color = c.ForeColor;
-    st.fill = c.BackColor;
-    return st;
+    return TextStyle{doc_->fontIndex(c.Font), c.Alignment, c.VerticalAlignment, c.WordWrap, c.CanGrow, c.ShrinkTo,
+                     c.ForeColor,             c.BackColor};
   };
-  bool grows = false;
+  growing_.clear();
   for (size_t i = 0; i < n; ++i) {
     const ReportControl& c = *controls[i];
-    FlowBox& f = flow_[i];
-    int left = twipsToUnits(c.Left), top = twipsToUnits(c.Top);
+    const int left = twipsToUnits(c.Left), top = twipsToUnits(c.Top);
     int right = left + twipsToUnits(c.Width), bottom = top + twipsToUnits(c.Height);
     if (c.kind() == ReportControl::Kind::Line) {
       const auto& l = static_cast<const LineControl&>(c);
       right = twipsToUnits(l.X2), bottom = twipsToUnits(l.Y2);
     }
-    f.left = std::min(left, right), f.right = std::max(left, right);
-    f.top = std::min(top, bottom), f.bottom = std::max(top, bottom);
-    f.stretches = c.kind() != ReportControl::Kind::Picture;
-    f.text = isText(c);
-    if (!c.Visible) f.top = f.bottom = -kNoLimit;  // takes no part
-    if (c.Visible && isText(c) && c.CanGrow) {
-      const int h = twipsToUnits(c.Height);
-      fitText(*doc_, twipsToUnits(c.Width), h, limit - top, textOf(c), styleOf(c), fits_[i]);
-      f.grown = fits_[i].height - h;
-      grows = true;
-    }
+    flow_[i] = FlowBox::between(left, top, right, bottom, isText(c), c.kind() != ReportControl::Kind::Picture);
+    if (!c.Visible) flow_[i].top = flow_[i].bottom = -kNoLimit;  // takes no part
+    if (c.Visible && isText(c) && c.CanGrow)
+      growing_.push_back({i, twipsToUnits(c.Width), twipsToUnits(c.Height), &textOf(c), styleOf(c)});
   }
-  const int height = !grows ? sectionH : fitBand(flow_, sectionH, limit, [&](size_t i, int maxHeight) {
-    const ReportControl& c = *controls[i];
-    const int h = twipsToUnits(c.Height);
-    fitText(*doc_, twipsToUnits(c.Width), h, maxHeight, textOf(c), styleOf(c), fits_[i]);
-    return fits_[i].height - h;
-  }, [&](size_t i) {
-    const ReportControl& c = *controls[i];
-    return leastHeight(*doc_, twipsToUnits(c.Width), twipsToUnits(c.Height), textOf(c), styleOf(c));
-  });
+  const int height = growBand(*doc_, flow_, fits_, growing_, sectionH, std::max(sectionH, room_));
   if (s.BackColor != CLR_INVALID)
     page.addBox(x0, y, twipsToUnits(PaperWidth - LeftMargin - RightMargin), height, 0, 0, s.BackColor);
   for (size_t i = 0; i < n; ++i) {

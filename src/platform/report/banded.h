@@ -183,6 +183,7 @@ private:
   int room_ = 0;  // the most a section may grow to: the room of a page
   std::vector<FlowBox> flow_;
   std::vector<TextFit> fits_;
+  std::vector<GrowingText> growing_;
   int pageNumber_ = 0;
 };
 

@@ -670,6 +670,26 @@ void flowBand(std::vector<FlowBox>& items) {
   }
 }
 
+namespace {
+
+// The height a text's box needs to show it whole at its smallest font.
+int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& st) {
+  TextStyle smallest = st;
+  if (st.shrinkTo > 0 && st.shrinkTo < doc.fonts[st.font].size) {
+    FontSpec spec = doc.fonts[st.font];
+    spec.size = st.shrinkTo;
+    smallest.font = doc.fontIndex(spec);
+  }
+  smallest.grow = true;
+  smallest.shrinkTo = 0;
+  TextFit f;
+  fitText(doc, w, h, kNoLimit, text, smallest, f);
+  return f.height;
+}
+
+// Keeps a flowed band within limit; refit(item, maxHeight) fits a text again
+// into less height and returns how much it grew, least(item) the least
+// height it needs whole.
 int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::function<int(size_t, int)>& refit,
             const std::function<int(size_t)>& least) {
   const size_t n = items.size();
@@ -721,18 +741,31 @@ int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::funct
   return h;
 }
 
-int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& st) {
-  TextStyle smallest = st;
-  if (st.shrinkTo > 0 && st.shrinkTo < doc.fonts[st.font].size) {
-    FontSpec spec = doc.fonts[st.font];
-    spec.size = st.shrinkTo;
-    smallest.font = doc.fontIndex(spec);
+}  // namespace
+
+int growBand(Document& doc, std::vector<FlowBox>& items, std::vector<TextFit>& fits,
+             const std::vector<GrowingText>& texts, int height, int limit) {
+  if (texts.empty()) return height;
+  for (const GrowingText& t : texts) {
+    fitText(doc, t.w, t.h, limit - items[t.item].top, *t.text, t.style, fits[t.item]);
+    items[t.item].grown = fits[t.item].height - t.h;
   }
-  smallest.grow = true;
-  smallest.shrinkTo = 0;
-  TextFit f;
-  fitText(doc, w, h, kNoLimit, text, smallest, f);
-  return f.height;
+  auto textOf = [&](size_t item) -> const GrowingText& {
+    for (const GrowingText& t : texts)
+      if (t.item == item) return t;
+    return texts.front();  // only grown texts are asked for
+  };
+  return fitBand(
+      items, height, limit,
+      [&](size_t i, int maxHeight) {
+        const GrowingText& t = textOf(i);
+        fitText(doc, t.w, t.h, maxHeight, *t.text, t.style, fits[i]);
+        return fits[i].height - t.h;
+      },
+      [&](size_t i) {
+        const GrowingText& t = textOf(i);
+        return leastHeight(doc, t.w, t.h, *t.text, t.style);
+      });
 }
 
 // --- word wrap ---------------------------------------------------------------------

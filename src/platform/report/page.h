@@ -6,6 +6,7 @@
 // the font it is drawn with, and drawn with those widths on every device.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -216,20 +217,33 @@ struct FlowBox {
   bool stretches = true;
   bool text = false;
   int dy = 0, dh = 0;  // out
+  // The box between two corners (a line's two ends), in any order.
+  static FlowBox between(int x1, int y1, int x2, int y2, bool text, bool stretches) {
+    FlowBox b;
+    b.left = std::min(x1, x2), b.right = std::max(x1, x2);
+    b.top = std::min(y1, y2), b.bottom = std::max(y1, y2);
+    b.text = text, b.stretches = stretches;
+    return b;
+  }
 };
 void flowBand(std::vector<FlowBox>& items);
-// Flows a band (at least height high) and keeps it within limit: while it
-// is taller, the text that may give most gives back some of its room, a
-// little at a time, so that texts that grew alike end up alike. First each
-// only down to the least it needs whole (least(item), at its smallest font);
-// only when all are there are texts cut. refit(item, maxHeight) fits that
-// text again into less height (shrinking or cut, as its style says) and
-// returns how much it grew. An item that takes no part stands at top =
-// bottom = -kNoLimit. Returns the band's height.
-int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::function<int(size_t, int)>& refit,
-            const std::function<int(size_t)>& least);
-// The height a text's box needs to show it whole at its smallest font.
-int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& style);
+// A text of a band that may grow: which item it is, its box's size, its
+// text and its style.
+struct GrowingText {
+  size_t item = 0;
+  int w = 0, h = 0;
+  const std::string* text = nullptr;
+  TextStyle style;
+};
+// Fits a band's growing texts (into fits, by item) and makes room for them
+// as flowBand says; returns the band's height, at least height and at most
+// limit. Past limit the texts that grew give room back, a little at a time
+// so that texts that grew alike end up alike: first one that no page could
+// hold whole anyway (cut), then the others down to the least they need
+// whole at their smallest font; only then are texts cut. An item that takes
+// no part stands at top = bottom = -kNoLimit.
+int growBand(Document& doc, std::vector<FlowBox>& items, std::vector<TextFit>& fits,
+             const std::vector<GrowingText>& texts, int height, int limit);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
 // longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.

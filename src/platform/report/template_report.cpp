@@ -114,6 +114,7 @@ struct TemplateDocument::Impl {
   std::vector<FlowBox> flow;
   std::vector<TextFit> fits;
   std::vector<std::string> texts;
+  std::vector<GrowingText> growing;
 
   Impl(TemplateDocument& d, TemplateDef& t) : doc(d), def(t) {}
 
@@ -262,19 +263,9 @@ struct TemplateDocument::Impl {
            (pageFooter ? pageFooter->height : 0);
   }
 
-  TextStyle styleOf(const ItemDef& it) const {
-    TextStyle st;
-    st.font = it.fontIndex;
-    st.align = it.align;
-    st.valign = it.valign;
-    st.wrap = it.wrap;
-    st.grow = it.grow;
-    st.shrinkTo = it.shrinkTo;
-    st.color = it.color;
-    st.fill = it.fill;
-    st.pen = it.pen;
-    st.padding = it.padding;
-    return st;
+  static TextStyle styleOf(const ItemDef& it) {
+    return TextStyle{it.fontIndex, it.align, it.valign, it.wrap,  it.grow,
+                     it.shrinkTo,  it.color, it.fill,   it.pen,   it.padding};
   }
 
   // Lays a band out into out at (x0, y0); returns its height. Texts that
@@ -288,25 +279,16 @@ struct TemplateDocument::Impl {
       return b.height;
     }
     if (fits.size() < n) fits.resize(n), texts.resize(n);
-    const int limit = std::max(b.height, room());
+    growing.clear();
     for (size_t i = 0; i < n; ++i) {
       const ItemDef& it = b.items[i];
-      FlowBox& f = flow[i];
-      f.left = std::min(it.x, it.x + it.w), f.right = std::max(it.x, it.x + it.w);
-      f.top = std::min(it.y, it.y + it.h), f.bottom = std::max(it.y, it.y + it.h);
-      f.stretches = it.kind != Item::Picture;
-      f.text = it.kind == Item::Text;
+      flow[i] = FlowBox::between(it.x, it.y, it.x + it.w, it.y + it.h, it.kind == Item::Text, it.kind != Item::Picture);
       if (it.kind == Item::Text && it.grow) {
         evaluate(it.text, texts[i]);
-        fitText(doc, it.w, it.h, limit - it.y, texts[i], styleOf(it), fits[i]);
-        f.grown = fits[i].height - it.h;
+        growing.push_back({i, it.w, it.h, &texts[i], styleOf(it)});
       }
     }
-    const int height = fitBand(flow, b.height, limit, [&](size_t i, int maxHeight) {
-      const ItemDef& it = b.items[i];
-      fitText(doc, it.w, it.h, maxHeight, texts[i], styleOf(it), fits[i]);
-      return fits[i].height - it.h;
-    }, [&](size_t i) { return leastHeight(doc, b.items[i].w, b.items[i].h, texts[i], styleOf(b.items[i])); });
+    const int height = growBand(doc, flow, fits, growing, b.height, std::max(b.height, room()));
     for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
     return height;
   }
