@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "platform/report/template_report.h"
 #include "platform/ui/win_util.h"
@@ -224,6 +225,29 @@ TEST(TemplateTest, PeriodReportPaginatesByItsBandHeights) {
   EXPECT_TRUE(pageHas(doc.pages.front(), "Periode : x"));
   EXPECT_TRUE(pageHas(doc.pages.front(), "SMK Nusantara"));
   EXPECT_FALSE(pageHas(doc.pages[1], "SMK Nusantara"));  // the header is the first page's
+}
+
+// The period report's column headings: one size and weight, each shown
+// whole in its column (a heading wider than its column takes two lines).
+TEST(TemplateTest, PeriodReportHeadingsShareOneSize) {
+  report::TemplateDef def = report::loadTemplate(shippedTemplate("04.rep"));
+  TemplateDocument doc(def, receipts(1), institution(), {{"p_01", "Periode : x"}});
+  doc.layoutAll();
+  const report::BandDef* header = doc.definition().band(report::BandDef::PageHeader);
+  ASSERT_NE(header, nullptr);
+  std::set<std::string> sizes;
+  for (const report::ItemDef& it : header->items) {
+    if (it.kind != Item::Text) continue;
+    sizes.insert(std::to_string(it.font.size) + (it.font.bold ? " bold" : ""));
+    EXPECT_TRUE(it.text.pieces.size() == 1 && it.text.pieces[0].kind == report::Piece::Literal);
+  }
+  EXPECT_EQ(sizes.size(), 1u) << *sizes.begin();
+  const Page& page = doc.pages[0];
+  for (const Item& it : page.items)
+    if (it.kind == Item::Text && page.textOf(it).find("\xE2\x80\xA6") != std::string::npos) ADD_FAILURE() << page.textOf(it);
+  for (const char* h : {"No", "No Kwitansi", "Tanggal", "Sudah Terima Dari", "Untuk Pembayaran", "Jumlah"})
+    EXPECT_TRUE(pageHas(page, h)) << h;
+  EXPECT_TRUE(pageHas(page, "Mata Uang") || (pageHas(page, "Mata") && pageHas(page, "Uang")));
 }
 
 TEST(TemplateTest, TotalsPerCurrency) {
