@@ -138,6 +138,8 @@ FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1), faces_(0x250
   ascent_ = tm.tmAscent;
   height_ = tm.tmHeight;
   ranges_ = rangesOf(dc_);
+  // A font that does not say what it has draws everything itself.
+  if (ranges_.empty()) return;
   for (const std::wstring& face : linkedFaces(lf.lfFaceName)) {
     Linked l;
     l.face = face;

@@ -189,8 +189,8 @@ struct TextFit {
 // Fits a text into a box w wide and h high: broken into lines when it
 // wraps, its box taller (up to maxHeight) when it grows, its font smaller
 // (down to shrinkTo) when it shrinks, first growing, then shrinking. A text
-// that still does not fit ends in "\u2026" where the box ends; nothing else is
-// ever cut.
+// that still does not fit ends in an ellipsis where the box ends; nothing
+// else is ever cut.
 void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text, const TextStyle& style, TextFit& fit);
 // Places a fitted text in the box (x, y, w, h) with its own box, if it has
 // one. Returns the box's bottom.
@@ -246,7 +246,8 @@ int growBand(Document& doc, std::vector<FlowBox>& items, std::vector<TextFit>& f
              const std::vector<GrowingText>& texts, int height, int limit);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
-// longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.
+// longer than the width goes on in the next line, after one of its marks
+// (- / . @ _ ,) where it has one. Hard line breaks ("\n", "\r\n") always break.
 std::vector<std::wstring> wrapText(const std::wstring& text, int width, const FontMetrics& m);
 
 }  // namespace report
