@@ -12,7 +12,7 @@ packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:
           xvfb xauth imagemagick libsqlite3-dev tcl libgtest-dev googletest libbenchmark-dev
           poppler-utils python3-xlrd dpkg-dev cups printer-driver-cups-pdf libcups2:i386
           fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev
-          libreoffice-calc-nogui python3-reportlab)
+          libreoffice-calc-nogui python3-reportlab fonts-wqy-microhei)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -96,5 +96,39 @@ fi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
   cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
+# Names written in Chinese, Japanese or Korean characters: the prefix has no
+# font for them. The faces the dialogs and the reports end up with (Wine
+# gives Liberation Sans for Tahoma, Trebuchet MS, Verdana and Arial) link to
+# Debian's CJK font, as Windows links its own CJK fonts, so that such names
+# show on screen and on paper; its glyphs carry their characters' names, so
+# that a PDF printed from it reads back as text. A face the prefix does not
+# have gets no link (Wine would draw all of it with the linked font).
+# Also for a prefix made before; one that has the links costs one grep.
+cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+cjk_link="wqy-microhei.ttc,WenQuanYi Micro Hei"
+if [ -d "$fonts" ] && [ -f "$cjk" ] && ! grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link" "$WINEPREFIX/system.reg"; then
+  log "linking the CJK font into the Wine prefix"
+  cp "$cjk" "$fonts/"
+  # REG_MULTI_SZ as a plain-text .reg file writes it: the bytes, two zeros at the end.
+  multi=$(printf '%s\0\0' "$cjk_link" | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  reg=$build/cjk-fontlink.reg
+  {
+    echo 'Windows Registry Editor Version 5.00'
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]'
+    echo '"WenQuanYi Micro Hei & WenQuanYi Micro Hei Mono (TrueType)"="wqy-microhei.ttc"'
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]'
+    for face in "Liberation Sans" "Liberation Serif" "Liberation Mono" "DejaVu Sans" "DejaVu Serif" \
+                "Tahoma" "Trebuchet MS" "Verdana" "Arial" "Times New Roman" "Microsoft Sans Serif" "Segoe UI"; do
+      if grep -qsF "\"$face (TrueType)\"" "$WINEPREFIX/system.reg"; then
+        echo "\"$face\"=hex(7):$multi"
+      fi
+    done
+  } >"$reg"
+  wine reg import "$reg" >/dev/null 2>&1 </dev/null || true
+  wineserver -w || true
+  rm -f "$reg"
 fi
 log "ready"

@@ -25,6 +25,9 @@ lap_DataCustomer::lap_DataCustomer() {
   Label14.Font.size = 14;
   Label14.Font.bold = true;
   Field12.Font.size = 9;
+  // A long institution name or address takes more lines; the rule and the
+  // rows below move down.
+  Label14.CanGrow = Field12.CanGrow = true;
   Image1.Stretch = false;
   Label31.Font.size = 12;
   Label31.Font.bold = true;
@@ -34,10 +37,14 @@ lap_DataCustomer::lap_DataCustomer() {
     heading->Font.bold = true;
     heading->WordWrap = false;
   }
-  for (report::Field* cell : {&Field6, &Field2, &Field3, &Field4, &Field5, &Field9}) {
-    cell->Font.size = 9;
+  for (report::Field* cell : {&Field6, &Field2, &Field3, &Field4, &Field5, &Field9}) cell->Font.size = 9;
+  // Name, address, telephone and e-mail wrap in their columns and the row
+  // grows with them; number and ID stay one line, smaller when they must.
+  for (report::Field* cell : {&Field6, &Field2}) {
     cell->WordWrap = false;
+    cell->ShrinkTo = report::kReadableMinimum;
   }
+  for (report::Field* cell : {&Field3, &Field4, &Field5, &Field9}) cell->CanGrow = true;
 
   ReportHeader.Format = [this] { ReportHeader_Format(); };
   FetchData = [this](bool& eof) { ActiveReport_FetchData(eof); };

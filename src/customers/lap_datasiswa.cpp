@@ -14,6 +14,7 @@ lap_DataSiswa::lap_DataSiswa() {
   Label14.Font.size = 14;
   Label14.Font.bold = true;
   Field12.Font.size = 9;
+  Label14.CanGrow = Field12.CanGrow = true;
   Label31.Font.size = 12;
   Label31.Font.bold = true;
   Label31.Alignment = report::Align::Center;
@@ -25,10 +26,16 @@ lap_DataSiswa::lap_DataSiswa() {
     label->WordWrap = false;
   }
   Field13.Font.size = 9;
-  for (report::Field* cell : {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8}) {
+  for (report::Field* cell : {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8})
     cell->Font.size = 9;
+  // Number, payer, purpose and receiver wrap and the row grows with them
+  // (a long number breaks after a "/"); the others stay one line, smaller
+  // when they must.
+  for (report::Field* cell : {&Field1, &Field4, &Field5, &Field7}) {
     cell->WordWrap = false;
+    cell->ShrinkTo = report::kReadableMinimum;
   }
+  for (report::Field* cell : {&Field2, &Field3, &Field6, &Field8}) cell->CanGrow = true;
 
   ReportHeader.Format = [this] { ReportHeader_Format(); };
   FetchData = [this](bool& eof) { ActiveReport_FetchData(eof); };

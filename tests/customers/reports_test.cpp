@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "core/module1.h"
@@ -15,6 +17,7 @@
 #include "customers/mahasiswa.h"
 #include "platform/report/preview.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
 
@@ -60,6 +63,15 @@ protected:
          "'Jl. Merdeka No. 17, Bandung 40115 - Telp. (022) 420 1234')");
     vt::test::writePicture(file("images\\logo.jpg"), 160, 130, RGB(0x1F, 0x3A, 0x5F));
   }
+
+  // Printing goes to the run's PDF printer, chosen in the print dialog.
+  static void printToTestPrinter() {
+    ui::seams().print = ui::RealPrint;
+    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
+      r.printerName = vt::test::TestPrinter();
+      return true;
+    };
+  }
 };
 
 TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
@@ -68,13 +80,7 @@ TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
        {"CUST00003", "Citra Lestari", "Komplek Griya Asri B-7", "022-555", "citra@contoh.id", "PT Nusantara"},
        {"CUST00004", "Dedi Kurniawan", "Jl. Sudirman 45", "0813-1111", "dedi@contoh.id", "CV Maju"}});
   const bool printing = !vt::test::TestPrinter().empty();
-  if (printing) {
-    ui::seams().print = ui::RealPrint;
-    ui::seams().printDialog = [](ui::PrintDialogRequest& r) {
-      r.printerName = vt::test::TestPrinter();
-      return true;
-    };
-  }
+  if (printing) printToTestPrinter();
   LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
   const size_t before = vt::test::PrintedPdfs().size();
   bool previewed = false;
@@ -127,6 +133,98 @@ TEST_F(ReportTest, PreviewFollowsTheSortAndPrints) {
     if (found != std::string::npos) last = found;
   }
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs.back(), "customer_report_page1"));
+}
+
+// The longest texts a customer and the institution have: printed whole, in
+// order, inside the page's margins.
+TEST_F(ReportTest, LongestTextsPrintWhole) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  const std::string name = "Yayasan Pendidikan Islam Al-Ma''arif S\xC3\xA9kolah Menengah Kejuruan T\xC3\xA9knologi "
+                           "Informasi dan Bisnis Bandung";
+  const std::string address = "Jl. Prof. Dr. Sutami No. 123A, Kelurahan Sukarasa, Kecamatan Sukasari, Kota Bandung, "
+                              "Jawa Barat 40152 - Telp. (022) 2011 234 / 0812 2345 6789 - www.almaarif-bandung.sch.id";
+  exec("update tblset set namalembaga = '" + name + "', alamat = '" + address + "'");
+  const Customer longest = {"CUST00001",
+                            "Perkumpulan Orang Tua Murid dan Guru Sekolah Dasar Negeri 17 Kecamatan Cibeunying Kidul "
+                            "Kota Bandung",
+                            "Jl. Cibeunying Kidul Gg. Sukamaju III No. 17B RT 05 RW 11, Kelurahan Sukamaju, Kecamatan "
+                            "Cibeunying Kidul, Kota Bandung 40121",
+                            "(022) 7271 234 / 0812 2345 6789",
+                            "perkumpulan.orangtua.sdn17.cibeunyingkidul@gmail.com",
+                            "Komite Sekolah"};
+  add({longest, {"CUST00002", "Ani Suryani", "Jl. Melati No. 1", "0811-2233", "ani@contoh.id", "Guru"}});
+  printToTestPrinter();
+  LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
+  const size_t before = vt::test::PrintedPdfs().size();
+  ui::testing::onShown([&](ui::Form&) {
+    clickWindow(dlg.Button1.hwnd());
+    clickWindow(dlg.Button2.hwnd());
+  });
+  ui::testing::onShown([&](ui::Form& f) {
+    auto& p = static_cast<report::PreviewWindow&>(f);
+    clickWindow(p.BCetak.hwnd());
+    clickWindow(p.BTutup.hwnd());
+  });
+  dlg.ShowModal();
+  const auto pdfs = vt::test::WaitForPdfs(before);
+  ASSERT_FALSE(pdfs.empty());
+  const vt::test::PdfLayout pdf = vt::test::PdfWords(pdfs.back());
+  std::string all;
+  for (const auto& w : pdf.words) all += w.text + " ";
+  for (const std::string& text : {std::string("Yayasan Pendidikan Islam Al-Ma'arif S\xC3\xA9kolah Menengah Kejuruan "
+                                              "T\xC3\xA9knologi Informasi dan Bisnis Bandung"),
+                                  address, longest.id, longest.nama, longest.alamat, longest.telpn, longest.email,
+                                  std::string("Ani Suryani")})
+    EXPECT_TRUE(vt::test::HasWordRun(pdf, text)) << text << "\n" << all;
+  EXPECT_EQ(all.find("\xE2\x80\xA6"), std::string::npos) << all;
+  const auto outside = vt::test::WordsOutside(pdf, 10, 10, 10, 10);  // the layout's 1 cm margins
+  EXPECT_TRUE(outside.empty()) << outside.size() << " words past the margins, first "
+                               << (outside.empty() ? "" : outside[0]);
+  EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs.back(), "customer_report_long"));
+}
+
+// A customer named in Chinese characters shows as such in the report
+// dialog's list: its cell differs from one whose characters no font has
+// (which shows as boxes).
+TEST_F(ReportTest, ChineseNamesShowOnScreen) {
+  const std::string chinese = "\xE9\x9B\x85\xE5\x8A\xA0\xE8\xBE\xBE\xE5\x8D\x8E\xE6\x96\x87";
+  const std::string unknown = "\xEE\x80\x80\xEE\x80\x81\xEE\x80\x82\xEE\x80\x83\xEE\x80\x84";  // private use
+  add({{"CUST00001", chinese, "Jakarta", "021", "a@contoh.id", ""},
+       {"CUST00002", unknown, "Jakarta", "021", "b@contoh.id", ""}});
+  LapDataCustomer& dlg = ui::Default<LapDataCustomer>();
+  bool checked = false;
+  ui::testing::onShown([&](ui::Form& f) {
+    EXPECT_TRUE(vt::test::screenshot(f.hwnd(), "customer_report_chinese.png"));
+    const HWND list = dlg.Lv1.hwnd();
+    auto cell = [&](int row) {
+      RECT r{};
+      r.top = 2;  // the name's column
+      r.left = LVIR_LABEL;
+      SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+      return r;
+    };
+    const RECT a = cell(0), b = cell(1);
+    const int w = std::min(a.right - a.left, b.right - b.left), h = std::min(a.bottom - a.top, b.bottom - b.top);
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    HDC screen = GetDC(list);
+    vt::test::Canvas first(w, h), second(w, h);
+    first.Blit(0, 0, w, h, screen, a.left, a.top);
+    second.Blit(0, 0, w, h, screen, b.left, b.top);
+    ReleaseDC(list, screen);
+    int differ = 0, dark = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        differ += first.Pixel(x, y) != second.Pixel(x, y) ? 1 : 0;
+        dark += GetGValue(first.Pixel(x, y)) < 128 ? 1 : 0;
+      }
+    EXPECT_GT(dark, 20);    // something is drawn
+    EXPECT_GT(differ, 20);  // and it is not the boxes of characters no font has
+    checked = true;
+    clickWindow(dlg.Button2.hwnd());
+  });
+  dlg.ShowModal();
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(ReportTest, MissingLogoLeavesThePictureEmpty) {
@@ -182,6 +280,46 @@ TEST_F(ReportTest, TransactionLayoutTakesRowsByKey) {
                              [](const std::string& t) { return t.rfind("Payer ", 0) == 0; }));
     EXPECT_TRUE(has(againTexts, "LAPORAN DATA TRANSAKSI KWITANSI"));
   }
+}
+
+// A receipt row with the longest texts: each column shows its text whole,
+// inside the page.
+TEST_F(ReportTest, TransactionLayoutShowsLongTextsWhole) {
+  const std::vector<std::string> fields = {
+      "KW/YPI-ALM/001/12/2025", "Perkumpulan Orang Tua Murid dan Guru Sekolah Dasar Negeri 17 Kecamatan Cibeunying",
+      "Rp.", "999,999,999,999,999",
+      "Pembayaran uang sekolah semester genap tahun ajaran 2025/2026, uang gedung, seragam dan buku paket", "05/12/2025",
+      "Dra. Hj. Raden Ayu Siti Nurhaliza Kusumawardhani, M.Pd."};
+  lap_DataSiswa layout;
+  layout.daftarMhs->Add("1", vb::Variant(row(fields)));
+  layout.daftarMhs->Add("2", vb::Variant(row({"002/12/2025", "Budi", "Rp.", "1,000", "SPP", "06/12/2025", "Siti"})));
+  report::Document& doc = layout.Run();
+  ASSERT_EQ(doc.pages.size(), 1u);
+  const report::Page& page = doc.pages[0];
+  const report::Field* cells[] = {&layout.Field2, &layout.Field3, &layout.Field4, &layout.Field5,
+                                  &layout.Field6, &layout.Field7, &layout.Field8};
+  int budiTop = 0, firstBottom = 0, headings = 0;
+  for (const report::Item& it : page.items) {
+    if (it.kind == report::Item::Text && page.textOf(it) == "Budi") budiTop = it.y;
+    if (it.kind == report::Item::Text && page.textOf(it) == "Penerima") headings = it.y + it.h;
+  }
+  for (size_t c = 0; c < fields.size(); ++c) {
+    // The lines of the first row in this column, top to bottom.
+    const int left = report::twipsToUnits(layout.LeftMargin) + report::twipsToUnits(cells[c]->Left);
+    std::string joined;
+    for (const report::Item& it : page.items) {
+      if (it.kind != report::Item::Text || it.x != left || it.y >= budiTop || it.y < headings) continue;
+      // A word broken at the end of its line goes on in the next one.
+      const bool broken = !joined.empty() && joined.back() == '/';
+      joined += (joined.empty() || broken ? "" : " ") + page.textOf(it);
+      EXPECT_LE(doc.metrics(it.font).width(ui::Widen(page.textOf(it))), report::twipsToUnits(cells[c]->Width));
+      firstBottom = std::max(firstBottom, it.y + it.h);
+    }
+    EXPECT_EQ(joined, fields[c]) << c;
+  }
+  EXPECT_GE(budiTop, firstBottom);  // the next row below the tallest cell
+  for (const report::Item& it : page.items)
+    EXPECT_LE(it.x + it.w, report::twipsToUnits(layout.PaperWidth - layout.RightMargin) + 1);
 }
 
 TEST_F(ReportTest, TransactionLayoutPicture) {

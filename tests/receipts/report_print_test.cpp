@@ -18,6 +18,8 @@
 #include "platform/ui/win_util.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/report_runs.h"
+#include "receipts/terbilang.h"
+#include "platform/report/template.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
 
@@ -137,6 +139,157 @@ TEST_F(ReportPrintTest, EachTemplatePrintsASavedReceipt) {
     EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, std::string("report_") + c.shot + "_pdf"));
   }
   EXPECT_EQ(dialogs_, 3);
+}
+
+// The longest texts a real institution has: every one is printed whole, in
+// order, and no word stands past the template's margins.
+const char* kLongName = "Yayasan Pendidikan Islam Al-Ma'arif S\xC3\xA9kolah Menengah Kejuruan T\xC3\xA9knologi Informasi "
+                        "dan Bisnis Bandung";
+const char* kLongAddress = "Jl. Prof. Dr. Sutami No. 123A, Kelurahan Sukarasa, Kecamatan Sukasari, Kota Bandung, Jawa "
+                           "Barat 40152 - Telp. (022) 2011 234 / 0812 2345 6789 - www.almaarif-bandung.sch.id";
+const char* kLongPayer = "Perkumpulan Orang Tua Murid dan Guru Sekolah Dasar Negeri 17 Kecamatan Cibeunying Kidul Kota "
+                         "Bandung";
+const char* kLongPurpose = "Pembayaran uang sekolah semester genap tahun ajaran 2025/2026, uang gedung, seragam olahraga "
+                           "dan batik, buku paket kurikulum merdeka kelas VII sampai IX, kegiatan ekstrakurikuler pramuka "
+                           "dan paskibra, serta iuran study tour ke Yogyakarta bulan Maret";
+const char* kLongPlace = "Kecamatan Cibeunying Kidul, Kota Bandung";
+const char* kLongReceiver = "Dra. Hj. Raden Ayu Siti Nurhaliza Kusumawardhani, M.Pd.";
+
+std::string quoted(std::string s) {
+  for (size_t at = 0; (at = s.find('\'', at)) != std::string::npos; at += 2) s.insert(at, "'");
+  return "'" + s + "'";
+}
+
+std::string words(double amount) { return Terbilang(amount, "terlalu besar"); }
+
+struct LongReceipt {
+  const char* number;
+  const char* currency;
+  const char* amount;
+  double value;
+  const char* unit;
+};
+const LongReceipt kLongReceipts[] = {
+    {"001/12/2025", "Rp.", "999,999,999,999,999", 999999999999999.0, "Rupiah"},
+    {"002/12/2025", "Rp.", "777,777,777,777,777", 777777777777777.0, "Rupiah"},
+    {"003/12/2025", "USD", "7,777,777", 7777777.0, "Dollar"},
+};
+
+class LongTextPrintTest : public ReportPrintTest {
+protected:
+  void SetUp() override {
+    ReportPrintTest::SetUp();
+    exec("delete from tblkwitansi");
+    exec("update tblset set namalembaga = " + quoted(kLongName) + ", alamat = " + quoted(kLongAddress) +
+         ", jabatan = 'Bendahara Yayasan', NoKw = 'KW/YPI-ALM/'");
+    for (const LongReceipt& r : kLongReceipts)
+      exec(std::string("insert into tblkwitansi (NoKwitansi, NoPasport, SudahTerima, Matauang, Nominal, untuk, "
+                       "Catatan, TempatDiterima, tgl, oleh, terbilang) values ('") +
+           r.number + "', 'KW/YPI-ALM/', " + quoted(kLongPayer) + ", '" + r.currency + "', '" + r.amount + "', " +
+           quoted(kLongPurpose) + ", 'Pembayaran diterima dengan baik.', " + quoted(kLongPlace) +
+           ", '05/12/2025', " + quoted(kLongReceiver) + ", " + quoted(words(r.value)) + ")");
+  }
+
+  // Every text of the data, whole and in order, and every word inside the margins.
+  void expectWhole(const std::string& pdf, const std::string& templateName, const std::vector<std::string>& texts) {
+    const vt::test::PdfLayout layout = vt::test::PdfWords(pdf);
+    ASSERT_FALSE(layout.words.empty()) << templateName;
+    std::string all;
+    for (const auto& w : layout.words) all += w.text + " ";
+    for (const std::string& t : texts) EXPECT_TRUE(vt::test::HasWordRun(layout, t)) << templateName << ": " << t << "\n" << all;
+    EXPECT_EQ(all.find("\xE2\x80\xA6"), std::string::npos) << templateName << ": a text was cut\n" << all;
+    const report::TemplateDef def = report::loadTemplate(file("temp") + templateName);
+    const double mm = 1.0 / report::kUnitsPerMm;
+    const auto outside = vt::test::WordsOutside(layout, def.marginLeft * mm, def.marginTop * mm,
+                                                def.marginRight * mm, def.marginBottom * mm);
+    EXPECT_TRUE(outside.empty()) << templateName << ": " << outside.size() << " words past the margins, first "
+                                 << (outside.empty() ? "" : outside[0]);
+  }
+};
+
+TEST_F(LongTextPrintTest, EveryTemplatePrintsTheLongestTextsWhole) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  std::vector<std::string> texts = {kLongName, kLongAddress, kLongPayer, kLongPurpose, kLongReceiver,
+                                    std::string(kLongPlace) + ", 05 December 2025", "KW/YPI-ALM/001/12/2025"};
+  for (const LongReceipt& r : kLongReceipts) {
+    texts.push_back(words(r.value) + r.unit);
+    texts.push_back(std::string(r.currency) + " " + r.amount);
+  }
+  for (int index = 0; index <= 2; ++index) {
+    const std::string name = receiptTemplate(index);
+    const std::string pdf = printFromPreview(
+        "SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi order by nokwitansi", name,
+        std::nullopt, "");
+    ASSERT_FALSE(pdf.empty()) << name;
+    EXPECT_EQ(vt::test::PdfPages(pdf), 3) << name;
+    expectWhole(pdf, name.substr(5), texts);
+    EXPECT_TRUE(vt::test::PdfPagesToScreenshots(pdf, "report_long_kwitansi" + std::to_string(index + 1)));
+  }
+}
+
+// A purpose no page can hold: the one case where text is cut; it ends in an
+// ellipsis on its page, inside the margins, and the rest of the receipt
+// stays whole.
+TEST_F(LongTextPrintTest, AnEndlessPurposeEndsInAnEllipsisOnItsPage) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  std::string endless;
+  while (endless.size() < 10000) endless += "kegiatan ";
+  exec("update tblkwitansi set untuk = '" + endless + "' where NoKwitansi = '003/12/2025'");
+  for (const std::string& name : {receiptTemplate(0), std::string("\\temp\\04.rep")}) {
+    const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "003/12/2025'", name,
+                                             std::string("Periode : 05 December 2025"), "");
+    ASSERT_FALSE(pdf.empty()) << name;
+    const vt::test::PdfLayout layout = vt::test::PdfWords(pdf);
+    std::string all;
+    for (const auto& w : layout.words) all += w.text + " ";
+    EXPECT_NE(all.find("kegiatan kegiatan\xE2\x80\xA6"), std::string::npos) << name << ": " << all.substr(0, 400);
+    EXPECT_TRUE(vt::test::HasWordRun(layout, kLongPayer)) << name;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD 7,777,777") || vt::test::HasWordRun(layout, "7,777,777")) << name;
+    const report::TemplateDef def = report::loadTemplate(file(name.substr(1)));
+    const double mm = 1.0 / report::kUnitsPerMm;
+    EXPECT_TRUE(vt::test::WordsOutside(layout, def.marginLeft * mm, def.marginTop * mm, def.marginRight * mm,
+                                       def.marginBottom * mm)
+                    .empty())
+        << name;
+  }
+}
+
+TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  const std::string pdf = printFromPreview(
+      "select * from tblKwitansi where tgl >=#12/01/2025# and tgl<=#12/31/2025#  order by nokwitansi",
+      "\\temp\\04.rep", std::string("Periode : 01 December 2025 - 31 December 2025"), "");
+  ASSERT_FALSE(pdf.empty());
+  std::vector<std::string> texts = {kLongName, kLongAddress, kLongPayer, kLongPurpose, "KW/YPI-ALM/001/12/2025",
+                                    "Mata Uang", "999,999,999,999,999", "777,777,777,777,777", "7,777,777",
+                                    "Total Rp. (2 kwitansi)", "Total USD (1 kwitansi)"};
+  expectWhole(pdf, "\\04.rep", texts);
+  EXPECT_TRUE(vt::test::PdfPagesToScreenshots(pdf, "report_long_periode"));
+}
+
+// A payer and an institution written in Chinese characters print as such
+// (not as boxes) and read back from the PDF.
+TEST_F(ReportPrintTest, ChineseNamesPrintAndReadBack) {
+  if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
+  const std::string payer = "\xE5\x8C\x97\xE4\xBA\xAC\xE5\xB8\x82\xE6\xB5\xB7\xE6\xB7\x80\xE5\x8C\xBA"
+                            "\xE4\xB8\xAD\xE5\x85\xB3\xE6\x9D\x91\xE7\xAC\xAC\xE4\xB8\x80\xE5\xB0\x8F"
+                            "\xE5\xAD\xA6\xE5\xAE\xB6\xE9\x95\xBF\xE5\xA7\x94\xE5\x91\x98\xE4\xBC\x9A";
+  const std::string institution = "\xE9\x9B\x85\xE5\x8A\xA0\xE8\xBE\xBE\xE5\x8D\x8E\xE6\x96\x87"
+                                  "\xE5\xAD\xA6\xE6\xA0\xA1";
+  exec("update tblset set namalembaga = '" + institution + "'");
+  addReceipt("004/12/2025", payer, "Rp.", "2,000,000", "Uang sekolah", "15/12/2025", "Dua Juta ");
+  for (int index : {0, 2}) {
+    const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "004/12/2025'", receiptTemplate(index),
+                                             std::nullopt, "");
+    ASSERT_FALSE(pdf.empty());
+    const vt::test::PdfLayout layout = vt::test::PdfWords(pdf);
+    std::string all;
+    for (const auto& w : layout.words) all += w.text + " ";
+    EXPECT_TRUE(vt::test::HasWordRun(layout, payer)) << index << ": " << all;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, institution)) << index << ": " << all;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "Dua Juta Rupiah")) << all;
+    EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_chinese_kwitansi" + std::to_string(index + 1), 150));
+  }
 }
 
 TEST_F(ReportPrintTest, TickedReceiptsPrintOnePerPageInNumberOrder) {

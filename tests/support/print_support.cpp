@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -145,6 +146,129 @@ bool PdfToScreenshot(const std::string& pdf, const std::string& name, int dpi) {
   return runUnix("pdftoppm -png -r " + std::to_string(dpi) + " -f 1 -l 1 -singlefile '" + unixPath(pdf) + "' '" +
                  target + "'") &&
          fileExists(WinPathFromUnix(target + ".png"));
+}
+
+bool PdfPagesToScreenshots(const std::string& pdf, const std::string& name, int dpi) {
+  std::string dir = unixPath(narrow(ScreenshotDir()));
+  while (!dir.empty() && dir.back() == '/') dir.pop_back();
+  return runUnix("pdftoppm -png -r " + std::to_string(dpi) + " '" + unixPath(pdf) + "' '" + dir + "/" + name + "'");
+}
+
+namespace {
+
+std::string attribute(const std::string& tag, const char* name) {
+  const std::string key = std::string(name) + "=\"";
+  size_t at = tag.find(key);
+  if (at == std::string::npos) return std::string();
+  at += key.size();
+  return tag.substr(at, tag.find('"', at) - at);
+}
+
+std::string unescapeXml(std::string s) {
+  const std::pair<const char*, const char*> entities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}};
+  for (const auto& [from, to] : entities)
+    for (size_t at; (at = s.find(from)) != std::string::npos;) s.replace(at, std::strlen(from), to);
+  return s;
+}
+
+std::wstring normalized(const std::wstring& s) {
+  if (s.empty()) return s;
+  const int n = NormalizeString(NormalizationC, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
+  if (n <= 0) return s;
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  const int got = NormalizeString(NormalizationC, s.c_str(), static_cast<int>(s.size()), &out[0], n);
+  if (got <= 0) return s;
+  out.resize(static_cast<size_t>(got));
+  return out;
+}
+
+std::vector<std::string> splitWords(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+}  // namespace
+
+PdfLayout PdfWords(const std::string& pdf) {
+  PdfLayout out;
+  const std::string file = "/tmp/vt-pdfbbox-" + std::to_string(GetCurrentProcessId()) + ".html";
+  if (!runUnix("pdftotext -bbox -raw '" + unixPath(pdf) + "' '" + file + "'")) return out;
+  const std::string html = readFile(WinPathFromUnix(file));
+  DeleteFileW(WinPathFromUnix(file).c_str());
+  size_t at = 0;
+  while ((at = html.find('<', at)) != std::string::npos) {
+    const size_t end = html.find('>', at);
+    if (end == std::string::npos) break;
+    const std::string tag = html.substr(at, end - at + 1);
+    if (tag.rfind("<page ", 0) == 0) {
+      out.pages.emplace_back(std::atof(attribute(tag, "width").c_str()), std::atof(attribute(tag, "height").c_str()));
+    } else if (tag.rfind("<word ", 0) == 0 && !out.pages.empty()) {
+      PdfWord w;
+      w.page = static_cast<int>(out.pages.size()) - 1;
+      w.xMin = std::atof(attribute(tag, "xMin").c_str());
+      w.yMin = std::atof(attribute(tag, "yMin").c_str());
+      w.xMax = std::atof(attribute(tag, "xMax").c_str());
+      w.yMax = std::atof(attribute(tag, "yMax").c_str());
+      const size_t close = html.find("</word>", end);
+      // Composed (NFC): a font may name a glyph after a compatibility
+      // ideograph that stands for the same character.
+      w.text = narrow(normalized(widen(unescapeXml(html.substr(end + 1, close - end - 1)))));
+      out.words.push_back(std::move(w));
+    }
+    at = end + 1;
+  }
+  // The words of a page turned on its side stand in the turned page.
+  const std::string info = "/tmp/vt-pdfrot-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  if (runUnix("pdfinfo -l 9999 '" + unixPath(pdf) + "' > '" + info + "'")) {
+    std::istringstream in(readFile(WinPathFromUnix(info)));
+    for (std::string line; std::getline(in, line);) {
+      int page = 0, rot = 0;
+      if (std::sscanf(line.c_str(), "Page %d rot: %d", &page, &rot) == 2 && (rot == 90 || rot == 270) && page >= 1 &&
+          page <= static_cast<int>(out.pages.size()))
+        std::swap(out.pages[static_cast<size_t>(page - 1)].first, out.pages[static_cast<size_t>(page - 1)].second);
+    }
+  }
+  DeleteFileW(WinPathFromUnix(info).c_str());
+  return out;
+}
+
+bool HasWordRun(const PdfLayout& pdf, const std::string& text) {
+  const std::vector<std::string> want = splitWords(text);
+  if (want.empty()) return true;
+  const auto& words = pdf.words;
+  for (size_t i = 0; i < words.size(); ++i) {
+    // A word too long for its line goes on over the next lines: its pieces
+    // stand one after another.
+    size_t k = 0, at = 0, j = i;
+    while (k < want.size() && j < words.size() && words[j].page == words[i].page) {
+      const std::string& piece = words[j].text;
+      if (want[k].compare(at, piece.size(), piece) != 0 || piece.empty()) break;
+      at += piece.size();
+      ++j;
+      if (at == want[k].size()) ++k, at = 0;
+    }
+    if (k == want.size()) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> WordsOutside(const PdfLayout& pdf, double left, double top, double right, double bottom) {
+  const double mm = 72.0 / 25.4, slack = 0.5;  // points: glyph boxes round
+  std::vector<std::string> out;
+  for (const PdfWord& w : pdf.words) {
+    const auto [pw, ph] = pdf.pages[static_cast<size_t>(w.page)];
+    if (w.xMin >= left * mm - slack && w.xMax <= pw - right * mm + slack && w.yMin >= top * mm - slack &&
+        w.yMax <= ph - bottom * mm + slack)
+      continue;
+    char where[128];
+    std::snprintf(where, sizeof where, " (page %d, x %.1f..%.1f, y %.1f..%.1f mm)", w.page + 1, w.xMin / mm,
+                  w.xMax / mm, w.yMin / mm, w.yMax / mm);
+    out.push_back(w.text + where);
+  }
+  return out;
 }
 
 }  // namespace vt::test

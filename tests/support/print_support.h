@@ -24,5 +24,28 @@ int PdfPages(const std::string& pdf);
 bool RunUnix(const std::string& command, int timeoutMs = 30000);
 // Renders a PDF's first page as build/screenshots/<name>.png (pdftoppm).
 bool PdfToScreenshot(const std::string& pdf, const std::string& name, int dpi = 110);
+// Renders every page as build/screenshots/<name>-<n>.png.
+bool PdfPagesToScreenshots(const std::string& pdf, const std::string& name, int dpi = 110);
+
+// A printed word as pdftotext reads it: its page (from 0) and its box in
+// points from the page's top-left corner.
+struct PdfWord {
+  int page = 0;
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+  std::string text;
+};
+struct PdfLayout {
+  std::vector<std::pair<double, double>> pages;  // width and height, points
+  std::vector<PdfWord> words;                    // in the order they were drawn
+};
+// The words of a PDF (pdftotext -bbox -raw); empty when it cannot be read.
+PdfLayout PdfWords(const std::string& pdf);
+// Whether the words of a text (split at blanks) stand one after another on
+// one page of the PDF, in order, each whole (a word longer than its line
+// may go on over the next one, in pieces).
+bool HasWordRun(const PdfLayout& pdf, const std::string& text);
+// The words that stand past the given margins (millimetres) of their page,
+// each as "word (page n, x0..x1, y0..y1 mm)".
+std::vector<std::string> WordsOutside(const PdfLayout& pdf, double left, double top, double right, double bottom);
 
 }  // namespace vt::test

@@ -64,51 +64,85 @@ ReportControl* BandedLayout::control(const std::string& name) {
   return nullptr;
 }
 
-// Lays a section's controls out at y (units) of a page; returns its height,
-// grown by controls that may grow.
+namespace {
+
+const std::string& textOf(const ReportControl& c) {
+  return c.kind() == ReportControl::Kind::Label ? static_cast<const Label&>(c).Caption
+                                                 : static_cast<const Field&>(c).Text;
+}
+
+bool isText(const ReportControl& c) {
+  return c.kind() == ReportControl::Kind::Label || c.kind() == ReportControl::Kind::Field;
+}
+
+}  // namespace
+
+// Lays a section's controls out at y (units) of a page; returns its height.
+// Controls that may grow move what lies below them, and the section grows
+// with them up to the room of a page; past it the one that grew most gives
+// room back (shrinking or cut).
 int BandedLayout::place(Section& s, Page& page, int y) {
   const int x0 = twipsToUnits(LeftMargin);
-  int height = twipsToUnits(s.Height);
+  const int sectionH = twipsToUnits(s.Height);
+  const auto& controls = s.controls();
+  const size_t n = controls.size();
+  flow_.assign(n, FlowBox());
+  if (fits_.size() < n) fits_.resize(n);
+  auto styleOf = [this](const ReportControl& c) {
+    return TextStyle{doc_->fontIndex(c.Font), c.Alignment, c.VerticalAlignment, c.WordWrap, c.CanGrow, c.ShrinkTo,
+                     c.ForeColor,             c.BackColor};
+  };
+  growing_.clear();
+  for (size_t i = 0; i < n; ++i) {
+    const ReportControl& c = *controls[i];
+    const int left = twipsToUnits(c.Left), top = twipsToUnits(c.Top);
+    int right = left + twipsToUnits(c.Width), bottom = top + twipsToUnits(c.Height);
+    if (c.kind() == ReportControl::Kind::Line) {
+      const auto& l = static_cast<const LineControl&>(c);
+      right = twipsToUnits(l.X2), bottom = twipsToUnits(l.Y2);
+    }
+    flow_[i] = FlowBox::between(left, top, right, bottom, isText(c), c.kind() != ReportControl::Kind::Picture);
+    if (!c.Visible) flow_[i].top = flow_[i].bottom = -kNoLimit;  // takes no part
+    if (c.Visible && isText(c) && c.CanGrow)
+      growing_.push_back({i, twipsToUnits(c.Width), twipsToUnits(c.Height), &textOf(c), styleOf(c)});
+  }
+  const int height = growBand(*doc_, flow_, fits_, growing_, sectionH, std::max(sectionH, room_));
   if (s.BackColor != CLR_INVALID)
     page.addBox(x0, y, twipsToUnits(PaperWidth - LeftMargin - RightMargin), height, 0, 0, s.BackColor);
-  for (const auto& cp : s.controls()) {
-    const ReportControl& c = *cp;
+  for (size_t i = 0; i < n; ++i) {
+    const ReportControl& c = *controls[i];
     if (!c.Visible) continue;
-    const int x = x0 + twipsToUnits(c.Left), top = y + twipsToUnits(c.Top);
-    const int w = twipsToUnits(c.Width), h = twipsToUnits(c.Height);
+    const int dy = flow_[i].dy, dh = flow_[i].dh;
+    const int x = x0 + twipsToUnits(c.Left), top = y + twipsToUnits(c.Top) + dy;
+    const int w = twipsToUnits(c.Width), h = twipsToUnits(c.Height) + dh;
     switch (c.kind()) {
       case ReportControl::Kind::Label:
-      case ReportControl::Kind::Field: {
-        const std::string& text = c.kind() == ReportControl::Kind::Label ? static_cast<const Label&>(c).Caption
-                                                                           : static_cast<const Field&>(c).Text;
-        TextStyle st;
-        st.font = doc_->fontIndex(c.Font);
-        st.align = c.Alignment;
-        st.valign = c.VerticalAlignment;
-        st.wrap = c.WordWrap;
-        st.grow = c.CanGrow;
-        st.color = c.ForeColor;
-        if (c.BackColor != CLR_INVALID) page.addBox(x, top, w, h, 0, 0, c.BackColor);
-        height = std::max(height, placeText(*doc_, page, x, top, w, h, text, st) - y);
+      case ReportControl::Kind::Field:
+        if (c.CanGrow) placeFitted(*doc_, page, x, top, w, h, fits_[i], styleOf(c));
+        else placeText(*doc_, page, x, top, w, h, textOf(c), styleOf(c));
         break;
-      }
       case ReportControl::Kind::Picture: {
         const auto& p = static_cast<const PictureBox&>(c);
         if (p.Picture.empty() || p.Picture.width() <= 0 || p.Picture.height() <= 0) break;
         doc_->pictures.push_back(p.Picture);
         const uint32_t at = static_cast<uint32_t>(doc_->pictures.size() - 1);
+        const int ph0 = twipsToUnits(c.Height);
         if (p.Stretch) {
-          page.addPicture(x, top, w, h, at);
+          page.addPicture(x, top, w, ph0, at);
         } else {
-          const double k = std::min(static_cast<double>(w) / p.Picture.width(), static_cast<double>(h) / p.Picture.height());
+          const double k = std::min(static_cast<double>(w) / p.Picture.width(), static_cast<double>(ph0) / p.Picture.height());
           const int pw = static_cast<int>(p.Picture.width() * k), ph = static_cast<int>(p.Picture.height() * k);
-          page.addPicture(x + (w - pw) / 2, top + (h - ph) / 2, pw, ph, at);
+          page.addPicture(x + (w - pw) / 2, top + (ph0 - ph) / 2, pw, ph, at);
         }
         break;
       }
       case ReportControl::Kind::Line: {
         const auto& l = static_cast<const LineControl&>(c);
-        page.addLine(x, top, x0 + twipsToUnits(l.X2), y + twipsToUnits(l.Y2), twipsToUnits(l.LineWeight), l.ForeColor);
+        // A rule that runs down stretches at its lower end.
+        int y1 = y + twipsToUnits(c.Top) + dy, y2 = y + twipsToUnits(l.Y2) + dy;
+        if (y2 > y1) y2 += dh;
+        else if (y1 > y2) y1 += dh;
+        page.addLine(x, y1, x0 + twipsToUnits(l.X2), y2, twipsToUnits(l.LineWeight), l.ForeColor);
         break;
       }
       case ReportControl::Kind::Box:
@@ -127,6 +161,7 @@ Document& BandedLayout::Run() {
   const int top = twipsToUnits(TopMargin), footerH = PageFooter.Visible ? twipsToUnits(PageFooter.Height) : 0;
   const int bottom = pageH - twipsToUnits(BottomMargin) - footerH;
   if (bottom <= top) vb::raise(5, "The margins leave no room on the page", "report");
+  room_ = bottom - top - (PageHeader.Visible ? twipsToUnits(PageHeader.Height) : 0);
   Page page;
   int y = 0;
   bool content = false;  // anything but the page header on the page

@@ -66,8 +66,13 @@ public:
   FontSpec Font;
   Align Alignment = Align::Left;
   VAlign VerticalAlignment = VAlign::Top;
-  bool WordWrap = true;   // text: lines that do not fit the box are cut off
-  bool CanGrow = false;   // text: the control and its section grow to show every line
+  bool WordWrap = true;   // text: broken into lines inside the box
+  // Text: the control grows to show every line; what lies below it in its
+  // section moves down and the section grows, up to the room of a page.
+  bool CanGrow = false;
+  // Text: points; a text too long for its box shrinks its font down to this
+  // size (0: the font keeps its size). What still does not fit ends in "...".
+  double ShrinkTo = 0;
   COLORREF ForeColor = RGB(0, 0, 0);
   COLORREF BackColor = CLR_INVALID;  // none: transparent
   int LineWeight = 15;                // twips, lines and box borders (0: no border)
@@ -175,6 +180,10 @@ public:
 private:
   int place(Section& s, Page& page, int y);
   std::unique_ptr<Document> doc_;
+  int room_ = 0;  // the most a section may grow to: the room of a page
+  std::vector<FlowBox> flow_;
+  std::vector<TextFit> fits_;
+  std::vector<GrowingText> growing_;
   int pageNumber_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "platform/ui/win_util.h"
@@ -53,6 +54,56 @@ std::wstring resolveFace(const std::string& faces) {
   return chosen;
 }
 
+using Ranges = std::vector<std::pair<unsigned, unsigned>>;
+
+// The characters the font selected into a DC has, as ranges.
+Ranges rangesOf(HDC dc) {
+  Ranges out;
+  const DWORD size = GetFontUnicodeRanges(dc, nullptr);
+  if (size == 0) return out;
+  std::vector<BYTE> buf(size);
+  auto* gs = reinterpret_cast<GLYPHSET*>(buf.data());
+  if (!GetFontUnicodeRanges(dc, gs)) return out;
+  for (DWORD i = 0; i < gs->cRanges; ++i)
+    out.emplace_back(gs->ranges[i].wcLow, gs->ranges[i].wcLow + gs->ranges[i].cGlyphs);
+  return out;
+}
+
+bool inRanges(const Ranges& r, unsigned c) {
+  auto it = std::upper_bound(r.begin(), r.end(), std::make_pair(c, ~0u));
+  return it != r.begin() && c < std::prev(it)->second;
+}
+
+// The faces the system links a face to for the characters it lacks, in
+// order, as Windows keeps them (file, face): only those installed.
+std::vector<std::wstring> linkedFaces(const std::wstring& face) {
+  static auto* cache = new std::map<std::wstring, std::vector<std::wstring>>();
+  auto found = cache->find(face);
+  if (found != cache->end()) return found->second;
+  std::vector<std::wstring> out;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, face.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ) {
+      std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+      if (RegQueryValueExW(key, face.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) ==
+          ERROR_SUCCESS) {
+        for (const wchar_t* entry = data.c_str(); *entry; entry += wcslen(entry) + 1) {
+          const wchar_t* comma = wcschr(entry, L',');
+          if (!comma) continue;
+          std::wstring linked(comma + 1);
+          linked = linked.substr(0, linked.find(L','));
+          if (!linked.empty() && installed(linked)) out.push_back(linked);
+        }
+      }
+    }
+    RegCloseKey(key);
+  }
+  (*cache)[face] = out;
+  return out;
+}
+
 }  // namespace
 
 bool FontSpec::serif() const {
@@ -77,7 +128,7 @@ LOGFONTW logFontFor(const FontSpec& spec, int pixelHeight) {
 
 // --- metrics -------------------------------------------------------------------
 
-FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1) {
+FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1), faces_(0x250, -1) {
   dc_ = CreateCompatibleDC(nullptr);
   LOGFONTW lf = logFontFor(spec, static_cast<int>(std::lround(spec.size * kUnitsPerPoint)));
   font_ = CreateFontIndirectW(&lf);
@@ -86,21 +137,51 @@ FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1) {
   GetTextMetricsW(dc_, &tm);
   ascent_ = tm.tmAscent;
   height_ = tm.tmHeight;
+  ranges_ = rangesOf(dc_);
+  // A font that does not say what it has draws everything itself.
+  if (ranges_.empty()) return;
+  for (const std::wstring& face : linkedFaces(lf.lfFaceName)) {
+    Linked l;
+    l.face = face;
+    LOGFONTW other = lf;
+    wcsncpy(other.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    l.font = CreateFontIndirectW(&other);
+    SelectObject(dc_, l.font);
+    l.ranges = rangesOf(dc_);
+    SelectObject(dc_, font_);
+    linked_.push_back(std::move(l));
+  }
 }
 
 FontMetrics::~FontMetrics() {
   SelectObject(dc_, old_);
   DeleteObject(font_);
+  for (Linked& l : linked_) DeleteObject(l.font);
   DeleteDC(dc_);
 }
 
+int FontMetrics::faceOf(wchar_t c) const {
+  if (linked_.empty()) return 0;
+  int8_t* cached = c < faces_.size() ? &faces_[c] : nullptr;
+  if (cached && *cached >= 0) return *cached;
+  int face = 0;
+  if (!inRanges(ranges_, c))
+    for (size_t i = 0; i < linked_.size() && face == 0; ++i)
+      if (inRanges(linked_[i].ranges, c)) face = static_cast<int>(i) + 1;
+  if (cached) *cached = static_cast<int8_t>(face);
+  return face;
+}
+
 int FontMetrics::measure(wchar_t c) const {
+  const int face = faceOf(c);
+  if (face) SelectObject(dc_, linked_[static_cast<size_t>(face - 1)].font);
   INT w = 0;
   if (!GetCharWidth32W(dc_, c, c, &w)) {
     SIZE s{};
     GetTextExtentPoint32W(dc_, &c, 1, &s);
     w = s.cx;
   }
+  if (face) SelectObject(dc_, font_);
   return w;
 }
 
@@ -121,6 +202,40 @@ int FontMetrics::width(const wchar_t* text, size_t n) const {
 }
 
 int FontMetrics::width(const std::wstring& text) const { return width(text.data(), text.size()); }
+
+int FontMetrics::width(const std::string& s) const {
+  int w = 0;
+  const size_t n = s.size();
+  for (size_t i = 0; i < n;) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      w += c == static_cast<unsigned char>(kPagesMarker) ? 3 * advance(L'0') : advance(c);
+      ++i;
+      continue;
+    }
+    // One UTF-8 sequence; a broken one counts as the byte it starts with.
+    const int len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (len == 1 || i + len > n) {
+      w += advance(c);
+      ++i;
+      continue;
+    }
+    unsigned cp = c & (0xFF >> (len + 1));
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    if (cp < 0x10000) {
+      w += advance(static_cast<wchar_t>(cp));
+    } else {
+      // Beyond the basic plane: a surrogate pair, measured as one.
+      cp -= 0x10000;
+      const wchar_t pair[2] = {static_cast<wchar_t>(0xD800 + (cp >> 10)), static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
+      SIZE sz{};
+      GetTextExtentPoint32W(dc_, pair, 2, &sz);
+      w += sz.cx;
+    }
+    i += static_cast<size_t>(len);
+  }
+  return w;
+}
 
 // --- page ------------------------------------------------------------------------
 
@@ -273,6 +388,7 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   std::map<uint16_t, ui::OwnedGdi<HFONT>> fonts;
+  std::map<unsigned, ui::OwnedGdi<HFONT>> linkedFonts;
   std::vector<const FontMetrics*> metrics(doc.fonts.size(), nullptr);
   const std::string pages = std::to_string(doc.pages.size());
   std::vector<INT> dx;
@@ -305,27 +421,50 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         const int textW = m.width(w);
         const double laidOut = textW * vp.scaleX;
         // The device's own spacing reads best; where its hinting makes the
-        // line wider than laid out, each glyph goes where the layout put it.
+        // line wider than laid out, or wider than its box, each glyph goes
+        // where the layout put it.
         SIZE natural{};
         GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
-        const bool own = natural.cx <= laidOut * 1.02 + 1;
+        bool linked = false;
+        for (wchar_t c : w) linked = linked || m.faceOf(c) != 0;
+        const bool own = !linked && natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
         const double width = own ? natural.cx / vp.scaleX : textW;
         double left = it.x;
         if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
         else if (it.align == Align::Right) left = it.x + it.w - width;
-        if (!own) {
-          dx.assign(w.size(), 0);
-          double pos = 0;
-          int placed = 0;
-          for (size_t i = 0; i < w.size(); ++i) {
-            pos += m.advance(w[i]) * vp.scaleX;
-            const int next = static_cast<int>(std::lround(pos));
-            dx[i] = next - placed;
-            placed = next;
-          }
+        const int baseline = d.Y(it.y + m.ascent());
+        if (own) {
+          ExtTextOutW(dc, d.X(left), baseline, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+          break;
         }
-        ExtTextOutW(dc, d.X(left), d.Y(it.y + m.ascent()), 0, nullptr, w.c_str(), static_cast<UINT>(w.size()),
-                    own ? nullptr : dx.data());
+        // Each glyph where the layout put it; a run of characters the font
+        // lacks in the face the system links it to.
+        dx.assign(w.size(), 0);
+        double pos = vp.x + left * vp.scaleX;
+        std::vector<int> at(w.size() + 1);
+        at[0] = static_cast<int>(std::lround(pos));
+        for (size_t i = 0; i < w.size(); ++i) {
+          pos += m.advance(w[i]) * vp.scaleX;
+          at[i + 1] = static_cast<int>(std::lround(pos));
+          dx[i] = at[i + 1] - at[i];
+        }
+        for (size_t a = 0, b = 0; a < w.size(); a = b) {
+          const int face = linked ? m.faceOf(w[a]) : 0;
+          for (b = a + 1; b < w.size() && (linked ? m.faceOf(w[b]) : 0) == face;) ++b;
+          HFONT runFont = f.get();
+          if (face) {
+            auto& lf = linkedFonts[(static_cast<unsigned>(it.font) << 8) | static_cast<unsigned>(face)];
+            if (!lf.get()) {
+              LOGFONTW l = logFontFor(doc.fonts[it.font], static_cast<int>(std::lround(doc.fonts[it.font].size *
+                                                                                       kUnitsPerPoint * vp.scaleY)));
+              wcsncpy(l.lfFaceName, m.linkedFace(face).c_str(), LF_FACESIZE - 1);
+              lf.reset(CreateFontIndirectW(&l));
+            }
+            runFont = lf.get();
+          }
+          ui::ScopedSelect run(dc, runFont);
+          ExtTextOutW(dc, at[a], baseline, 0, nullptr, w.c_str() + a, static_cast<UINT>(b - a), dx.data() + a);
+        }
         break;
       }
     }
@@ -337,41 +476,35 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
 
 namespace {
 
-// Places lines of text (with their box) at (x, y); returns the box's bottom.
-int placeLines(Document& doc, Page& out, int x, int y, int w, int h, const std::string* lines, size_t count,
-               const TextStyle& st) {
-  const FontMetrics& m = doc.metrics(st.font);
-  const int lh = m.lineHeight(), pad = st.padding;
+const wchar_t kEllipsis = L'\x2026';
+
+// Places lines of text (with their box) in the box (x, y, w, h); returns its bottom.
+int placeLines(Document& doc, Page& out, int x, int y, int w, int h, uint16_t font, const std::string* lines,
+               size_t count, const TextStyle& st) {
+  const int lh = doc.metrics(font).lineHeight(), pad = st.padding;
   const int inner = std::max(0, w - 2 * pad);
-  int boxH = h;
-  if (st.grow) {
-    boxH = std::max(h, static_cast<int>(count) * lh + 2 * pad);
-  } else {
-    const size_t fit = static_cast<size_t>(std::max(1, (h - 2 * pad) / std::max(1, lh)));
-    count = std::min(count, fit);
-  }
-  if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, boxH, st.pen, st.color, st.fill);
+  if (st.fill != CLR_INVALID || st.pen > 0) out.addBox(x, y, w, h, st.pen, st.color, st.fill);
   const int textH = static_cast<int>(count) * lh;
   int top = y + pad;
-  if (st.valign == VAlign::Middle) top = y + (boxH - textH) / 2;
-  else if (st.valign == VAlign::Bottom) top = y + boxH - pad - textH;
+  if (st.valign == VAlign::Middle) top = y + (h - textH) / 2;
+  else if (st.valign == VAlign::Bottom) top = y + h - pad - textH;
   for (size_t i = 0; i < count; ++i)
     if (!lines[i].empty())
-      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], st.font, st.align, st.color);
-  return y + boxH;
+      out.addText(x + pad, top + static_cast<int>(i) * lh, inner, lh, lines[i], font, st.align, st.color);
+  return y + h;
 }
 
-}  // namespace
-
-int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st) {
-  // One line: no measuring needed, the drawing aligns it.
-  if (!st.wrap && text.find('\n') == std::string::npos) return placeLines(doc, out, x, y, w, h, &text, 1, st);
-  const FontMetrics& m = doc.metrics(st.font);
-  const int inner = std::max(0, w - 2 * st.padding);
-  std::wstring wide = ui::Widen(text);
+// The lines of a text: wrapped to the width, or as its line breaks give them.
+void splitLines(const std::string& text, bool wrap, int width, const FontMetrics& m, std::vector<std::string>& out) {
+  out.clear();
+  if (!wrap && text.find('\n') == std::string::npos) {
+    out.push_back(text);
+    return;
+  }
   std::vector<std::wstring> wl;
-  if (st.wrap) {
-    wl = wrapText(wide, inner, m);
+  std::wstring wide = ui::Widen(text);
+  if (wrap) {
+    wl = wrapText(wide, width, m);
   } else {
     size_t s = 0;
     while (true) {
@@ -384,10 +517,257 @@ int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::s
     }
   }
   while (!wl.empty() && wl.back().empty()) wl.pop_back();
-  std::vector<std::string> lines;
-  lines.reserve(wl.size());
-  for (auto& l : wl) lines.push_back(ui::Narrow(l));
-  return placeLines(doc, out, x, y, w, h, lines.data(), lines.size(), st);
+  for (auto& l : wl) out.push_back(ui::Narrow(l));
+}
+
+// A line cut where it and "..." still fit the width.
+std::string withEllipsis(const std::string& line, int width, const FontMetrics& m) {
+  std::wstring w = ui::Widen(line);
+  const int dots = m.advance(kEllipsis);
+  int used = m.width(w);
+  while (!w.empty() && used + dots > width) {
+    used -= m.advance(w.back());
+    w.pop_back();
+  }
+  while (!w.empty() && w.back() == L' ') w.pop_back();
+  w += kEllipsis;
+  return ui::Narrow(w);
+}
+
+// Whether the lines fit: each one as wide as the box at most, and all of
+// them as high as the room (one line always fits: a box lower than its
+// font still shows it).
+bool linesFit(const std::vector<std::string>& lines, bool wrapped, int width, int room, const FontMetrics& m) {
+  if (!wrapped)
+    for (const std::string& l : lines)
+      if (m.width(l) > width) return false;
+  return lines.size() <= 1 || static_cast<int>(lines.size()) * m.lineHeight() <= room;
+}
+
+}  // namespace
+
+void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text, const TextStyle& st, TextFit& f) {
+  const int pad = st.padding, inner = std::max(0, w - 2 * pad);
+  const int limit = st.grow ? std::max(h, maxHeight) : h;
+  const int room = limit - 2 * pad;
+  // A box that grows takes the lines it adds and keeps the room its design
+  // leaves below its lines at its own size (a rule under a name stays under
+  // the last line).
+  const int designLine = std::max(1, doc.metrics(st.font).lineHeight());
+  const int spare = std::max(0, h - 2 * pad - std::max(1, (h - 2 * pad) / designLine) * designLine);
+  auto attempt = [&](uint16_t font) {
+    const FontMetrics& m = doc.metrics(font);
+    f.font = font;
+    splitLines(text, st.wrap, inner, m, f.lines);
+    return linesFit(f.lines, st.wrap, inner, h - 2 * pad, m) ||
+           (st.grow && linesFit(f.lines, st.wrap, inner, room - spare, m));
+  };
+  bool fits = attempt(st.font);
+  const FontSpec base = doc.fonts[st.font];
+  // Half points from the smallest allowed size to just below the asked one.
+  const int lo = static_cast<int>(std::ceil(st.shrinkTo * 2)), hi = static_cast<int>(std::ceil(base.size * 2)) - 1;
+  if (!fits && st.shrinkTo > 0 && lo <= hi) {
+    auto at = [&](int halfPoints) {
+      FontSpec spec = base;
+      spec.size = halfPoints / 2.0;
+      return doc.fontIndex(spec);
+    };
+    // The largest size that fits, by halving the range; sizes narrow a text
+    // in proportion, so a one-line text starts near the size it needs.
+    int low = lo, high = hi, best = -1;
+    if (!st.wrap && f.lines.size() == 1) {
+      const int needed = doc.metrics(st.font).width(f.lines[0]);
+      if (needed > 0) high = std::max(lo, std::min(hi, static_cast<int>(base.size * 2 * inner / needed)));
+    }
+    while (low <= high) {
+      const int mid = (low + high) / 2;
+      if (attempt(at(mid))) {
+        best = mid;
+        low = mid + 1;
+      } else {
+        high = mid - 1;
+      }
+    }
+    fits = best >= 0;
+    attempt(at(fits ? best : lo));
+  }
+  const FontMetrics& m = doc.metrics(f.font);
+  const int lh = std::max(1, m.lineHeight());
+  if (!fits) {
+    // The only place where text is cut: what the box cannot hold ends in "...".
+    const size_t keep = static_cast<size_t>(std::max(1, room / lh));
+    const bool dropped = f.lines.size() > keep;
+    if (dropped) f.lines.resize(keep);
+    for (size_t i = 0; i < f.lines.size(); ++i)
+      if ((dropped && i + 1 == f.lines.size()) || m.width(f.lines[i]) > inner)
+        f.lines[i] = withEllipsis(f.lines[i], inner, m);
+  }
+  const int needed = static_cast<int>(f.lines.size()) * lh + 2 * pad + spare;
+  f.height = st.grow ? std::max(h, std::min(limit, needed)) : h;
+}
+
+int placeFitted(Document& doc, Page& out, int x, int y, int w, int h, const TextFit& f, const TextStyle& st) {
+  return placeLines(doc, out, x, y, w, h, f.font, f.lines.data(), f.lines.size(), st);
+}
+
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& st,
+              int maxHeight) {
+  // One line that fits, the common case: placed as it is.
+  if (!st.wrap && text.find('\n') == std::string::npos &&
+      doc.metrics(st.font).width(text) <= std::max(0, w - 2 * st.padding))
+    return placeLines(doc, out, x, y, w, h, st.font, &text, 1, st);
+  TextFit f;
+  fitText(doc, w, h, maxHeight, text, st, f);
+  return placeFitted(doc, out, x, y, w, f.height, f, st);
+}
+
+// --- room for grown texts ------------------------------------------------------------
+
+namespace {
+
+bool sideBySideOverlap(const FlowBox& a, const FlowBox& b) {
+  const int lo = std::max(a.left, b.left), hi = std::min(a.right, b.right);
+  if (lo < hi) return true;
+  // A vertical rule overlaps what it stands inside.
+  return lo == hi && (a.left == a.right || b.left == b.right);
+}
+
+}  // namespace
+
+void flowBand(std::vector<FlowBox>& items) {
+  bool any = false;
+  for (FlowBox& b : items) {
+    b.dy = 0;
+    b.dh = b.grown;
+    any = any || b.grown > 0;
+  }
+  if (!any) return;
+  // Every rule only ever raises a move or a stretch to what another item
+  // already has, so this settles; the bound is a guard.
+  for (size_t pass = 0; pass <= items.size() + 1; ++pass) {
+    bool changed = false;
+    auto atLeast = [&](int& v, int want) {
+      if (want > v) {
+        v = want;
+        changed = true;
+      }
+    };
+    for (FlowBox& x : items) {
+      for (const FlowBox& a : items) {
+        if (&a == &x) continue;
+        const int foot = a.dy + a.dh;  // how far a's foot went down
+        if (x.text && a.text && x.top == a.top && a.dy > 0) atLeast(x.dy, a.dy);
+        if (foot <= 0 && a.dy <= 0) continue;
+        if (!sideBySideOverlap(a, x)) continue;
+        if (x.top >= a.bottom) {
+          atLeast(x.dy, foot);
+        } else if (x.top > a.top) {
+          atLeast(x.dy, a.dy + a.grown);
+        } else if (x.stretches && x.bottom >= a.bottom) {
+          atLeast(x.dh, foot - x.dy);
+        }
+      }
+    }
+    if (!changed) break;
+  }
+}
+
+namespace {
+
+// The height a text's box needs to show it whole at its smallest font.
+int leastHeight(Document& doc, int w, int h, const std::string& text, const TextStyle& st) {
+  TextStyle smallest = st;
+  if (st.shrinkTo > 0 && st.shrinkTo < doc.fonts[st.font].size) {
+    FontSpec spec = doc.fonts[st.font];
+    spec.size = st.shrinkTo;
+    smallest.font = doc.fontIndex(spec);
+  }
+  smallest.grow = true;
+  smallest.shrinkTo = 0;
+  TextFit f;
+  fitText(doc, w, h, kNoLimit, text, smallest, f);
+  return f.height;
+}
+
+// Keeps a flowed band within limit; refit(item, maxHeight) fits a text again
+// into less height and returns how much it grew, least(item) the least
+// height it needs whole.
+int fitBand(std::vector<FlowBox>& items, int height, int limit, const std::function<int(size_t, int)>& refit,
+            const std::function<int(size_t)>& least) {
+  const size_t n = items.size();
+  auto boxOf = [&](size_t i) { return items[i].bottom - items[i].top; };
+  // What each grown text may still take, and the least it can take whole.
+  std::vector<int> allowed(n), floor;
+  std::vector<bool> hopeless(n, false);
+  for (size_t i = 0; i < n; ++i) allowed[i] = boxOf(i) + items[i].grown;
+  bool cutting = false;  // once every text is as small as it can be whole
+  int h = height;
+  for (int guard = 0; guard < 4000; ++guard) {
+    flowBand(items);
+    h = height;
+    for (const FlowBox& b : items) h = std::max(h, b.bottom + b.dy + b.dh);
+    if (h <= limit) break;
+    if (floor.empty()) {
+      // A text that cannot be whole even alone in the band is cut first,
+      // and spares the others their size.
+      floor.resize(n);
+      for (size_t i = 0; i < n; ++i) {
+        floor[i] = items[i].grown > 0 ? std::max(boxOf(i), least(i)) : boxOf(i);
+        hopeless[i] = items[i].top + floor[i] > limit;
+        if (hopeless[i]) floor[i] = boxOf(i);
+      }
+    }
+    auto spare = [&](size_t i) { return items[i].grown > 0 ? allowed[i] - (cutting ? boxOf(i) : floor[i]) : 0; };
+    size_t most = n;
+    int second = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const int g = spare(i);
+      if (g <= 0) continue;
+      if (most == n || (hopeless[i] && !hopeless[most]) || (hopeless[i] == hopeless[most] && g > spare(most))) {
+        if (most != n) second = std::max(second, spare(most));
+        most = i;
+      } else {
+        second = std::max(second, g);
+      }
+    }
+    if (most == n) {
+      if (cutting) break;
+      cutting = true;
+      continue;
+    }
+    const int step = hopeless[most] ? h - limit : std::max(kUnitsPerMm, spare(most) - second);
+    allowed[most] -= std::min(spare(most), std::min(h - limit, step));
+    items[most].grown = std::max(0, refit(most, allowed[most]));
+    allowed[most] = std::min(allowed[most], boxOf(most) + items[most].grown);
+  }
+  return h;
+}
+
+}  // namespace
+
+int growBand(Document& doc, std::vector<FlowBox>& items, std::vector<TextFit>& fits,
+             const std::vector<GrowingText>& texts, int height, int limit) {
+  if (texts.empty()) return height;
+  for (const GrowingText& t : texts) {
+    fitText(doc, t.w, t.h, limit - items[t.item].top, *t.text, t.style, fits[t.item]);
+    items[t.item].grown = fits[t.item].height - t.h;
+  }
+  auto textOf = [&](size_t item) -> const GrowingText& {
+    for (const GrowingText& t : texts)
+      if (t.item == item) return t;
+    return texts.front();  // only grown texts are asked for
+  };
+  return fitBand(
+      items, height, limit,
+      [&](size_t i, int maxHeight) {
+        const GrowingText& t = textOf(i);
+        fitText(doc, t.w, t.h, maxHeight, *t.text, t.style, fits[i]);
+        return fits[i].height - t.h;
+      },
+      [&](size_t i) {
+        const GrowingText& t = textOf(i);
+        return leastHeight(doc, t.w, t.h, *t.text, t.style);
+      });
 }
 
 // --- word wrap ---------------------------------------------------------------------
@@ -404,16 +784,20 @@ std::vector<std::wstring> wrapText(const std::wstring& text, int width, const Fo
     if (para.empty()) lines.emplace_back();
     while (i < para.size()) {
       int w = 0;
-      size_t j = i, lastBreak = std::wstring::npos;
+      size_t j = i, lastBreak = std::wstring::npos, lastMark = std::wstring::npos;
       while (j < para.size()) {
         const int a = m.advance(para[j]);
         if (w + a > width && j > i) break;
         if (para[j] == L' ' || para[j] == L'\t') lastBreak = j;
+        // A word wider than the line (an e-mail, a web address) breaks
+        // after one of its marks where it can.
+        else if (wcschr(L"-/.@_,", para[j])) lastMark = j + 1;
         w += a;
         ++j;
       }
       size_t end = j;
       if (j < para.size() && lastBreak != std::wstring::npos && lastBreak > i) end = lastBreak;
+      else if (j < para.size() && lastMark != std::wstring::npos && lastMark < j) end = lastMark;
       std::wstring line = para.substr(i, end - i);
       while (!line.empty() && line.back() == L' ') line.pop_back();
       lines.push_back(line);

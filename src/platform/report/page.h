@@ -6,6 +6,7 @@
 // the font it is drawn with, and drawn with those widths on every device.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -36,6 +37,11 @@ struct FontSpec {
 
 // Widths and heights of one font in page units, measured once with the font
 // itself (made at page-unit size on a memory DC) and kept.
+//
+// A character the font lacks (a name in Chinese characters) comes from a
+// face the system links the font to, as Windows does on screen; its width is
+// that face's, and the page drawing draws it with that face on every device,
+// since a printer driver may not follow the links.
 class FontMetrics {
 public:
   explicit FontMetrics(const FontSpec& spec);
@@ -48,14 +54,28 @@ public:
   int advance(wchar_t c) const;
   int width(const std::wstring& text) const;
   int width(const wchar_t* text, size_t n) const;
+  // The width of a UTF-8 text, read as it is (no copy); the page-count
+  // marker counts as three digits.
+  int width(const std::string& utf8) const;
+  // Which face draws c: 0 the font's own, n the n-th linked face.
+  int faceOf(wchar_t c) const;
+  const std::wstring& linkedFace(int n) const { return linked_[static_cast<size_t>(n - 1)].face; }
 
 private:
+  struct Linked {
+    std::wstring face;
+    HFONT font = nullptr;
+    std::vector<std::pair<unsigned, unsigned>> ranges;  // the characters it has
+  };
   int measure(wchar_t c) const;
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ old_ = nullptr;
   int ascent_ = 0, height_ = 0;
+  std::vector<std::pair<unsigned, unsigned>> ranges_;  // the characters the font has
+  std::vector<Linked> linked_;
   mutable std::vector<int> table_;  // -1: not measured yet
+  mutable std::vector<int8_t> faces_;  // -1: not looked up yet
 };
 
 // The LOGFONT a spec makes at a given pixel height: TrueType only, since a
@@ -138,22 +158,96 @@ struct Viewport {
 void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp);
 
 // How a text box is laid out: its font (in the document's table), where its
-// lines sit, whether they wrap and whether the box grows to show them all,
-// and its own box (fill and border in the text's colour) when it has one.
+// lines sit, whether they wrap, whether the box grows to show them all and
+// whether the font shrinks to fit the box, and its own box (fill and border
+// in the text's colour) when it has one.
 struct TextStyle {
   uint16_t font = 0;
   Align align = Align::Left;
   VAlign valign = VAlign::Top;
   bool wrap = false, grow = false;
+  double shrinkTo = 0;  // points: the smallest size the font may shrink to; 0: it keeps its size
   COLORREF color = 0, fill = CLR_INVALID;
   int pen = 0, padding = 0;
 };
-// Lays a text out in the box (x, y, w, h) of a page: broken into lines that
-// fit, cut to the box unless it grows. Returns the box's bottom.
-int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& style);
+
+// The smallest font a text shrinks to when its template names none: still
+// readable on paper.
+constexpr double kReadableMinimum = 6;
+// A box that grows may grow this far when its caller sets no limit.
+constexpr int kNoLimit = 1 << 28;
+
+// A text fitted to its box: the font it is drawn in (smaller than asked
+// when it shrank), its lines, and the height of its box (more than asked
+// when it grew).
+struct TextFit {
+  uint16_t font = 0;
+  std::vector<std::string> lines;
+  int height = 0;
+};
+
+// Fits a text into a box w wide and h high: broken into lines when it
+// wraps, its box taller (up to maxHeight) when it grows, its font smaller
+// (down to shrinkTo) when it shrinks, first growing, then shrinking. A text
+// that still does not fit ends in an ellipsis where the box ends; nothing
+// else is ever cut.
+void fitText(Document& doc, int w, int h, int maxHeight, const std::string& text, const TextStyle& style, TextFit& fit);
+// Places a fitted text in the box (x, y, w, h) with its own box, if it has
+// one. Returns the box's bottom.
+int placeFitted(Document& doc, Page& out, int x, int y, int w, int h, const TextFit& fit, const TextStyle& style);
+// Both: lays a text out in the box (x, y, w, h) of a page. Returns the box's
+// bottom (below y + h when it grew).
+int placeText(Document& doc, Page& out, int x, int y, int w, int h, const std::string& text, const TextStyle& style,
+              int maxHeight = kNoLimit);
+
+// How the items of a band make room for texts that grew. Each item gives its
+// place in the band (left to right, top to bottom, in page units), how much
+// taller it grew itself, and whether it may stretch; flowBand says how far
+// each moves down (dy) and how much taller it ends up (dh):
+//  - an item below one that grew or moved, and overlapping it from side to
+//    side, moves down by as much;
+//  - a text that starts on the same line as a moving text moves with it (a
+//    label with its value);
+//  - an item that starts inside a grown text or a moving item moves with it;
+//  - an item that reaches across the foot of one that grew or moved, and
+//    overlaps it, stretches to stay around it (frames, rules, row labels).
+struct FlowBox {
+  int left = 0, right = 0, top = 0, bottom = 0;
+  int grown = 0;
+  bool stretches = true;
+  bool text = false;
+  int dy = 0, dh = 0;  // out
+  // The box between two corners (a line's two ends), in any order.
+  static FlowBox between(int x1, int y1, int x2, int y2, bool text, bool stretches) {
+    FlowBox b;
+    b.left = std::min(x1, x2), b.right = std::max(x1, x2);
+    b.top = std::min(y1, y2), b.bottom = std::max(y1, y2);
+    b.text = text, b.stretches = stretches;
+    return b;
+  }
+};
+void flowBand(std::vector<FlowBox>& items);
+// A text of a band that may grow: which item it is, its box's size, its
+// text and its style.
+struct GrowingText {
+  size_t item = 0;
+  int w = 0, h = 0;
+  const std::string* text = nullptr;
+  TextStyle style;
+};
+// Fits a band's growing texts (into fits, by item) and makes room for them
+// as flowBand says; returns the band's height, at least height and at most
+// limit. Past limit the texts that grew give room back, a little at a time
+// so that texts that grew alike end up alike: first one that no page could
+// hold whole anyway (cut), then the others down to the least they need
+// whole at their smallest font; only then are texts cut. An item that takes
+// no part stands at top = bottom = -kNoLimit.
+int growBand(Document& doc, std::vector<FlowBox>& items, std::vector<TextFit>& fits,
+             const std::vector<GrowingText>& texts, int height, int limit);
 
 // Splits a text into lines that fit a width, at blanks where it can; a word
-// longer than the width is cut. Hard line breaks ("\n", "\r\n") always break.
+// longer than the width goes on in the next line, after one of its marks
+// (- / . @ _ ,) where it has one. Hard line breaks ("\n", "\r\n") always break.
 std::vector<std::wstring> wrapText(const std::wstring& text, int width, const FontMetrics& m);
 
 }  // namespace report

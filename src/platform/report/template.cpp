@@ -42,6 +42,7 @@ private:
   }
   std::vector<Token> tokenize(const std::string& text);
   double number(size_t i, const char* what);
+  bool isNumber(size_t i) const;
   int length(size_t i, const char* what) { return mmToUnits(number(i, what)); }
   const Token& at(size_t i, const char* what);
   std::string word(size_t i, const char* what) { return vb::LCase(at(i, what).text); }
@@ -109,6 +110,13 @@ double Parser::number(size_t i, const char* what) {
   double v = std::strtod(t.text.c_str(), &end);
   if (t.quoted || t.text.empty() || *end) fail(std::string(what) + " must be a number, not \"" + t.text + "\"");
   return v;
+}
+
+bool Parser::isNumber(size_t i) const {
+  if (i >= toks_.size() || toks_[i].quoted || toks_[i].text.empty()) return false;
+  char* end = nullptr;
+  std::strtod(toks_[i].text.c_str(), &end);
+  return !*end;
 }
 
 COLORREF Parser::colour(size_t i) {
@@ -308,6 +316,14 @@ void Parser::item(BandDef& band) {
       else fail("unknown vertical alignment \"" + a + "\" (top, middle or bottom)");
     } else if (o == "wrap") it.wrap = true;
     else if (o == "grow") it.grow = true;
+    else if (o == "shrink") {
+      // An optional smallest size follows.
+      it.shrinkTo = kReadableMinimum;
+      if (isNumber(i)) {
+        it.shrinkTo = number(i++, "smallest font size");
+        if (it.shrinkTo <= 0) fail("a font size must be above 0");
+      }
+    }
     else if (o == "stretch") it.stretch = true;
     else if (o == "fit") it.stretch = false;
     else if (o == "color" || o == "colour") it.color = colour(i++);
@@ -318,6 +334,7 @@ void Parser::item(BandDef& band) {
     } else if (o == "padding") it.padding = length(i++, "padding (mm)");
     else fail("unknown option \"" + t.text + "\" for " + kind);
   }
+  band.grows = band.grows || it.grow;
   band.items.push_back(std::move(it));
 }
 

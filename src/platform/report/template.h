@@ -42,6 +42,7 @@ struct ItemDef {
   Align align = Align::Left;
   VAlign valign = VAlign::Top;
   bool wrap = false, grow = false, stretch = false;
+  double shrinkTo = 0;  // points; 0: the font keeps its size
   COLORREF color = RGB(0, 0, 0);
   COLORREF fill = CLR_INVALID;
   int pen = 0;      // border (text, box) or line width
@@ -55,6 +56,7 @@ struct BandDef {
   int line = 0;
   int height = 0;
   bool newPage = false;  // detail: every row starts a page
+  bool grows = false;    // an item grows: what lies below it may move
   Piece by;              // totals: the field whose values each get a copy of the band
   std::vector<ItemDef> items;
 };

@@ -102,13 +102,19 @@ struct TemplateDocument::Impl {
   const BandDef *header = nullptr, *pageHeader = nullptr, *detail = nullptr, *footer = nullptr,
                 *pageFooter = nullptr;
   enum class Phase { Start, Rows, End, Done } phase = Phase::Start;
-  Page page, scratch, row;  // the page being filled; a band, a detail row laid out before placing
+  // The page being filled; a band, a detail row, the totals and footer laid out before placing.
+  Page page, scratch, row, tail;
   bool pageOpen = false, rowsOnPage = false;
   int y = 0, bottom = 0;
   int pageNumber = 0;
   long rowNumber = 0;
   std::unordered_map<std::string, uint32_t> pictureIndex;
   std::string text;  // scratch for evaluation
+  // Per item of the band being laid out: where it moves, and what grew.
+  std::vector<FlowBox> flow;
+  std::vector<TextFit> fits;
+  std::vector<std::string> texts;
+  std::vector<GrowingText> growing;
 
   Impl(TemplateDocument& d, TemplateDef& t) : doc(d), def(t) {}
 
@@ -248,51 +254,81 @@ struct TemplateDocument::Impl {
     return at;
   }
 
-  // Lays a band out into out at (x0, y0); returns its height (grown to fit
-  // the items marked grow).
+  // Where the rows of a page without the report header start.
+  int freshTop() const { return def.marginTop + (pageHeader ? pageHeader->height : 0); }
+
+  // The room a band has on a page: a band never grows past it.
+  int room() const {
+    return def.pageHeight - def.marginTop - def.marginBottom - (pageHeader ? pageHeader->height : 0) -
+           (pageFooter ? pageFooter->height : 0);
+  }
+
+  static TextStyle styleOf(const ItemDef& it) {
+    return TextStyle{it.fontIndex, it.align, it.valign, it.wrap,  it.grow,
+                     it.shrinkTo,  it.color, it.fill,   it.pen,   it.padding};
+  }
+
+  // Lays a band out into out at (x0, y0); returns its height. Texts that
+  // grow move what lies below them and the band grows with them, up to the
+  // room a page has; past it the texts that took the most room shrink or are cut.
   int layoutBand(const BandDef& b, Page& out, int x0, int y0) {
-    int height = b.height;
-    for (const ItemDef& it : b.items) {
-      const int x = x0 + it.x, y = y0 + it.y;
-      switch (it.kind) {
-        case Item::Box: out.addBox(x, y, it.w, it.h, it.pen, it.color, it.fill); break;
-        case Item::Line: out.addLine(x, y, x + it.w, y + it.h, it.pen, it.color); break;
-        case Item::Picture: {
-          evaluate(it.text, text);
-          if (text.empty()) break;
-          uint32_t at = picture(text);
-          const img::Picture& p = doc.pictures[at];
-          if (p.empty() || p.width() <= 0 || p.height() <= 0) break;
-          int w = it.w, h = it.h, px = x, py = y;
-          if (!it.stretch) {
-            const double s = std::min(static_cast<double>(it.w) / p.width(), static_cast<double>(it.h) / p.height());
-            w = static_cast<int>(p.width() * s), h = static_cast<int>(p.height() * s);
-            py = y + (it.h - h) / 2;
-            px = it.align == Align::Left ? x : it.align == Align::Right ? x + it.w - w : x + (it.w - w) / 2;
-          }
-          out.addPicture(px, py, w, h, at);
-          break;
-        }
-        case Item::Text: height = std::max(height, layoutText(it, out, x, y) - y0); break;
+    const size_t n = b.items.size();
+    flow.assign(n, FlowBox());
+    if (!b.grows) {
+      for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
+      return b.height;
+    }
+    if (fits.size() < n) fits.resize(n), texts.resize(n);
+    growing.clear();
+    for (size_t i = 0; i < n; ++i) {
+      const ItemDef& it = b.items[i];
+      flow[i] = FlowBox::between(it.x, it.y, it.x + it.w, it.y + it.h, it.kind == Item::Text, it.kind != Item::Picture);
+      if (it.kind == Item::Text && it.grow) {
+        evaluate(it.text, texts[i]);
+        growing.push_back({i, it.w, it.h, &texts[i], styleOf(it)});
       }
     }
+    const int height = growBand(doc, flow, fits, growing, b.height, std::max(b.height, room()));
+    for (size_t i = 0; i < n; ++i) placeItem(b.items[i], i, out, x0, y0);
     return height;
   }
 
-  // Returns the bottom of the item (its box, grown when asked).
-  int layoutText(const ItemDef& it, Page& out, int x, int y) {
-    evaluate(it.text, text);
-    TextStyle st;
-    st.font = it.fontIndex;
-    st.align = it.align;
-    st.valign = it.valign;
-    st.wrap = it.wrap;
-    st.grow = it.grow;
-    st.color = it.color;
-    st.fill = it.fill;
-    st.pen = it.pen;
-    st.padding = it.padding;
-    return placeText(doc, out, x, y, it.w, it.h, text, st);
+  // One item at its place, moved and stretched as the band's flow says.
+  void placeItem(const ItemDef& it, size_t i, Page& out, int x0, int y0) {
+    const int dy = flow[i].dy, dh = flow[i].dh;
+    const int x = x0 + it.x, y = y0 + it.y + dy;
+    switch (it.kind) {
+      case Item::Box: out.addBox(x, y, it.w, it.h + dh, it.pen, it.color, it.fill); break;
+      case Item::Line:
+        // A rule that runs down stretches at its lower end.
+        if (it.h >= 0) out.addLine(x, y, x + it.w, y + it.h + (it.h > 0 ? dh : 0), it.pen, it.color);
+        else out.addLine(x, y + dh, x + it.w, y + it.h, it.pen, it.color);
+        break;
+      case Item::Picture: {
+        evaluate(it.text, text);
+        if (text.empty()) break;
+        uint32_t at = picture(text);
+        const img::Picture& p = doc.pictures[at];
+        if (p.empty() || p.width() <= 0 || p.height() <= 0) break;
+        int w = it.w, h = it.h, px = x, py = y;
+        if (!it.stretch) {
+          const double s = std::min(static_cast<double>(it.w) / p.width(), static_cast<double>(it.h) / p.height());
+          w = static_cast<int>(p.width() * s), h = static_cast<int>(p.height() * s);
+          py = y + (it.h - h) / 2;
+          px = it.align == Align::Left ? x : it.align == Align::Right ? x + it.w - w : x + (it.w - w) / 2;
+        }
+        out.addPicture(px, py, w, h, at);
+        break;
+      }
+      case Item::Text:
+        if (it.grow) {
+          placeFitted(doc, out, x, y, it.w, it.h + dh, fits[i], styleOf(it));
+        } else {
+          evaluate(it.text, text);
+          placeText(doc, out, x, y, it.w, it.h + dh, text, styleOf(it));
+        }
+        break;
+    }
   }
 
   void append(const Page& from, int dy) {
@@ -341,26 +377,27 @@ struct TemplateDocument::Impl {
 
   void layoutEnd() {
     if (!pageOpen) openPage();
-    // The totals and the footer stay together, after the last row.
-    scratch.items.clear();
-    scratch.text.clear();
+    // The totals and the footer stay together, after the last row; laid out
+    // apart from the page bands, which a new page lays out again.
+    tail.items.clear();
+    tail.text.clear();
     int h = 0;
     for (Grouping& g : groupings) {
       std::sort(g.groups.begin(), g.groups.end(), [](const Group& a, const Group& b) { return a.key < b.key; });
       groupColumn = g.column;
       for (const Group& gr : g.groups) {
         group = &gr;
-        h += layoutBand(*g.band, scratch, def.marginLeft, h);
+        h += layoutBand(*g.band, tail, def.marginLeft, h);
       }
       group = nullptr;
       groupColumn = -1;
     }
-    if (footer) h += layoutBand(*footer, scratch, def.marginLeft, h);
+    if (footer) h += layoutBand(*footer, tail, def.marginLeft, h);
     if (y + h > bottom && rowsOnPage) {
       closePage();
       openPage();
     }
-    append(scratch, y);
+    append(tail, y);
     y += h;
     closePage();
   }
@@ -436,7 +473,10 @@ bool TemplateDocument::layoutMore(int budgetMs) {
       m.row.items.clear();
       m.row.text.clear();
       const int h = m.layoutBand(*m.detail, m.row, def_.marginLeft, 0);
-      if (m.rowsOnPage && (m.detail->newPage || m.y + h > m.bottom)) {
+      // A row that does not fit the rest of the page starts the next one; so
+      // does one under the first page's header that a page of its own holds.
+      const bool overflows = m.y + h > m.bottom && (m.rowsOnPage || m.y > m.freshTop());
+      if ((m.rowsOnPage && m.detail->newPage) || overflows) {
         m.closePage();
         m.openPage();
       }

@@ -9,6 +9,7 @@
 #include "platform/report/preview.h"
 #include "platform/ui/form.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/win_util.h"
 #include "support/win_test_support.h"
 
 namespace {
@@ -157,6 +158,63 @@ TEST(BandedTest, EmptyRowsAndASecondRun) {
     EXPECT_TRUE(has(doc.pages[0], "DAFTAR ANGGOTA"));
     EXPECT_TRUE(has(doc.pages[0], "Total :"));
     EXPECT_FALSE(has(doc.pages[0], "Anggota 1"));
+  }
+}
+
+// A section whose text may grow: the controls below it move down by the
+// lines it adds, the section grows, and a one-line field that may shrink
+// stays one line inside its box.
+TEST(BandedTest, GrowingTextsMoveWhatIsBelowAndFieldsShrink) {
+  struct Case {
+    std::string name, id;
+    bool grows, shrinks;
+  };
+  const Case cases[] = {
+      {"Yayasan Uji", "A-1", false, false},
+      {"Yayasan Pendidikan Islam Al-Ma'arif Sekolah Menengah Kejuruan Teknologi Informasi dan Bisnis Bandung Raya",
+       "CUST-0000000001-BANDUNG-JAWA-BARAT", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    lap_Uji lap;
+    lap.fill(2);
+    lap.Label14.CanGrow = true;
+    lap.Field2.ShrinkTo = 6;
+    lap.Field2.WordWrap = false;
+    lap.ReportHeader.Format = [&] { lap.Label14.Caption = c.name; };
+    lap.FetchData = [&](bool& eof) {
+      eof = ++lap.nomorBaris > 1;
+      lap.Field2.Text = c.id;
+    };
+    report::Document& doc = lap.Run();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& page = doc.pages[0];
+    std::vector<const Item*> name;
+    const Item* id = nullptr;
+    const Item* rule = nullptr;
+    const Item* heading = nullptr;
+    for (const Item& it : page.items) {
+      if (it.kind == Item::Line) rule = &it;
+      if (it.kind != Item::Text) continue;
+      const std::string t = page.textOf(it);
+      if (t == c.id) id = &it;
+      if (t == "DAFTAR ANGGOTA") heading = &it;
+      if (c.name.rfind(t, 0) == 0 || c.name.find(" " + t) != std::string::npos) name.push_back(&it);
+    }
+    ASSERT_FALSE(name.empty());
+    ASSERT_TRUE(id && rule && heading);
+    const int lh = doc.metrics(name[0]->font).lineHeight();
+    const int added = static_cast<int>(name.size() - 1) * lh;
+    EXPECT_EQ(added > 0, c.grows);
+    using report::twipsToUnits;
+    EXPECT_EQ(rule->y, twipsToUnits(567) + twipsToUnits(1606) + added);  // the rule under the header moves
+    EXPECT_GE(rule->y, name.back()->y + name.back()->h);
+    // The header grows to its lowest control, the rule.
+    const int header = std::max(twipsToUnits(1700), twipsToUnits(1606) + added);
+    EXPECT_EQ(heading->y, twipsToUnits(567) + header + twipsToUnits(94));
+    // The ID stays one line in its column, smaller when it must.
+    EXPECT_EQ(doc.fonts[id->font].size < 10, c.shrinks);
+    EXPECT_LE(doc.metrics(id->font).width(ui::Widen(c.id)), twipsToUnits(3000));
   }
 }
 

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "platform/report/template_report.h"
 #include "platform/ui/win_util.h"
@@ -225,6 +227,29 @@ TEST(TemplateTest, PeriodReportPaginatesByItsBandHeights) {
   EXPECT_FALSE(pageHas(doc.pages[1], "SMK Nusantara"));  // the header is the first page's
 }
 
+// The period report's column headings: one size and weight, each shown
+// whole in its column (a heading wider than its column takes two lines).
+TEST(TemplateTest, PeriodReportHeadingsShareOneSize) {
+  report::TemplateDef def = report::loadTemplate(shippedTemplate("04.rep"));
+  TemplateDocument doc(def, receipts(1), institution(), {{"p_01", "Periode : x"}});
+  doc.layoutAll();
+  const report::BandDef* header = doc.definition().band(report::BandDef::PageHeader);
+  ASSERT_NE(header, nullptr);
+  std::set<std::string> sizes;
+  for (const report::ItemDef& it : header->items) {
+    if (it.kind != Item::Text) continue;
+    sizes.insert(std::to_string(it.font.size) + (it.font.bold ? " bold" : ""));
+    EXPECT_TRUE(it.text.pieces.size() == 1 && it.text.pieces[0].kind == report::Piece::Literal);
+  }
+  EXPECT_EQ(sizes.size(), 1u) << *sizes.begin();
+  const Page& page = doc.pages[0];
+  for (const Item& it : page.items)
+    if (it.kind == Item::Text && page.textOf(it).find("\xE2\x80\xA6") != std::string::npos) ADD_FAILURE() << page.textOf(it);
+  for (const char* h : {"No", "No Kwitansi", "Tanggal", "Sudah Terima Dari", "Untuk Pembayaran", "Jumlah"})
+    EXPECT_TRUE(pageHas(page, h)) << h;
+  EXPECT_TRUE(pageHas(page, "Mata Uang") || (pageHas(page, "Mata") && pageHas(page, "Uang")));
+}
+
 TEST(TemplateTest, TotalsPerCurrency) {
   std::vector<std::string> cols = {"Matauang", "Nominal"};
   std::vector<std::vector<Variant>> rows = {{Variant("USD"), Variant("100")},
@@ -243,6 +268,29 @@ TEST(TemplateTest, TotalsPerCurrency) {
   EXPECT_EQ(t[4], "Rp. 1,502,000 2");
   EXPECT_EQ(t[5], "USD 125 2");
   EXPECT_EQ(t[6], "Semua 4");
+}
+
+// Totals that do not fit under the last row go to a page of their own,
+// under that page's header, whole.
+TEST(TemplateTest, TotalsThatDoNotFitStartAPage) {
+  std::vector<std::string> cols = {"Matauang", "Nominal"};
+  const char* text =
+      "page 100 60\nmargins 10 10 10 10\ndataset d\n"
+      "band page-header height 5\n  text 0 0 80 5 \"KOP\"\nend\n"
+      "band detail height 5\n  text 0 0 50 5 \"[Nominal]\"\nend\n"
+      "band totals by Matauang height 10\n  text 0 0 80 5 \"Total [Matauang] [sum(Nominal):#,##0]\"\nend\n";
+  // 35 mm of rows under the 5 mm header fill the 40 mm a page has.
+  for (int rows : {5, 7}) {
+    std::vector<std::vector<Variant>> data;
+    for (int i = 0; i < rows; ++i) data.push_back({Variant("Rp."), Variant("1,000")});
+    TemplateDocument doc(report::parseTemplate(text, "t.rep"), std::make_unique<TableRows>(cols, data), {}, {});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), rows == 5 ? 1u : 2u) << rows;
+    const Page& last = doc.pages.back();
+    const std::vector<std::string> t = texts(last);
+    EXPECT_EQ(std::count(t.begin(), t.end(), "KOP"), 1) << rows;
+    EXPECT_TRUE(pageHas(last, "Total Rp. " + std::to_string(rows) + ",000")) << rows;
+  }
 }
 
 TEST(TemplateTest, LongPurposeWrapsAndGrowsItsRow) {
@@ -281,6 +329,152 @@ TEST(TemplateTest, LongPurposeWrapsAndGrowsItsRow) {
   EXPECT_EQ(joined, purpose);
   // The second row starts below the first row's last line.
   EXPECT_GE(secondRowY, lines.back()->y + lines.back()->h);
+}
+
+// A one-row band with one text item of the given options, and a rule
+// 1 mm under its box.
+struct FitCase {
+  const char* options;
+  size_t length;  // of the text: words of 6 letters and a blank
+  bool whole;     // every word printed
+  double largest, smallest;  // the font sizes its lines may have
+  int lines;                 // 0: any number
+};
+
+std::string wordsOfLength(size_t n) {
+  std::string s;
+  for (int i = 0; s.size() < n; ++i) s += (s.empty() ? "" : " ") + std::string("kata") + char('a' + i % 26) + char('a' + i / 26 % 26);
+  return s.substr(0, n);
+}
+
+TEST(TemplateTest, TextsThatDoNotFitGrowShrinkOrEndInAnEllipsis) {
+  const FitCase cases[] = {
+      {"", 20, true, 10, 10, 1},                 // fits: as it is
+      {"", 200, false, 10, 10, 1},               // one line, cut
+      {"shrink", 40, true, 9.5, 6, 1},           // one line, smaller
+      {"shrink 9", 200, false, 9, 9, 1},         // not even at its smallest: cut
+      {"wrap", 200, false, 10, 10, 2},           // the lines its box holds
+      {"wrap shrink", 150, true, 9.5, 6, 0},     // all lines in the box, smaller
+      {"wrap grow", 400, true, 10, 10, 0},       // all lines, the box taller
+      {"wrap grow", 10000, false, 10, 10, 0},    // up to the page, then cut
+      {"wrap grow shrink", 10000, false, 6, 6, 0},
+  };
+  for (const FitCase& c : cases) {
+    SCOPED_TRACE(std::string(c.options) + ", " + std::to_string(c.length) + " characters");
+    const std::string text = wordsOfLength(c.length);
+    const std::string tpl = std::string("page 100 100\nmargins 10 10 10 10\ndataset d\nband detail height 20\n") +
+                            "  text 0 0 50 10 \"[a]\" " + c.options + "\n  line 0 11 80 11\nend\n";
+    std::vector<std::vector<Variant>> one = {{Variant(text)}};
+    TemplateDocument doc(report::parseTemplate(tpl, "t.rep"),
+                         std::make_unique<TableRows>(std::vector<std::string>{"a"}, one), {}, {});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& page = doc.pages[0];
+    std::string joined;
+    int lines = 0, bottom = 0, rule = -1;
+    for (const Item& it : page.items) {
+      if (it.kind == Item::Line) rule = it.y;
+      if (it.kind != Item::Text) continue;
+      ++lines;
+      const std::string line = page.textOf(it);
+      const report::FontSpec& f = doc.fonts[it.font];
+      EXPECT_LE(f.size, c.largest);
+      EXPECT_GE(f.size, c.smallest);
+      EXPECT_LE(doc.metrics(it.font).width(ui::Widen(line)), 5000) << line;  // within its box
+      joined += (joined.empty() ? "" : " ") + line;
+      bottom = it.y + it.h;
+    }
+    if (c.lines) {
+      EXPECT_EQ(lines, c.lines);
+    }
+    const std::string dots = "\xE2\x80\xA6";
+    if (c.whole) {
+      EXPECT_EQ(joined, text);
+    } else {
+      // Cut once, at the end, after words of the text in order.
+      ASSERT_GE(joined.size(), dots.size());
+      EXPECT_EQ(joined.substr(joined.size() - dots.size()), dots);
+      EXPECT_EQ(joined.find(dots), joined.size() - dots.size());
+      EXPECT_EQ(text.rfind(joined.substr(0, joined.size() - dots.size() - 1), 0), 0u);
+    }
+    EXPECT_LE(bottom, 9000) << "past the page's margin";
+    // The rule under the box stays under the text's last line.
+    EXPECT_GE(rule, bottom);
+  }
+}
+
+// A band where one text grows: what lies below it moves, a label on its
+// line moves with it, a frame around it stretches, a stub beside it stays.
+TEST(TemplateTest, AGrowingTextMakesRoomInItsBand) {
+  const std::string longText = wordsOfLength(300);
+  const char* tpl =
+      "page 150 150\nmargins 10 10 10 10\ndataset d\nband detail height 60\n"
+      "  box 0 0 20 60 fill #000080 border 0\n"              // 0 stub, the band's height
+      "  text 0 30 20 5 \"stub\"\n"                          // 1 beside the growing text
+      "  box 25 4 100 22 border 0.3\n"                       // 2 frame around both rows
+      "  text 26 5 30 5 \"Nama\"\n"                          // 3 label of the growing row
+      "  text 60 5 60 5 \"[a]\" wrap grow\n"                 // 4 grows
+      "  line 25 15 125 15\n"                               // 5 rule under the row
+      "  text 26 16 30 5 \"Untuk\"\n"                        // 6 label of the next row
+      "  text 60 16 60 5 \"[b]\"\n"                          // 7 its value
+      "  line 58 4 58 26\n"                                 // 8 the frame's inner rule
+      "  text 25 40 100 5 \"Penerima\"\n"                    // 9 far below
+      "end\n";
+  struct Case {
+    std::string a;
+    bool grows;
+  };
+  for (const Case& c : {Case{"Budi", false}, Case{longText, true}}) {
+    std::vector<std::vector<Variant>> one = {{Variant(c.a), Variant("SPP")}};
+    TemplateDocument doc(report::parseTemplate(tpl, "t.rep"),
+                         std::make_unique<TableRows>(std::vector<std::string>{"a", "b"}, one), {}, {});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& page = doc.pages[0];
+    ASSERT_GE(page.items.size(), 10u);
+    auto find = [&](const std::string& t) -> const Item& {
+      for (const Item& it : page.items)
+        if (it.kind == Item::Text && page.textOf(it) == t) return it;
+      ADD_FAILURE() << t;
+      return page.items[0];
+    };
+    // The value's lines: the box grows by the lines it adds.
+    std::vector<const Item*> value;
+    for (const Item& it : page.items)
+      if (it.kind == Item::Text && it.x == 1000 + 6000 && page.textOf(it) != "SPP") value.push_back(&it);
+    ASSERT_FALSE(value.empty());
+    const int lh = doc.metrics(value[0]->font).lineHeight();
+    const int d = static_cast<int>(value.size() - 1) * lh;
+    const int valueBottom = value.back()->y + value.back()->h;
+    EXPECT_EQ(d > 0, c.grows);
+    EXPECT_EQ(find("stub").y, 1000 + 3000);                  // beside: stays
+    EXPECT_EQ(find("Nama").y, 1000 + 500);                   // its own label stays on its first line
+    EXPECT_EQ(find("Untuk").y, 1000 + 1600 + d);             // the next row moves
+    EXPECT_EQ(find("SPP").y, 1000 + 1600 + d);
+    EXPECT_EQ(find("Penerima").y, 1000 + 4000 + d);
+    const Item* stub = nullptr;
+    const Item* frame = nullptr;
+    const Item* rule = nullptr;
+    const Item* inner = nullptr;
+    for (const Item& it : page.items) {
+      if (it.kind == Item::Box) (it.x == 1000 ? stub : frame) = &it;
+      if (it.kind == Item::Line) (it.w == 0 ? inner : rule) = &it;
+    }
+    ASSERT_TRUE(stub && frame && rule && inner);
+    EXPECT_EQ(stub->h, 6000);                                 // beside: keeps its height
+    EXPECT_EQ(rule->y, 1000 + 1500 + d);                      // moves under the grown row
+    EXPECT_GE(rule->y, valueBottom);
+    EXPECT_EQ(frame->h, 2200 + d);                           // stretches around both rows
+    EXPECT_EQ(inner->h, 2200 + d);
+    if (c.grows) {
+      vt::test::Canvas canvas(600, 600);
+      canvas.Fill(RGB(255, 255, 255));
+      report::Viewport vp;
+      vp.scaleX = vp.scaleY = 4.0 / 100;
+      report::drawPage(canvas.dc(), doc, page, vp);
+      vt::test::SavePng(canvas.bitmap(), "report_grow_band.png");
+    }
+  }
 }
 
 TEST(TemplateTest, MissingPictureLeavesItsPlaceEmpty) {
