@@ -7,6 +7,7 @@
 #include "core/dialog_layout.h"
 #include "core/frmlogin.h"
 #include "core/module1.h"
+#include "core/permissions.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
@@ -17,14 +18,6 @@ using Module1::koneksi;
 using layout::lineHeightPx;
 using layout::px;
 using layout::py;
-
-const frmotoritas::Flag frmotoritas::kFlags[15] = {
-    {&frmotoritas::Checkmaster, "checkmaster"}, {&frmotoritas::Checknasabah, "checknasabah"},
-    {&frmotoritas::Checkpengaturan, "checkpengaturan"}, {&frmotoritas::Check1, "check1"},
-    {&frmotoritas::Check2, "check2"},   {&frmotoritas::Check3, "check3"},   {&frmotoritas::Check4, "check4"},
-    {&frmotoritas::Check5, "check5"},   {&frmotoritas::Check6, "check6"},   {&frmotoritas::Check7, "check7"},
-    {&frmotoritas::Check8, "check8"},   {&frmotoritas::Check9, "check9"},   {&frmotoritas::Check10, "check10"},
-    {&frmotoritas::Check11, "check11"}, {&frmotoritas::Check13, "check13"}};
 
 namespace {
 
@@ -39,10 +32,12 @@ std::string keyOf(const std::string& text) {
 // A column's text; an empty (Null) column reads as the empty text.
 std::string textOf(const vb::Variant& v) { return v.isNull() ? std::string() : v.toString(); }
 
-// The user may open the users dialog: the "Data User" button and the Admin
-// tab it sits on.
+// The user may open the users dialog: the "Data User" button and the tab it
+// sits on.
 bool kelolaUser(db::Recordset& rs) {
-  return rs["checknasabah"] == vb::Variant(true) && rs["check6"] == vb::Variant(true);
+  const core::Permission& dataUser = core::buttonPermission("5");
+  const core::Permission& tab = core::tabPermission(dataUser.category);
+  return rs[tab.column] == vb::Variant(true) && rs[dataUser.column] == vb::Variant(true);
 }
 
 // Why the user with this key must stay, or "" when it may go: the user who
@@ -63,10 +58,6 @@ std::string alasanTetap(const std::string& key) {
   rs.close();
   if (mengelola && pengelola == 1) return "User ini satu-satunya yang dapat membuka Data User, tidak dapat dihapus";
   return "";
-}
-
-void setGroup(std::initializer_list<ui::CheckBox*> boxes, int value) {
-  for (ui::CheckBox* b : boxes) b->Value(value);
 }
 
 }  // namespace
@@ -145,23 +136,16 @@ void frmotoritas::Design() {
     if (master) box.FontBold(true);
     top += checkH;
   };
+  auto group = [&](const core::Permission& tab, int x, int& top) {
+    place(this->*tab.box, x, top, tab.boxCaption, true);
+    for (const core::Permission* button : core::buttonsOn(tab))
+      place(this->*button->box, x, top, button->boxCaption, false);
+  };
   int left = y, right = y;
-  place(Checkmaster, col1, left, "MAIN MENU", true);
-  place(Check1, col1, left, "Kwitansi", false);
-  place(Check2, col1, left, "Customer", false);
-  place(Check3, col1, left, "Data Kwitansi", false);
-  place(Check4, col1, left, "Data Customer", false);
+  group(core::tabPermission("1"), col1, left);
   left += gap;
-  place(Checkpengaturan, col1, left, "Admin", true);
-  place(Check11, col1, left, "About", false);
-  place(Check13, col1, left, "Panduan", false);
-  place(Checknasabah, col2, right, "ADMIN", true);
-  place(Check5, col2, right, "Pengaturan ", false);
-  place(Check6, col2, right, "Data User", false);
-  place(Check7, col2, right, "Backup", false);
-  place(Check8, col2, right, "Restore", false);
-  place(Check9, col2, right, "Reset", false);
-  place(Check10, col2, right, "WallPaper", false);
+  group(core::tabPermission("3"), col1, left);
+  group(core::tabPermission("2"), col2, right);
   const int frame2H = (left > right ? left : right) + pad;
 
   // The commands in one row, in the order a user works: new, save, delete, close.
@@ -251,8 +235,8 @@ void frmotoritas::Lv1_Click() {
   TextLevel.Text("");
   abaikanError([&] { TextLevel.Text(textOf(rs["level_user"])); });
   // Masters first: their group rule fires, then each box takes its own column.
-  for (const Flag& f : kFlags)
-    abaikanError([&] { (this->*f.box).Value(rs[f.column] == vb::Variant(true) ? 1 : 0); });
+  for (const core::Permission* p : core::everyPermission())
+    abaikanError([&] { (this->*p->box).Value(rs[p->column] == vb::Variant(true) ? 1 : 0); });
   abaikanError([&] { rs.close(); });
 }
 
@@ -287,7 +271,8 @@ void frmotoritas::Command1_Click() {
     if (adding) rs.addNew();
     rs.field("kodeuser").setValue(Text1.Text());
     rs.field("pasword").setValue(Text2.Text());
-    for (const Flag& f : kFlags) rs.field(f.column).setValue(vb::Variant(static_cast<long>((this->*f.box).Value())));
+    for (const core::Permission* p : core::everyPermission())
+      rs.field(p->column).setValue(vb::Variant(static_cast<long>((this->*p->box).Value())));
     rs.update();
     // The new row's key, so that the next save changes this user instead of
     // adding another.
@@ -346,9 +331,7 @@ void frmotoritas::Command2_Click() {
   Text1.Text("");
   Text2.Text("");
   TextLevel.Text("");
-  Checkmaster.Value(0);
-  Checknasabah.Value(0);
-  Checkpengaturan.Value(0);
+  setMasters(0);
 }
 
 void frmotoritas::Command3_Click() { Unload(); }
@@ -358,30 +341,31 @@ void frmotoritas::Command4_Click() {
   Text1.Text("");
   Text2.Text("");
   TextLevel.Text("");
-  Checkmaster.Value(0);
-  Checknasabah.Value(0);
-  Checkpengaturan.Value(0);
+  setMasters(0);
   Text1.SetFocus();
 }
 
-void frmotoritas::Checkmaster_Click() {
-  setGroup({&Check1, &Check2, &Check3, &Check4}, Checkmaster.Value() == 1 ? 1 : 0);
+void frmotoritas::Checkmaster_Click() { ikutiMaster(&frmotoritas::Checkmaster); }
+void frmotoritas::Checknasabah_Click() { ikutiMaster(&frmotoritas::Checknasabah); }
+void frmotoritas::Checkpengaturan_Click() { ikutiMaster(&frmotoritas::Checkpengaturan); }
+
+void frmotoritas::ikutiMaster(ui::CheckBox frmotoritas::*master) {
+  const int value = (this->*master).Value() == 1 ? 1 : 0;
+  for (const core::Permission& tab : core::kTabPermissions) {
+    if (tab.box != master) continue;
+    for (const core::Permission* button : core::buttonsOn(tab)) (this->*button->box).Value(value);
+  }
 }
 
-void frmotoritas::Checknasabah_Click() {
-  setGroup({&Check5, &Check6, &Check7, &Check8, &Check9, &Check10}, Checknasabah.Value() == 1 ? 1 : 0);
-}
-
-void frmotoritas::Checkpengaturan_Click() {
-  setGroup({&Check11, &Check13}, Checkpengaturan.Value() == 1 ? 1 : 0);
+// The three masters, in table order; each takes its group along.
+void frmotoritas::setMasters(int value) {
+  for (const core::Permission& tab : core::kTabPermissions) (this->*tab.box).Value(value);
 }
 
 // The administrator gets every permission as soon as the name reads "ADMIN".
 void frmotoritas::Text1_Change() {
   if (Text1.Text() != "ADMIN") return;
-  Checkmaster.Value(1);
-  Checknasabah.Value(1);
-  Checkpengaturan.Value(1);
+  setMasters(1);
 }
 
 void frmotoritas::Text1_LostFocus() { Text1.Text(vb::UCase(Text1.Text())); }
