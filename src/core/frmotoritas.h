@@ -50,6 +50,15 @@ protected:
   void Design() override;
 
 private:
+  // The parts of the layout, in the order their controls are made; sizes in
+  // pixels.
+  int designHeading(int lineH);
+  int designUser(int lineH);
+  int designPermissions(int lineH, int top);
+  int designCommands(int lineH);
+  int designList(int top, int height);
+  void designTabOrder();
+
   // Refills the list from a query: running number, name, an empty password
   // column and the hidden key.
   void isiDaftar(const std::string& sql);
