@@ -180,11 +180,11 @@ int frmotoritas::designPermissions(int lineH, int top) {
     y += checkH;
   };
   int bottom[2] = {top, top};  // of each column
-  for (const PermissionGroup& g : kPermissionGroups) {
-    int& y = bottom[g.column];
+  for (const PermissionGroup& group : kPermissionGroups) {
+    int& y = bottom[group.column];
     if (y > top) y += kGap;  // between two groups of one column
-    const core::Permission& tab = core::tabPermission(g.tabId);
-    const int x = kPad + g.column * (colW + kGap);
+    const core::Permission& tab = core::tabPermission(group.tabId);
+    const int x = kPad + group.column * (colW + kGap);
     place(this->*tab.box, x, y, tab.boxCaption, true);
     for (const core::Permission* button : core::buttonsOn(tab))
       place(this->*button->box, x, y, button->boxCaption, false);
@@ -224,8 +224,8 @@ int frmotoritas::designList(int top, int height) {
 // stand, then the commands from left to right.
 void frmotoritas::designTabOrder() {
   std::vector<ui::Control*> order = {&Lv1, &Text1, &Text2};
-  for (const PermissionGroup& g : kPermissionGroups) {
-    const core::Permission& tab = core::tabPermission(g.tabId);
+  for (const PermissionGroup& group : kPermissionGroups) {
+    const core::Permission& tab = core::tabPermission(group.tabId);
     order.push_back(&(this->*tab.box));
     for (const core::Permission* button : core::buttonsOn(tab)) order.push_back(&(this->*button->box));
   }
