@@ -14,16 +14,19 @@ const Permission kTabPermissions[kTabPermissionCount] = {
 };
 
 const Permission kButtonPermissions[kButtonPermissionCount] = {
+    // On "Data": the receipts and the customers.
     {"check1", "0", "1", "Kwitansi", 48, &frmotoritas::Check1, "Kwitansi"},
     {"check2", "1", "1", "Customer", 40, &frmotoritas::Check2, "Customer"},
     {"check3", "2", "1", "Data Kwitansi", 49, &frmotoritas::Check3, "Data Kwitansi"},
     {"check4", "3", "1", "Data Customer", 49, &frmotoritas::Check4, "Data Customer"},
+    // On "Admin": settings, users, the database and the wallpaper.
     {"check5", "4", "2", "Pengaturan", 50, &frmotoritas::Check5, "Pengaturan "},
     {"check6", "5", "2", "Data User", 36, &frmotoritas::Check6, "Data User"},
     {"check7", "6", "2", "Backup", 7, &frmotoritas::Check7, "Backup"},
     {"check8", "7", "2", "Restore", 8, &frmotoritas::Check8, "Restore"},
     {"check9", "8", "2", "Reset", 6, &frmotoritas::Check9, "Reset"},
     {"check10", "9", "2", "Wallpaper", 32, &frmotoritas::Check10, "WallPaper"},
+    // On "About".
     {"check11", "10", "3", "About", 16, &frmotoritas::Check11, "About"},
     {"check13", "12", "3", "Panduan", 51, &frmotoritas::Check13, "Panduan"},
 };
