@@ -36,11 +36,6 @@ bool RealRegistry(HKEY root, const std::string& keyName, REGSAM access, const st
   return true;
 }
 
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(ui::Widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Starts a program in a normal, focused window; raises when it does not start.
 void StartProgram(HWND owner, const std::string& path) {
   if (ui::ShellExecuteFile(owner, "", path, "", "", SW_SHOWNORMAL) <= 32) vb::raise(53, "File not found: " + path);
@@ -184,7 +179,7 @@ void frmAbout::StartSysInfo() {
       return;
     }
     if (GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path) &&
-        FileExists(path + "\\MSINFO32.EXE")) {
+        ui::FileExists(path + "\\MSINFO32.EXE")) {
       StartProgram(hwnd(), path + "\\MSINFO32.EXE");
       return;
     }

@@ -1,12 +1,14 @@
 #include "core/frmotoritas.h"
 
+#include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "core/dialog_layout.h"
 #include "core/frmlogin.h"
 #include "core/module1.h"
+#include "core/permissions.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/error.h"
@@ -18,15 +20,24 @@ using layout::lineHeightPx;
 using layout::px;
 using layout::py;
 
-const frmotoritas::Flag frmotoritas::kFlags[15] = {
-    {&frmotoritas::Checkmaster, "checkmaster"}, {&frmotoritas::Checknasabah, "checknasabah"},
-    {&frmotoritas::Checkpengaturan, "checkpengaturan"}, {&frmotoritas::Check1, "check1"},
-    {&frmotoritas::Check2, "check2"},   {&frmotoritas::Check3, "check3"},   {&frmotoritas::Check4, "check4"},
-    {&frmotoritas::Check5, "check5"},   {&frmotoritas::Check6, "check6"},   {&frmotoritas::Check7, "check7"},
-    {&frmotoritas::Check8, "check8"},   {&frmotoritas::Check9, "check9"},   {&frmotoritas::Check10, "check10"},
-    {&frmotoritas::Check11, "check11"}, {&frmotoritas::Check13, "check13"}};
-
 namespace {
+
+// The dialog's measures in pixels; heights follow from the font's line height.
+constexpr int kMargin = 12, kPad = 14, kGap = 8;
+constexpr int kLabelW = 84, kBoxW = 220;
+// Width of the right column's frames, "Detail User" and "Proses".
+constexpr int kRightW = kPad + kLabelW + kGap + kBoxW + kPad;
+// The top of a frame's content, below its caption.
+int captionTop(int lineH) { return lineH + 4; }
+
+// Where the groups of permission boxes stand, in the order they are made:
+// "Data" and "About" one under the other in the left column, "Admin" in the
+// right one.
+struct PermissionGroup {
+  const char* tabId;
+  int column;
+};
+constexpr PermissionGroup kPermissionGroups[] = {{"1", 0}, {"3", 0}, {"2", 1}};
 
 // A user's key as the statements take it: the whole number the text starts
 // with, 0 for a text that is none ("Text3", "").
@@ -39,10 +50,12 @@ std::string keyOf(const std::string& text) {
 // A column's text; an empty (Null) column reads as the empty text.
 std::string textOf(const vb::Variant& v) { return v.isNull() ? std::string() : v.toString(); }
 
-// The user may open the users dialog: the "Data User" button and the Admin
-// tab it sits on.
+// The user may open the users dialog: the "Data User" button and the tab it
+// sits on.
 bool kelolaUser(db::Recordset& rs) {
-  return rs["checknasabah"] == vb::Variant(true) && rs["check6"] == vb::Variant(true);
+  const core::Permission& dataUser = core::buttonPermission("5");
+  const core::Permission& tab = core::tabPermission(dataUser.category);
+  return rs[tab.column] == vb::Variant(true) && rs[dataUser.column] == vb::Variant(true);
 }
 
 // Why the user with this key must stay, or "" when it may go: the user who
@@ -63,10 +76,6 @@ std::string alasanTetap(const std::string& key) {
   rs.close();
   if (mengelola && pengelola == 1) return "User ini satu-satunya yang dapat membuka Data User, tidak dapat dihapus";
   return "";
-}
-
-void setGroup(std::initializer_list<ui::CheckBox*> boxes, int value) {
-  for (ui::CheckBox* b : boxes) b->Value(value);
 }
 
 }  // namespace
@@ -90,93 +99,117 @@ void frmotoritas::Design() {
   StartUpPosition(ui::vbStartUpOwner);
   font_.name = "Trebuchet MS";
   font_.size = 9;
+  const int lineH = lineHeightPx(font_);
 
-  const int lineH = lineHeightPx(font_), boxH = lineH + 8;
-  const int margin = 12, pad = 14, gap = 8;
+  const int ruleY = designHeading(lineH);
+  const int bodyY = ruleY + kGap + 2;
+  // Right column: the edited user in "Detail User", the commands in "Proses";
+  // the frames are made first and put in place once the list's width is known.
+  const int frame2H = designPermissions(lineH, designUser(lineH));
+  const int frame1H = designCommands(lineH);
+  // Left column: the list, as tall as the two frames.
+  const int bodyH = frame2H + kGap + frame1H;
+  const int listW = designList(bodyY, bodyH);
 
-  // Heading: the title and what the dialog is for, a rule under both.
+  const int rightX = kMargin + listW + kMargin;
+  Frame2.Move(px(rightX), py(bodyY), px(kRightW), py(frame2H));
+  Frame1.Move(px(rightX), py(bodyY + frame2H + kGap), px(kRightW), py(frame1H));
+  const int width = rightX + kRightW + kMargin;
+  Line1.Create(*this, px(kMargin), py(ruleY), px(width - kMargin), py(ruleY));
+  Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
+  ClientSize(px(width), py(bodyY + bodyH + kMargin));
+
+  TextId.Text("Text3");
+  TextLevel.Text("Text3");
+  designTabOrder();
+}
+
+// The title and what the dialog is for; returns where the rule under both goes.
+int frmotoritas::designHeading(int lineH) {
   ui::FontSpec heading = font_;
   heading.size = 15;
   heading.bold = true;
   const int headingH = lineHeightPx(heading);
-  Label2.Create(*this, px(margin), py(margin), px(600), py(headingH), "Otoritas User");
+  Label2.Create(*this, px(kMargin), py(kMargin), px(600), py(headingH), "Otoritas User");
   Label2.FontSize(heading.size);
   Label2.FontBold(true);
-  Label7.Create(*this, px(margin), py(margin + headingH + 2), px(600), py(lineH),
+  Label7.Create(*this, px(kMargin), py(kMargin + headingH + 2), px(600), py(lineH),
                 "Gunakan Form ini untuk mengatur Hak akses tiap-tiap pengguna");
-  const int ruleY = margin + headingH + 2 + lineH + gap;
-  const int bodyY = ruleY + gap + 2;
+  return kMargin + headingH + 2 + lineH + kGap;
+}
 
-  // Right column: the edited user in "Detail User", the commands in "Proses".
-  const int labelW = 84, boxW = 220;
-  const int rightW = pad + labelW + gap + boxW + pad;
-  const int captionTop = lineH + 4;  // below the frame's caption
-  int y = captionTop + 4;
-  Frame2.Create(*this, 0, 0, px(rightW), py(100), "Detail User");
-  const int boxX = pad + labelW + gap;
+// "Detail User" with the name, password and level rows and the hidden key;
+// returns the top of what follows the rows in the frame.
+int frmotoritas::designUser(int lineH) {
+  const int boxH = lineH + 8;
+  const int boxX = kPad + kLabelW + kGap;
+  int y = captionTop(lineH) + 4;
+  Frame2.Create(*this, 0, 0, px(kRightW), py(100), "Detail User");
   struct Row {
     ui::Label* label;
     ui::TextBox* box;
     const char* caption;
   };
-  const Row rows[] = {{&Label1, &Text1, "User Name :"}, {&Label3, &Text2, "Pasword :"}, {&Label4, &TextLevel, "Level :"}};
+  const Row rows[] = {
+      {&Label1, &Text1, "User Name :"}, {&Label3, &Text2, "Pasword :"}, {&Label4, &TextLevel, "Level :"}};
   for (const Row& r : rows) {
-    r.box->Create(Frame2, px(boxX), py(y), px(boxW), py(boxH));
-    r.label->Create(Frame2, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), r.caption);
-    y += boxH + gap;
+    r.box->Create(Frame2, px(boxX), py(y), px(kBoxW), py(boxH));
+    r.label->Create(Frame2, px(kPad), py(y + (boxH - lineH) / 2), px(kLabelW), py(lineH), r.caption);
+    y += boxH + kGap;
   }
   Text2.PasswordChar("*");
   // The level is the database's; the dialog shows it but never writes it.
   TextLevel.Locked(true);
   TextLevel.TabStop(false);
   TextLevel.BackColor(ui::vbButtonFace);
-  TextId.Create(Frame2, px(pad), py(captionTop), px(40), py(boxH));
+  TextId.Create(Frame2, px(kPad), py(captionTop(lineH)), px(40), py(boxH));
   TextId.Visible(false);
   TextId.TabStop(false);
+  return y;
+}
 
-  // The permission boxes: each master above its group, the group indented;
-  // groups 1 and 3 share the left column, group 2 has the right one.
-  y += 4;
+// The permission boxes under the user's rows, each master above its group, the
+// group indented; returns the height of "Detail User".
+int frmotoritas::designPermissions(int lineH, int top) {
+  top += 4;
   const int checkH = lineH + 6, indent = 18;
-  const int colW = (rightW - 2 * pad - gap) / 2;
-  const int col1 = pad, col2 = pad + colW + gap;
-  auto place = [&](ui::CheckBox& box, int x, int& top, const char* caption, bool master) {
-    box.Create(Frame2, px(master ? x : x + indent), py(top), px(master ? colW : colW - indent), py(checkH), caption);
+  const int colW = (kRightW - 2 * kPad - kGap) / 2;
+  auto place = [&](ui::CheckBox& box, int x, int& y, const char* caption, bool master) {
+    box.Create(Frame2, px(master ? x : x + indent), py(y), px(master ? colW : colW - indent), py(checkH), caption);
     if (master) box.FontBold(true);
-    top += checkH;
+    y += checkH;
   };
-  int left = y, right = y;
-  place(Checkmaster, col1, left, "MAIN MENU", true);
-  place(Check1, col1, left, "Kwitansi", false);
-  place(Check2, col1, left, "Customer", false);
-  place(Check3, col1, left, "Data Kwitansi", false);
-  place(Check4, col1, left, "Data Customer", false);
-  left += gap;
-  place(Checkpengaturan, col1, left, "Admin", true);
-  place(Check11, col1, left, "About", false);
-  place(Check13, col1, left, "Panduan", false);
-  place(Checknasabah, col2, right, "ADMIN", true);
-  place(Check5, col2, right, "Pengaturan ", false);
-  place(Check6, col2, right, "Data User", false);
-  place(Check7, col2, right, "Backup", false);
-  place(Check8, col2, right, "Restore", false);
-  place(Check9, col2, right, "Reset", false);
-  place(Check10, col2, right, "WallPaper", false);
-  const int frame2H = (left > right ? left : right) + pad;
+  int bottom[2] = {top, top};  // of each column
+  for (const PermissionGroup& group : kPermissionGroups) {
+    int& y = bottom[group.column];
+    if (y > top) y += kGap;  // between two groups of one column
+    const core::Permission& tab = core::tabPermission(group.tabId);
+    const int x = kPad + group.column * (colW + kGap);
+    place(this->*tab.box, x, y, tab.boxCaption, true);
+    for (const core::Permission* button : core::buttonsOn(tab))
+      place(this->*button->box, x, y, button->boxCaption, false);
+  }
+  return std::max(bottom[0], bottom[1]) + kPad;
+}
 
-  // The commands in one row, in the order a user works: new, save, delete, close.
-  const int btnH = 28, btnW = (rightW - 2 * pad - 3 * gap) / 4;
-  const int frame1H = captionTop + 4 + btnH + pad;
-  Frame1.Create(*this, 0, 0, px(rightW), py(frame1H), "Proses");
+// "Proses": the commands in one row, in the order a user works: new, save,
+// delete, close. Returns the frame's height.
+int frmotoritas::designCommands(int lineH) {
+  const int btnH = 28, btnW = (kRightW - 2 * kPad - 3 * kGap) / 4;
+  const int top = captionTop(lineH) + 4;
+  const int frame1H = top + btnH + kPad;
+  Frame1.Create(*this, 0, 0, px(kRightW), py(frame1H), "Proses");
   Button* order[] = {&Command4, &Command1, &Command2, &Command3};
   const char* captions[] = {"Tambah", "Simpan", "Hapus", "Tutup"};
   for (int i = 0; i < 4; ++i)
-    order[i]->Create(Frame1, px(pad + i * (btnW + gap)), py(captionTop + 4), px(btnW), py(btnH), captions[i]);
+    order[i]->Create(Frame1, px(kPad + i * (btnW + kGap)), py(top), px(btnW), py(btnH), captions[i]);
+  return frame1H;
+}
 
-  // Left column: the list, as tall as the two frames.
-  const int bodyH = frame2H + gap + frame1H;
+// The users' list with its columns; returns its width.
+int frmotoritas::designList(int top, int height) {
   const int listW = 8320 / 15 + GetSystemMetrics(SM_CXVSCROLL) + 6;
-  Lv1.Create(*this, px(margin), py(bodyY), px(listW), py(bodyH));
+  Lv1.Create(*this, px(kMargin), py(top), px(listW), py(height));
   Lv1.FullRowSelect(true);
   Lv1.GridLines(true);
   Lv1.HideSelection(false);
@@ -184,24 +217,21 @@ void frmotoritas::Design() {
   Lv1.ColumnHeaders.Add("User Name", 2440);
   Lv1.ColumnHeaders.Add("Pasword", 4440);
   Lv1.ColumnHeaders.Add("id", 0);
+  return listW;
+}
 
-  const int rightX = margin + listW + margin;
-  Frame2.Move(px(rightX), py(bodyY), px(rightW), py(frame2H));
-  Frame1.Move(px(rightX), py(bodyY + frame2H + gap), px(rightW), py(frame1H));
-  const int width = rightX + rightW + margin;
-  Line1.Create(*this, px(margin), py(ruleY), px(width - margin), py(ruleY));
-  Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
-  ClientSize(px(width), py(bodyY + bodyH + margin));
-
-  TextId.Text("Text3");
-  TextLevel.Text("Text3");
-
-  int tab = 0;
-  for (ui::Control* c : std::initializer_list<ui::Control*>{
-           &Lv1, &Text1, &Text2, &Checkmaster, &Check1, &Check2, &Check3, &Check4, &Checkpengaturan, &Check11,
-           &Check13, &Checknasabah, &Check5, &Check6, &Check7, &Check8, &Check9, &Check10, &Command4, &Command1,
-           &Command2, &Command3})
-    c->TabIndex(tab++);
+// The list, name and password, the permission boxes group by group as they
+// stand, then the commands from left to right.
+void frmotoritas::designTabOrder() {
+  std::vector<ui::Control*> order = {&Lv1, &Text1, &Text2};
+  for (const PermissionGroup& group : kPermissionGroups) {
+    const core::Permission& tab = core::tabPermission(group.tabId);
+    order.push_back(&(this->*tab.box));
+    for (const core::Permission* button : core::buttonsOn(tab)) order.push_back(&(this->*button->box));
+  }
+  order.insert(order.end(), {&Command4, &Command1, &Command2, &Command3});
+  int index = 0;
+  for (ui::Control* c : order) c->TabIndex(index++);
 }
 
 void frmotoritas::Form_Load() { isiDaftar("select * from Tuser order by kodeuser "); }
@@ -251,8 +281,8 @@ void frmotoritas::Lv1_Click() {
   TextLevel.Text("");
   abaikanError([&] { TextLevel.Text(textOf(rs["level_user"])); });
   // Masters first: their group rule fires, then each box takes its own column.
-  for (const Flag& f : kFlags)
-    abaikanError([&] { (this->*f.box).Value(rs[f.column] == vb::Variant(true) ? 1 : 0); });
+  for (const core::Permission* p : core::everyPermission())
+    abaikanError([&] { (this->*p->box).Value(rs[p->column] == vb::Variant(true) ? 1 : 0); });
   abaikanError([&] { rs.close(); });
 }
 
@@ -287,7 +317,8 @@ void frmotoritas::Command1_Click() {
     if (adding) rs.addNew();
     rs.field("kodeuser").setValue(Text1.Text());
     rs.field("pasword").setValue(Text2.Text());
-    for (const Flag& f : kFlags) rs.field(f.column).setValue(vb::Variant(static_cast<long>((this->*f.box).Value())));
+    for (const core::Permission* p : core::everyPermission())
+      rs.field(p->column).setValue(vb::Variant(static_cast<long>((this->*p->box).Value())));
     rs.update();
     // The new row's key, so that the next save changes this user instead of
     // adding another.
@@ -346,9 +377,7 @@ void frmotoritas::Command2_Click() {
   Text1.Text("");
   Text2.Text("");
   TextLevel.Text("");
-  Checkmaster.Value(0);
-  Checknasabah.Value(0);
-  Checkpengaturan.Value(0);
+  setMasters(0);
 }
 
 void frmotoritas::Command3_Click() { Unload(); }
@@ -358,30 +387,31 @@ void frmotoritas::Command4_Click() {
   Text1.Text("");
   Text2.Text("");
   TextLevel.Text("");
-  Checkmaster.Value(0);
-  Checknasabah.Value(0);
-  Checkpengaturan.Value(0);
+  setMasters(0);
   Text1.SetFocus();
 }
 
-void frmotoritas::Checkmaster_Click() {
-  setGroup({&Check1, &Check2, &Check3, &Check4}, Checkmaster.Value() == 1 ? 1 : 0);
+void frmotoritas::Checkmaster_Click() { ikutiMaster(&frmotoritas::Checkmaster); }
+void frmotoritas::Checknasabah_Click() { ikutiMaster(&frmotoritas::Checknasabah); }
+void frmotoritas::Checkpengaturan_Click() { ikutiMaster(&frmotoritas::Checkpengaturan); }
+
+void frmotoritas::ikutiMaster(ui::CheckBox frmotoritas::*master) {
+  const int value = (this->*master).Value() == 1 ? 1 : 0;
+  for (const core::Permission& tab : core::kTabPermissions) {
+    if (tab.box != master) continue;
+    for (const core::Permission* button : core::buttonsOn(tab)) (this->*button->box).Value(value);
+  }
 }
 
-void frmotoritas::Checknasabah_Click() {
-  setGroup({&Check5, &Check6, &Check7, &Check8, &Check9, &Check10}, Checknasabah.Value() == 1 ? 1 : 0);
-}
-
-void frmotoritas::Checkpengaturan_Click() {
-  setGroup({&Check11, &Check13}, Checkpengaturan.Value() == 1 ? 1 : 0);
+// The three masters, in table order; each takes its group along.
+void frmotoritas::setMasters(int value) {
+  for (const core::Permission& tab : core::kTabPermissions) (this->*tab.box).Value(value);
 }
 
 // The administrator gets every permission as soon as the name reads "ADMIN".
 void frmotoritas::Text1_Change() {
   if (Text1.Text() != "ADMIN") return;
-  Checkmaster.Value(1);
-  Checknasabah.Value(1);
-  Checkpengaturan.Value(1);
+  setMasters(1);
 }
 
 void frmotoritas::Text1_LostFocus() { Text1.Text(vb::UCase(Text1.Text())); }

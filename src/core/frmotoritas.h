@@ -1,9 +1,9 @@
 #pragma once
 // Users and permissions: the list of Tuser and the boxes of the user being
-// edited (name, password, level and the sixteen permission flags that decide
+// edited (name, password, level and the fifteen permission flags that decide
 // which ribbon tabs and buttons the main window builds at that user's next
-// login). The boxes are the edited record; TextId holds its key, 0 for a new
-// user.
+// login; core/permissions.h ties each box to its column). The boxes are the
+// edited record; TextId holds its key, 0 for a new user.
 #include "core/dialog_button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/form.h"
@@ -50,15 +50,20 @@ protected:
   void Design() override;
 
 private:
+  // The parts of the layout, in the order their controls are made; sizes in
+  // pixels.
+  int designHeading(int lineH);
+  int designUser(int lineH);
+  int designPermissions(int lineH, int top);
+  int designCommands(int lineH);
+  int designList(int top, int height);
+  void designTabOrder();
+
   // Refills the list from a query: running number, name, an empty password
   // column and the hidden key.
   void isiDaftar(const std::string& sql);
   void dataLv1();
-  // The boxes and the Tuser columns they are written to, in the order they
-  // are loaded and saved: the three masters first.
-  struct Flag {
-    ui::CheckBox frmotoritas::*box;
-    const char* column;
-  };
-  static const Flag kFlags[15];
+  // A master's click: the boxes of its tab's buttons follow it.
+  void ikutiMaster(ui::CheckBox frmotoritas::*master);
+  void setMasters(int value);
 };

@@ -7,6 +7,7 @@
 #include "core/frmlogin.h"
 #include "core/hooks.h"
 #include "core/module1.h"
+#include "core/permissions.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
@@ -84,19 +85,17 @@ void MDIForm1::MDIForm_Load() {
 void MDIForm1::AturRibbon() {
   ctl::RibbonBar& ribbon = RibbonBar1.bar();
   struct Flags {
-    bool tabs[3] = {};
-    bool buttons[12] = {};
+    bool tabs[core::kTabPermissionCount] = {};
+    bool buttons[core::kButtonPermissionCount] = {};
   } flags;
   try {
     db::Recordset rs;
     rs.open("select * from Tuser where kodeuser= '" + db::quote(ui::Default<Frmlogin>().Txtkodeuser.Text()) + "'",
             koneksi, db::adOpenStatic, db::adLockOptimistic, -1);
     if (!rs.eof()) {
-      const char* tabFlags[] = {"Checkmaster", "Checknasabah", "Checkpengaturan"};
-      for (int i = 0; i < 3; ++i) flags.tabs[i] = IsTrue(rs, tabFlags[i]);
-      const char* buttonFlags[] = {"Check1", "Check2", "Check3", "Check4",  "Check5",  "Check6",
-                                   "Check7", "Check8", "Check9", "Check10", "Check11", "Check13"};
-      for (int i = 0; i < 12; ++i) flags.buttons[i] = IsTrue(rs, buttonFlags[i]);
+      for (int i = 0; i < core::kTabPermissionCount; ++i) flags.tabs[i] = IsTrue(rs, core::kTabPermissions[i].column);
+      for (int i = 0; i < core::kButtonPermissionCount; ++i)
+        flags.buttons[i] = IsTrue(rs, core::kButtonPermissions[i].column);
     }
     rs.close();
   } catch (const vb::Error& e) {

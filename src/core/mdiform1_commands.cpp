@@ -18,12 +18,6 @@ using Module1::koneksi;
 
 namespace {
 
-// The file exists as a file (a folder of that name does not count).
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(ui::Widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Both names reach the same file (letter case and relative parts aside).
 bool SameFile(const std::string& a, const std::string& b) {
   auto full = [](const std::string& path) {
@@ -79,7 +73,7 @@ void MDIForm1::RibbonBar1_ButtonClick(const std::string& id, const std::string& 
 // content the running program reads in one step instead of overwriting the
 // file under it.
 bool MDIForm1::CopyFileEvenIfOpen(const std::string& SourceFile, const std::string& DestFile) {
-  if (!FileExists(SourceFile)) {
+  if (!ui::FileExists(SourceFile)) {
     ui::MsgBox("\"" + SourceFile + "\" is not valid file name.", ui::vbOKOnly);
     return false;
   }

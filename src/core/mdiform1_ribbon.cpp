@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/permissions.h"
 #include "platform/ui/form.h"
 #include "platform/vb/error.h"
 
@@ -43,25 +44,19 @@ ctl::RibbonBar& RibbonHost::bar() {
   return *bar_;
 }
 
-void FillRibbon(ctl::RibbonBar& ribbon, const bool tabFlags[3], const bool buttonFlags[12]) {
-  const char* tabs[][2] = {{"1", "Data"}, {"2", "Admin"}, {"3", "About"}};
-  for (int i = 0; i < 3; ++i)
-    if (tabFlags[i]) ribbon.AddTab(tabs[i][0], tabs[i][1]);
+void FillRibbon(ctl::RibbonBar& ribbon, const bool tabFlags[], const bool buttonFlags[]) {
+  for (int i = 0; i < core::kTabPermissionCount; ++i) {
+    const core::Permission& tab = core::kTabPermissions[i];
+    if (tabFlags[i]) ribbon.AddTab(tab.ribbonId, tab.caption);
+  }
 
   ribbon.AddCat("1", "1", "Kwitansi", false);
   ribbon.AddCat("2", "2", "Customer", false);
   ribbon.AddCat("3", "3", "Data. Kwitansi", false);
   ribbon.AddCat("4", "4", "Data Customer", false);
 
-  struct ButtonDef {
-    const char *id, *group, *caption;
-    int16_t picture;
-  };
-  static const ButtonDef buttons[12] = {
-      {"0", "1", "Kwitansi", 48},   {"1", "1", "Customer", 40},   {"2", "1", "Data Kwitansi", 49},
-      {"3", "1", "Data Customer", 49}, {"4", "2", "Pengaturan", 50}, {"5", "2", "Data User", 36},
-      {"6", "2", "Backup", 7},      {"7", "2", "Restore", 8},     {"8", "2", "Reset", 6},
-      {"9", "2", "Wallpaper", 32},  {"10", "3", "About", 16},     {"12", "3", "Panduan", 51}};
-  for (int i = 0; i < 12; ++i)
-    if (buttonFlags[i]) ribbon.AddButton(buttons[i].id, buttons[i].group, buttons[i].caption, buttons[i].picture);
+  for (int i = 0; i < core::kButtonPermissionCount; ++i) {
+    const core::Permission& button = core::kButtonPermissions[i];
+    if (buttonFlags[i]) ribbon.AddButton(button.ribbonId, button.category, button.caption, button.picture);
+  }
 }

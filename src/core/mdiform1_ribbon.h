@@ -20,8 +20,9 @@ void LoadImageList(ctl::RibbonImages& list);
 // Adds the main window's tabs, its four categories and its buttons to the
 // ribbon: the tabs "Data", "Admin", "About" whose flag is set, and of the
 // twelve command buttons (IDs 0 to 10 and 12, in that order) those whose flag
-// is set.
-void FillRibbon(ctl::RibbonBar& ribbon, const bool tabFlags[3], const bool buttonFlags[12]);
+// is set. The flags go by position in core::kTabPermissions and
+// core::kButtonPermissions (core/permissions.h).
+void FillRibbon(ctl::RibbonBar& ribbon, const bool tabFlags[], const bool buttonFlags[]);
 
 class RibbonHost : public ui::HostedControl {
 public:

@@ -23,6 +23,26 @@ const char* const kTemplates[] = {"Kwitansi 1 Portrait", "Kwitansi 2 Portrait", 
 // The name box's design text, shown while no settings row is stored.
 const char kLembagaAwal[] = "Text1";
 
+// The dialog's measures in pixels; heights follow from the font's line height.
+constexpr int kMargin = 12, kPad = 14, kGap = 8;
+// Left, the settings' frame: a label, then its box.
+constexpr int kLabelW = 150, kBoxW = 260;
+constexpr int kBoxX = kPad + kLabelW + kGap;
+constexpr int kLeftW = kBoxX + kBoxW + kPad;
+// Right, the frames of the logo and of the commands.
+constexpr int kRightX = kMargin + kLeftW + kMargin, kRightW = 176;
+constexpr int kBtnW = kRightW - 2 * kPad, kBtnH = 28;
+
+// A one-line box: the line with its border and margins.
+int boxHeight(int lineH) { return lineH + 8; }
+
+// The label of the box just placed at y, centred on the box's first line;
+// then y moves below the box (height pixels tall).
+void labelRow(ui::Frame& frame, ui::Label& label, const char* caption, int lineH, int height, int& y) {
+  label.Create(frame, px(kPad), py(y + (boxHeight(lineH) - lineH) / 2), px(kLabelW), py(lineH), caption);
+  y += height + kGap;
+}
+
 // The key of the row shown, written into the statement as a plain number.
 std::string plainNumber(const std::string& text) {
   double v = vb::Val(text);
@@ -45,79 +65,25 @@ void FrmSeting::Design() {
   StartUpPosition(ui::vbStartUpOwner);
   font_.name = "Trebuchet MS";
   font_.size = 9;
-
   const int lineH = lineHeightPx(font_);
-  const int boxH = lineH + 8, memoH = 3 * lineH + 10;
-  const int margin = 12, pad = 14, gap = 8;
-  const int labelW = 150, boxW = 260;
-  const int boxX = pad + labelW + gap;
-  const int leftW = boxX + boxW + pad;
 
-  // The settings, one labelled row each, labels centred on the first line of their box.
-  int y = pad;
-  Frame1.Create(*this, px(margin), py(margin), px(leftW), py(100));
-  // The label of the box just placed at y; then y moves below the box.
-  auto row = [&](ui::Label& label, const char* caption, int height) {
-    label.Create(Frame1, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), caption);
-    y += height + gap;
-  };
-  TextLembaga.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label1, "Nama Instansi", boxH);
-  TextAlamat.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  row(Label2, "Alamat, Tlpn, Website", memoH);
-  TextKota.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label3, "Kota", boxH);
-  TextNama.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label4, "Penanggung Jawab", boxH);
-  TextJabatan.Create(Frame1, px(boxX), py(y), px(boxW), py(boxH));
-  row(Label5, "Jabatan", boxH);
-  TextCatatan.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  row(Label6, "Templete Catatan", memoH);
-
-  // The prefix and, beside it, the number it makes this month.
-  const int halfW = (boxW - gap) / 2;
-  TextFormat.Create(Frame1, px(boxX), py(y), px(halfW), py(boxH));
-  TextTgl.Create(Frame1, px(boxX + halfW + gap), py(y), px(boxW - halfW - gap), py(boxH));
-  TextTgl.Locked(true);
-  TextTgl.TabStop(false);
-  TextTgl.BackColor(ui::vbButtonFace);
-  const int rowTop = y;
-  row(Label7, "Format No Kwitansi", boxH);
-  Label9.Create(Frame1, px(boxX + halfW + gap), py(rowTop + boxH + 2), px(boxW - halfW - gap), py(lineH),
-                "(No/MM/YYYY)");
-  y = rowTop + boxH + 2 + lineH + gap;
-
-  cmbKwitansi.Create(Frame1, px(boxX), py(y), px(boxW), ui::vbComboDropdownList);
-  const int comboH = ui::TwipsToPixelsY(cmbKwitansi.Height());
-  Label8.Create(Frame1, px(pad), py(y + (comboH - lineH) / 2), px(labelW), py(lineH), "Pilih Templete Kwitansi");
-  y += comboH + pad;
-  const int frame1H = y;
+  // Left: the settings, one labelled row each.
+  Frame1.Create(*this, px(kMargin), py(kMargin), px(kLeftW), py(100));
+  int y = designInstitution(lineH);
+  y = designNumberFormat(lineH, y);
+  const int frame1H = designTemplate(lineH, y);
   Frame1.Height(py(frame1H));
-
-  TextId.Create(Frame1, px(pad), py(pad), px(60), py(boxH));
+  TextId.Create(Frame1, px(kPad), py(kPad), px(60), py(boxHeight(lineH)));
   TextId.Visible(false);
   TextId.TabStop(false);
 
-  // Right column: the logo in its frame with its button, then the commands.
-  const int rightX = margin + leftW + margin, rightW = 176;
-  const int btnW = rightW - 2 * pad, btnH = 28;
-  const int logoTop = lineH + 4, logoH = 132;
-  const int frame3H = logoTop + logoH + gap + btnH + pad;
-  Frame3.Create(*this, px(rightX), py(margin), px(rightW), py(frame3H), "Logo");
-  logoArea_ = {px(pad), py(logoTop), px(rightW - pad), py(logoTop + logoH)};
-  Image1.Create(Frame3, logoArea_.left, logoArea_.top, logoArea_.right - logoArea_.left,
-                logoArea_.bottom - logoArea_.top);
-  Image1.Stretch(true);
-  BOpen.Create(Frame3, px(pad), py(logoTop + logoH + gap), px(btnW), py(btnH), "Open");
-  const int frame2Y = margin + frame3H + gap;
-  const int frame2H = margin + frame1H - frame2Y;
-  Frame2.Create(*this, px(rightX), py(frame2Y), px(rightW), py(frame2H), "Proses");
-  const int firstBtnY = frame2H - pad - 3 * btnH - 2 * gap;
-  BSimpan.Create(Frame2, px(pad), py(firstBtnY), px(btnW), py(btnH), "Simpan");
-  Button1.Create(Frame2, px(pad), py(firstBtnY + btnH + gap), px(btnW), py(btnH), "Preview");
-  Btutup.Create(Frame2, px(pad), py(firstBtnY + 2 * (btnH + gap)), px(btnW), py(btnH), "Tutup");
+  // Right: the logo in its frame with its button, under it the commands,
+  // down to the foot of the settings.
+  const int frame3H = designLogo(lineH);
+  const int frame2Y = kMargin + frame3H + kGap;
+  designCommands(frame2Y, kMargin + frame1H - frame2Y);
 
-  ClientSize(px(rightX + rightW + margin), py(margin + frame1H + margin));
+  ClientSize(px(kRightX + kRightW + kMargin), py(kMargin + frame1H + kMargin));
 
   // The design texts, shown until a settings row is loaded.
   TextLembaga.Text(kLembagaAwal);
@@ -129,6 +95,74 @@ void FrmSeting::Design() {
   TextFormat.Text("Text1");
   TextTgl.Text("Text2");
   TextId.Text("0");
+}
+
+// The institution's rows, from its name to the receipt's note; returns the
+// top of the next row.
+int FrmSeting::designInstitution(int lineH) {
+  const int boxH = boxHeight(lineH), memoH = 3 * lineH + 10;
+  int y = kPad;
+  TextLembaga.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
+  labelRow(Frame1, Label1, "Nama Instansi", lineH, boxH, y);
+  TextAlamat.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
+  labelRow(Frame1, Label2, "Alamat, Tlpn, Website", lineH, memoH, y);
+  TextKota.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
+  labelRow(Frame1, Label3, "Kota", lineH, boxH, y);
+  TextNama.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
+  labelRow(Frame1, Label4, "Penanggung Jawab", lineH, boxH, y);
+  TextJabatan.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
+  labelRow(Frame1, Label5, "Jabatan", lineH, boxH, y);
+  TextCatatan.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
+  labelRow(Frame1, Label6, "Templete Catatan", lineH, memoH, y);
+  return y;
+}
+
+// The prefix and, beside it, the number it makes this month with its pattern
+// under it; returns the top of the next row.
+int FrmSeting::designNumberFormat(int lineH, int top) {
+  const int boxH = boxHeight(lineH);
+  const int halfW = (kBoxW - kGap) / 2;
+  const int previewX = kBoxX + halfW + kGap, previewW = kBoxW - halfW - kGap;
+  TextFormat.Create(Frame1, px(kBoxX), py(top), px(halfW), py(boxH));
+  TextTgl.Create(Frame1, px(previewX), py(top), px(previewW), py(boxH));
+  TextTgl.Locked(true);
+  TextTgl.TabStop(false);
+  TextTgl.BackColor(ui::vbButtonFace);
+  int y = top;
+  labelRow(Frame1, Label7, "Format No Kwitansi", lineH, boxH, y);
+  Label9.Create(Frame1, px(previewX), py(top + boxH + 2), px(previewW), py(lineH), "(No/MM/YYYY)");
+  return top + boxH + 2 + lineH + kGap;
+}
+
+// The template list, the last row; returns the height of the settings' frame.
+int FrmSeting::designTemplate(int lineH, int top) {
+  cmbKwitansi.Create(Frame1, px(kBoxX), py(top), px(kBoxW), ui::vbComboDropdownList);
+  const int comboH = ui::TwipsToPixelsY(cmbKwitansi.Height());
+  Label8.Create(Frame1, px(kPad), py(top + (comboH - lineH) / 2), px(kLabelW), py(lineH), "Pilih Templete Kwitansi");
+  return top + comboH + kPad;
+}
+
+// "Logo": the picture's area and the button that chooses one; returns the
+// frame's height.
+int FrmSeting::designLogo(int lineH) {
+  const int logoTop = lineH + 4, logoH = 132;
+  const int frame3H = logoTop + logoH + kGap + kBtnH + kPad;
+  Frame3.Create(*this, px(kRightX), py(kMargin), px(kRightW), py(frame3H), "Logo");
+  logoArea_ = {px(kPad), py(logoTop), px(kRightW - kPad), py(logoTop + logoH)};
+  Image1.Create(Frame3, logoArea_.left, logoArea_.top, logoArea_.right - logoArea_.left,
+                logoArea_.bottom - logoArea_.top);
+  Image1.Stretch(true);
+  BOpen.Create(Frame3, px(kPad), py(logoTop + logoH + kGap), px(kBtnW), py(kBtnH), "Open");
+  return frame3H;
+}
+
+// "Proses": save, preview and close, one under the other at the frame's foot.
+void FrmSeting::designCommands(int top, int height) {
+  Frame2.Create(*this, px(kRightX), py(top), px(kRightW), py(height), "Proses");
+  const int firstY = height - kPad - 3 * kBtnH - 2 * kGap;
+  BSimpan.Create(Frame2, px(kPad), py(firstY), px(kBtnW), py(kBtnH), "Simpan");
+  Button1.Create(Frame2, px(kPad), py(firstY + kBtnH + kGap), px(kBtnW), py(kBtnH), "Preview");
+  Btutup.Create(Frame2, px(kPad), py(firstY + 2 * (kBtnH + kGap)), px(kBtnW), py(kBtnH), "Tutup");
 }
 
 void FrmSeting::Form_Load() {

@@ -44,6 +44,14 @@ protected:
   void Design() override;
 
 private:
+  // The parts of the layout, in the order their controls are made; sizes in
+  // pixels.
+  int designInstitution(int lineH);
+  int designNumberFormat(int lineH, int top);
+  int designTemplate(int lineH, int top);
+  int designLogo(int lineH);
+  void designCommands(int top, int height);
+
   // Shows a picture in Image1, as large as the logo frame allows without
   // changing its proportions.
   void tampilkanLogo(const img::Picture& picture);

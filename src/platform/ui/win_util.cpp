@@ -14,6 +14,11 @@ std::string WindowText(HWND hwnd) {
   return Narrow(w.data(), n);
 }
 
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 namespace {
 int screenDpi(int cap) {
   static int x = 0, y = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers every wrapper of the forms runtime shares: UTF-8/UTF-16 at the
-// Win32 boundary, twips, colours, the font cache and RAII guards for GDI.
+// Win32 boundary, files, twips, colours, the font cache and RAII guards for GDI.
 #include <windows.h>
 
 #include <string>
@@ -11,6 +11,9 @@ namespace ui {
 
 // The text of any window as UTF-8.
 std::string WindowText(HWND hwnd);
+
+// The path (UTF-8) names an existing file; a folder of that name does not count.
+bool FileExists(const std::string& path);
 
 // Twips: 1440 to the inch, converted with the screen's real resolution
 // (15 twips per pixel at 96 dpi).
