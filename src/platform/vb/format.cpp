@@ -40,7 +40,11 @@ Digits digitsOf(const Variant& v) {
       const double d = v.type() == VarType::Double || v.type() == VarType::Date ? v.doubleValue()
                                                                                 : v.toDouble();
       if (!std::isfinite(d)) raise(err::Overflow);
-      if (std::fabs(d) < 7.9e27) {
+      // A whole number a double holds exactly (a sum of amounts) keeps all
+      // its digits; other values show the 15 significant digits of a double.
+      if (std::fabs(d) < 9007199254740992.0 && d == std::floor(d)) {
+        s = std::to_string(static_cast<long long>(d));
+      } else if (std::fabs(d) < 7.9e27) {
         s = Decimal::fromDouble(d).toString();
       } else {
         char buf[400];
