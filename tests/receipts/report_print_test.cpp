@@ -262,7 +262,7 @@ TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
   ASSERT_FALSE(pdf.empty());
   std::vector<std::string> texts = {kLongName, kLongAddress, kLongPayer, kLongPurpose, "KW/YPI-ALM/001/12/2025",
                                     "Mata Uang", "999,999,999,999,999", "777,777,777,777,777", "7,777,777",
-                                    "Total Rp. (2 kwitansi)", "Total USD (1 kwitansi)"};
+                                    "Total Rp. (2 kwitansi)", "1,777,777,777,777,776", "Total USD (1 kwitansi)"};
   expectWhole(pdf, "\\04.rep", texts);
   EXPECT_TRUE(vt::test::PdfPagesToScreenshots(pdf, "report_long_periode"));
 }
