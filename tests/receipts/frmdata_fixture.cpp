@@ -9,6 +9,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/app.h"
+#include "support/print_support.h"
 #include "support/win_test_support.h"
 
 namespace vt::test {
@@ -145,25 +146,6 @@ std::string unescape(const std::string& s) {
 }
 }  // namespace
 
-// Runs a Unix shell command; Wine cannot wait on it, so the command touches a
-// marker when it is done.
-bool runUnix(const std::string& command, const std::string& markerWindowsPath, int timeoutMs) {
-  DeleteFileW(ui::Widen(markerWindowsPath).c_str());
-  std::wstring cmd = L"Z:\\bin\\sh -c \"" + ui::Widen(command + "; touch '" + unixPath(markerWindowsPath) + "'") + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  for (int waited = 0; waited < timeoutMs; waited += 50) {
-    if (GetFileAttributesW(ui::Widen(markerWindowsPath).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    Sleep(50);
-  }
-  return false;
-}
-
 std::vector<std::vector<std::string>> RegisterTest::readBackCsv(const std::string& xlsPath) {
   std::vector<std::vector<std::string>> rows;
   const std::string dir = xlsPath.substr(0, xlsPath.find_last_of('\\'));
@@ -171,10 +153,10 @@ std::vector<std::vector<std::string>> RegisterTest::readBackCsv(const std::strin
   const std::string csv = dir + "\\" + base + ".csv";
   // A profile of the test's own, so that no other LibreOffice is disturbed.
   const std::string profile = unixPath(dir) + "/lo-profile";
-  if (!runUnix("soffice -env:UserInstallation=file://" + profile +
-                   " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir '" + unixPath(dir) +
-                   "' '" + unixPath(xlsPath) + "' >/dev/null 2>&1",
-               dir + "\\converted", 120000))
+  if (!vt::test::RunUnix("soffice -env:UserInstallation=file://" + profile +
+                             " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir '" +
+                             unixPath(dir) + "' '" + unixPath(xlsPath) + "' >/dev/null 2>&1",
+                         120000))
     return rows;
   std::ifstream in(std::filesystem::path(ui::Widen(csv)), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -53,8 +53,9 @@ bool runUnix(const std::string& command, int timeoutMs = 30000) {
   STARTUPINFOW si{sizeof(si)};
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  // Wine starts a Unix program without a process object and leaves whatever
+  // lay on its stack in the handles it gives back: closing them could close
+  // one of this process's own, such as its standard output.
   for (int waited = 0; waited < timeoutMs; waited += 50) {
     if (fileExists(markerWin)) {
       DeleteFileW(markerWin.c_str());
