@@ -126,8 +126,8 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (back_) {
         BitBlt(dc, 0, 0, back_.width(), back_.height(), back_.dc(), 0, 0, SRCCOPY);
       } else {
-        gdi::Brush face(CreateSolidBrush(colors_.face));
-        FillRect(dc, &ps.rcPaint, face.get());
+        ui::OwnedBrush face(CreateSolidBrush(colors_.face));
+        FillRect(dc, &ps.rcPaint, face);
       }
       EndPaint(hwnd_, &ps);
       return 0;

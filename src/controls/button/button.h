@@ -14,9 +14,9 @@
 #include <functional>
 #include <string>
 
-#include "controls/button/gdi.h"
 #include "controls/button/picture.h"
 #include "controls/button/property_bag.h"
+#include "platform/ui/win_util.h"
 
 namespace ctl {
 
@@ -285,7 +285,7 @@ class Button {
   int mousePointer_ = 0;
 
   // run-time state
-  gdi::Font hfont_;
+  ui::OwnedFont hfont_;
   bool userMode_ = true, displayAsDefault_ = false;
   int width_ = 0, height_ = 0;
   RECT inner_{};
@@ -304,8 +304,8 @@ class Button {
   bool clickArmed_ = false;
   bool backgroundBusy_ = false;
   std::string accessKeys_;
-  gdi::Canvas back_;        // what the window shows; WM_PAINT copies it
-  gdi::Canvas background_;  // style 11: the container's pixels under the button
+  ui::OwnedCanvas back_;        // what the window shows; WM_PAINT copies it
+  ui::OwnedCanvas background_;  // style 11: the container's pixels under the button
   int paintCount_ = 0;
 };
 

@@ -138,9 +138,9 @@ void Button::SetColors() {
     case 4: {
       // The container's own colours, as a fresh DC of its window reports them.
       HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
-      gdi::WindowDC dc(parent);
-      t.face = dc ? GetBkColor(dc.get()) : GetSysColor(COLOR_BTNFACE);
-      t.caption = dc ? GetTextColor(dc.get()) : GetSysColor(COLOR_BTNTEXT);
+      ui::ScopedGetDC dc(parent);
+      t.face = dc ? GetBkColor(dc) : GetSysColor(COLOR_BTNFACE);
+      t.caption = dc ? GetTextColor(dc) : GetSysColor(COLOR_BTNTEXT);
       t.faceOver = t.face;
       t.captionOver = t.caption;
       t.shadow = Shift(t.face, -64);

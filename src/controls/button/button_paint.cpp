@@ -17,13 +17,13 @@ void Button::DrawButton(int state, bool force) {
   lastCaption_ = caption_;
   lastPainted_ = true;
   if (!back_) {
-    gdi::WindowDC wdc(hwnd_);
-    back_.create(wdc.get(), width_, height_);
+    ui::ScopedGetDC wdc(hwnd_);
+    back_.create(wdc, width_, height_);
   }
   if (!back_) return;
   PaintLook(back_.dc(), state);
-  gdi::WindowDC wdc(hwnd_);
-  if (wdc) BitBlt(wdc.get(), 0, 0, width_, height_, back_.dc(), 0, 0, SRCCOPY);
+  ui::ScopedGetDC wdc(hwnd_);
+  if (wdc) BitBlt(wdc, 0, 0, width_, height_, back_.dc(), 0, 0, SRCCOPY);
 }
 
 void Button::Paint(HDC dc, int state, int hot, int focused) {
@@ -36,10 +36,10 @@ void Button::Paint(HDC dc, int state, int hot, int focused) {
   int saved = SaveDC(dc);
   POINT org{};
   GetViewportOrgEx(dc, &org);
-  gdi::Region clip(MakeRegion());
+  ui::OwnedRegion clip(MakeRegion());
   if (clip) {
-    OffsetRgn(clip.get(), org.x, org.y);
-    ExtSelectClipRgn(dc, clip.get(), RGN_AND);
+    OffsetRgn(clip, org.x, org.y);
+    ExtSelectClipRgn(dc, clip, RGN_AND);
   }
   PaintLook(dc, state);
   RestoreDC(dc, saved);
@@ -80,25 +80,25 @@ void Button::PaintLook(HDC dc, int state) {
 
 void Button::DrawRect(int x, int y, int w, int h, COLORREF c, bool frame) {
   RECT r{x, y, x + w, y + h};
-  gdi::Brush b(CreateSolidBrush(c));
+  ui::OwnedBrush b(CreateSolidBrush(c));
   if (frame)
-    FrameRect(dc_, &r, b.get());
+    FrameRect(dc_, &r, b);
   else
-    FillRect(dc_, &r, b.get());
+    FillRect(dc_, &r, b);
 }
 
 void Button::DrawLine(int x1, int y1, int x2, int y2, COLORREF c) {
-  gdi::Pen pen(CreatePen(PS_SOLID, 1, c));
-  gdi::Select sel(dc_, pen.get());
+  ui::OwnedPen pen(CreatePen(PS_SOLID, 1, c));
+  ui::ScopedSelect sel(dc_, pen);
   MoveToEx(dc_, x1, y1, nullptr);
   LineTo(dc_, x2, y2);
 }
 
 void Button::DrawEllipse(const RECT& r, COLORREF pen, COLORREF brush) {
-  gdi::Pen p(CreatePen(PS_SOLID, 2, pen));
-  gdi::Brush b(CreateSolidBrush(brush));
-  gdi::Select sp(dc_, p.get());
-  gdi::Select sb(dc_, b.get());
+  ui::OwnedPen p(CreatePen(PS_SOLID, 2, pen));
+  ui::OwnedBrush b(CreateSolidBrush(brush));
+  ui::ScopedSelect sp(dc_, p);
+  ui::ScopedSelect sb(dc_, b);
   Ellipse(dc_, r.left, r.top, r.right, r.bottom);
 }
 
@@ -489,8 +489,8 @@ HRGN Button::MakeRegion() const {
   HRGN rgn = buttonType_ == 13 ? CreateEllipticRgn(0, 0, W, H) : CreateRectRgn(0, 0, W, H);
   if (!rgn) return nullptr;
   auto cut = [rgn](int l, int t, int r, int b) {
-    gdi::Region piece(CreateRectRgn(l, t, r, b));
-    if (piece) CombineRgn(rgn, rgn, piece.get(), RGN_DIFF);
+    ui::OwnedRegion piece(CreateRectRgn(l, t, r, b));
+    if (piece) CombineRgn(rgn, rgn, piece, RGN_DIFF);
   };
   switch (buttonType_) {
     case 1:
