@@ -3,19 +3,13 @@
 
 #include <cmath>
 
+#include "platform/ui/utf16.h"
+
 namespace ctl {
 
 namespace {
 
 constexpr UINT_PTR kOverTimer = 1;
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 int ShiftState() {
   int s = 0;
@@ -68,7 +62,7 @@ bool Button::RegisterClassOnce() {
 
 bool Button::Create(HWND parent, int x, int y, int w, int h, int id, bool visible) {
   if (hwnd_ || !RegisterClassOnce()) return false;
-  HWND hwnd = CreateWindowExW(0, L"VantorelButton", Wide(caption_).c_str(),
+  HWND hwnd = CreateWindowExW(0, L"VantorelButton", ui::Widen(caption_).c_str(),
                               WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | (enabled_ ? 0 : WS_DISABLED),
                               x, y, w, h, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -336,7 +330,7 @@ void Button::ApplyFont() {
   lf.lfUnderline = font_.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  std::wstring face = Wide(font_.name);
+  std::wstring face = ui::Widen(font_.name);
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT f = CreateFontIndirectW(&lf);
   if (f) hfont_.reset(f);
@@ -393,7 +387,7 @@ void Button::SetButtonType(int t) {
 
 void Button::SetCaption(const std::string& text) {
   caption_ = text;
-  if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());  // the dialog manager reads it
+  if (hwnd_) SetWindowTextW(hwnd_, ui::Widen(text).c_str());  // the dialog manager reads it
   SetAccessKeys();
   CalcCaptionRect();
   DrawButton(kUp, true);
@@ -556,7 +550,7 @@ void Button::PressAccessKey() {
 
 void Button::InitProperties(const std::string& displayName, const FontDesc& ambientFont) {
   caption_ = displayName;
-  if (hwnd_) SetWindowTextW(hwnd_, Wide(caption_).c_str());
+  if (hwnd_) SetWindowTextW(hwnd_, ui::Widen(caption_).c_str());
   font_ = ambientFont;
   ApplyFont();
   buttonType_ = 2;
@@ -607,7 +601,7 @@ void Button::ReadProperties(const PropertyBag& bag) {
 
   if (hwnd_) {
     EnableWindow(hwnd_, enabled_);
-    SetWindowTextW(hwnd_, Wide(caption_).c_str());
+    SetWindowTextW(hwnd_, ui::Widen(caption_).c_str());
   }
   CalcPictureSize();
   CalcCaptionRect();

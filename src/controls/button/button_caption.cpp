@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/button/button.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
@@ -11,14 +12,6 @@ namespace {
 
 constexpr UINT kDrawFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;  // 21
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;          // &H410
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
@@ -92,7 +85,7 @@ void Button::CalcCaptionRect() {
     ui::ScopedGetDC dc(hwnd_);
     if (dc) {
       ui::ScopedSelect font(dc, hfont_);
-      std::wstring text = Wide(caption_);
+      std::wstring text = ui::Widen(caption_);
       DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kMeasureFlags);
     }
   }
@@ -141,7 +134,7 @@ void Button::CalcPictureLayout() {
 }
 
 void Button::DrawCaptionText(const RECT& r, COLORREF color) {
-  std::wstring text = Wide(caption_);
+  std::wstring text = ui::Widen(caption_);
   RECT rc = r;
   ui::ScopedSelect font(dc_, hfont_);
   SetBkMode(dc_, TRANSPARENT);

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "controls/ribbon/ribbon_bar.h"
-#include "controls/ribbon/ribbon_text.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
@@ -442,7 +442,7 @@ void RibbonBar::UpdateToolTips() {
   for (int j = 1, top = Highest(P::ButMouse); j <= top; ++j) {
     const El* e = Find(P::ButMouse, j);
     if (!e || !e->visible || e->toolTip.empty()) continue;
-    std::wstring text = detail::Wide(e->toolTip);
+    std::wstring text = ui::Widen(e->toolTip);
     ti.uFlags = TTF_SUBCLASS;
     ti.uId = static_cast<UINT_PTR>(++tipCount_);
     ti.rect = {static_cast<LONG>(e->left / kTwipsPerPixel), static_cast<LONG>(e->top / kTwipsPerPixel),
