@@ -9,8 +9,6 @@ namespace ctl {
 
 namespace {
 
-constexpr UINT_PTR kOverTimer = 1;
-
 int ShiftState() {
   int s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= 1;

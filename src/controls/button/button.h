@@ -212,6 +212,10 @@ class Button {
   HCURSOR CurrentCursor() const;
 
  private:
+  // The hover timer: runs only while the mouse is over the button.
+  static constexpr UINT_PTR kOverTimer = 1;
+  static constexpr UINT kOverInterval = 3;  // ms; the window system may round it up
+
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   static bool RegisterClassOnce();
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -257,6 +261,7 @@ class Button {
   void DrawLine(int x1, int y1, int x2, int y2, COLORREF c);
   void DrawEllipse(const RECT& r, COLORREF pen, COLORREF brush);
   void PutPixel(int x, int y, COLORREF c);
+  void PutCornerPixels(COLORREF c);
   void DrawFrame(COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4, int d, bool outerOnly);
   void DrawFocus();
   void DrawUp(bool hot);

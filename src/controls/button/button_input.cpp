@@ -3,11 +3,6 @@
 
 namespace ctl {
 
-namespace {
-constexpr UINT_PTR kOverTimer = 1;
-constexpr UINT kOverInterval = 3;  // ms; the window system may round it up
-}  // namespace
-
 void Button::OnMouseDown(int button, int shift, float x, float y) {
   if (events.MouseDown) events.MouseDown(button, shift, x, y);
   lastMouseButton_ = button;

@@ -104,6 +104,15 @@ void Button::DrawEllipse(const RECT& r, COLORREF pen, COLORREF brush) {
 
 void Button::PutPixel(int x, int y, COLORREF c) { SetPixelV(dc_, x, y, c); }
 
+// The four pixels one in from the corners, which soften a square outline.
+void Button::PutCornerPixels(COLORREF c) {
+  const int W = width_, H = height_;
+  PutPixel(1, 1, c);
+  PutPixel(W - 2, 1, c);
+  PutPixel(1, H - 2, c);
+  PutPixel(W - 2, H - 2, c);
+}
+
 void Button::DrawFrame(COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4, int d,
                        bool outerOnly) {
   const int W = width_, H = height_;
@@ -207,10 +216,7 @@ void Button::DrawType3Up(bool hot) {
 void Button::DrawType3Outline() {
   const int W = width_, H = height_;
   DrawRect(0, 0, W, H, 0x733C00, true);
-  PutPixel(1, 1, 0x7B4D10);
-  PutPixel(W - 2, 1, 0x7B4D10);
-  PutPixel(1, H - 2, 0x7B4D10);
-  PutPixel(W - 2, H - 2, 0x7B4D10);
+  PutCornerPixels(0x7B4D10);
 }
 
 void Button::DrawType3Pressed() {
@@ -234,10 +240,7 @@ void Button::DrawType4Frame() {
   const ColorTable& c = colors_;
   DrawRect(1, 1, W - 2, H - 2, c.light);
   DrawRect(0, 0, W, H, c.darkShadow, true);
-  PutPixel(1, 1, c.darkShadow);
-  PutPixel(W - 2, 1, c.darkShadow);
-  PutPixel(1, H - 2, c.darkShadow);
-  PutPixel(W - 2, H - 2, c.darkShadow);
+  PutCornerPixels(c.darkShadow);
   DrawLine(2, 1, W - 2, 1, c.highlight);
   DrawLine(1, 2, 1, H - 2, c.highlight);
   DrawLine(2, H - 3, W - 2, H - 3, c.face);
@@ -358,10 +361,7 @@ void Button::DrawPressed(bool hot) {
     case 4:
       DrawRect(1, 1, W - 2, H - 2, Shift(c.shadow, -16));
       DrawRect(0, 0, W, H, c.darkShadow, true);
-      PutPixel(1, 1, c.darkShadow);
-      PutPixel(W - 2, 1, c.darkShadow);
-      PutPixel(1, H - 2, c.darkShadow);
-      PutPixel(W - 2, H - 2, c.darkShadow);
+      PutCornerPixels(c.darkShadow);
       DrawLine(2, 1, W - 2, 1, Shift(c.shadow, -64));
       DrawLine(1, 2, 1, H - 2, Shift(c.shadow, -64));
       DrawLine(2, 2, W - 2, 2, Shift(c.shadow, -32));
@@ -437,10 +437,7 @@ void Button::DrawDisabled() {
       DrawRect(0, 0, W, H, Shift(lf, -24));
       DrawCaption(5);
       DrawRect(0, 0, W, H, Shift(lf, -84), true);
-      PutPixel(1, 1, Shift(lf, -72));
-      PutPixel(W - 2, 1, Shift(lf, -72));
-      PutPixel(1, H - 2, Shift(lf, -72));
-      PutPixel(W - 2, H - 2, Shift(lf, -72));
+      PutCornerPixels(Shift(lf, -72));
       break;
     }
     case 4:
