@@ -107,11 +107,21 @@ LRESULT CALLBACK Button::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  const float x = static_cast<float>(static_cast<short>(LOWORD(lp)));
-  const float y = static_cast<float>(static_cast<short>(HIWORD(lp)));
+  LRESULT result = 0;
+  if (HandlePaintAndSize(msg, wp, result) || HandleMouse(msg, wp, lp) ||
+      HandleKeysAndFocus(msg, wp, result) || HandleTimerAndCursor(msg, wp, lp, result))
+    return result;
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// Each message group answers true when it handled the message (its answer in
+// result), false to leave it to the window system as well.
+
+bool Button::HandlePaintAndSize(UINT msg, WPARAM wp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND:
-      return 1;
+      result = 1;
+      return true;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
@@ -122,19 +132,28 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         FillRect(dc, &ps.rcPaint, face);
       }
       EndPaint(hwnd_, &ps);
-      return 0;
+      return true;
     }
     case WM_PRINTCLIENT:
       if (back_)
         BitBlt(reinterpret_cast<HDC>(wp), 0, 0, back_.width(), back_.height(), back_.dc(), 0, 0,
                SRCCOPY);
-      return 0;
+      return true;
     case WM_SIZE:
       OnResize();
-      return 0;
+      return true;
     case WM_SHOWWINDOW:
       if (wp) OnShow(); else OnHide();
-      break;
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
+  const float x = static_cast<float>(static_cast<short>(LOWORD(lp)));
+  const float y = static_cast<float>(static_cast<short>(HIWORD(lp)));
+  switch (msg) {
     case WM_LBUTTONDOWN:
       // Like any push button: take the focus and keep the mouse until release,
       // so that a release off the button is seen and clicks nothing.
@@ -142,16 +161,16 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       SetCapture(hwnd_);
       clickArmed_ = true;
       OnMouseDown(1, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_RBUTTONDOWN:
       OnMouseDown(2, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MBUTTONDOWN:
       OnMouseDown(4, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MOUSEMOVE:
       OnMouseMove(HeldButtons(wp), MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_LBUTTONUP: {
       bool armed = clickArmed_;
       clickArmed_ = false;
@@ -162,59 +181,72 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &rc);
       POINT pt{static_cast<LONG>(x), static_cast<LONG>(y)};
       if (armed && hwnd_ && PtInRect(&rc, pt)) OnClick();
-      return 0;
+      return true;
     }
     case WM_RBUTTONUP:
       OnMouseUp(2, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MBUTTONUP:
       OnMouseUp(4, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       OnDblClick();
-      return 0;
+      return true;
     case WM_CAPTURECHANGED:
       clickArmed_ = false;
-      return 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleKeysAndFocus(UINT msg, WPARAM wp, LRESULT& result) {
+  switch (msg) {
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(wp), ShiftState());
-      return 0;
+      return true;
     case WM_CHAR:
       if (events.KeyPress) events.KeyPress(static_cast<int>(wp));
-      return 0;
+      return true;
     case WM_KEYUP:
       OnKeyUp(static_cast<int>(wp), ShiftState());
-      return 0;
+      return true;
     case WM_SETFOCUS:
       OnFocus(true);
-      return 0;
+      return true;
     case WM_KILLFOCUS:
       OnFocus(false);
-      return 0;
-    case WM_TIMER:
-      if (wp == kOverTimer) OnTimer();
-      return 0;
+      return true;
     case WM_GETDLGCODE:
       // A button for the dialog manager's access keys; the arrows are ours.
-      return DLGC_BUTTON | DLGC_WANTARROWS;
+      result = DLGC_BUTTON | DLGC_WANTARROWS;
+      return true;
     case BM_CLICK:
       PressAccessKey();
-      return 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleTimerAndCursor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kOverTimer) OnTimer();
+      return true;
     case WM_SETCURSOR:
-      if (LOWORD(lp) == HTCLIENT) {
-        SetCursor(CurrentCursor());
-        return TRUE;
-      }
-      break;
+      if (LOWORD(lp) != HTCLIENT) return false;
+      SetCursor(CurrentCursor());
+      result = TRUE;
+      return true;
     case WM_SYSCOLORCHANGE:
       AmbientChanged();
-      return 0;
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 // ---- container facts -----------------------------------------------------------

@@ -219,6 +219,10 @@ class Button {
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   static bool RegisterClassOnce();
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  bool HandlePaintAndSize(UINT msg, WPARAM wp, LRESULT& result);
+  bool HandleMouse(UINT msg, WPARAM wp, LPARAM lp);
+  bool HandleKeysAndFocus(UINT msg, WPARAM wp, LRESULT& result);
+  bool HandleTimerAndCursor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   // input (button_input.cpp)
   void OnMouseDown(int button, int shift, float x, float y);
@@ -267,12 +271,20 @@ class Button {
   void DrawUp(bool hot);
   void DrawPressed(bool hot);
   void DrawDisabled();
-  void DrawType5Up(bool hot);
-  void DrawType5Pressed();
+  void DrawType2Up(bool hot);
+  void DrawType2Pressed();
   void DrawType3Up(bool hot);
   void DrawType3Outline();
-  void DrawType4Frame();
   void DrawType3Pressed();
+  void DrawType4Frame();
+  void DrawType4Pressed();
+  void DrawType5Up(bool hot);
+  void DrawType5Pressed();
+  void DrawType9Up(bool hot);
+  void DrawType9Pressed(bool hot);
+  void DrawCapturedBackground();
+  void DrawType14Face(bool hot, int captionMode);
+  void DrawType14Pressed();
   void Gradient(COLORREF from, double perRow, bool bottomUp);
   bool Hot() const { return mouseOver_; }
 

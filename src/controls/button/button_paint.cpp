@@ -146,6 +146,35 @@ void Button::Gradient(COLORREF from, double total, bool bottomUp) {
 
 // ---- looks ---------------------------------------------------------------------------
 
+// Style 2, the system's push button: shown as the default button (a dark
+// outline and the focus mark inside it) while focused or made the default.
+void Button::DrawType2Up(bool hot) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawCaption(hot ? 1 : 0);
+  // A focused push button is the one Enter would press: shown as default.
+  if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
+    DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 1, false);
+    DrawFocus();
+    DrawRect(0, 0, W, H, c.darkShadow, true);
+  } else {
+    DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 0, false);
+  }
+}
+
+void Button::DrawType2Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawCaption(2);
+  if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
+    DrawRect(0, 0, W, H, c.darkShadow, true);
+    DrawRect(1, 1, W - 2, H - 2, c.shadow, true);
+  } else {
+    DrawFrame(c.darkShadow, c.highlight, c.shadow, c.light, 0, false);
+    DrawFocus();
+  }
+}
+
 void Button::DrawType5Up(bool hot) {
   const int W = width_, H = height_;
   const ColorTable& c = colors_;
@@ -249,6 +278,73 @@ void Button::DrawType4Frame() {
   DrawLine(W - 2, 2, W - 2, H - 2, c.shadow);
 }
 
+void Button::DrawType4Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawRect(1, 1, W - 2, H - 2, Shift(c.shadow, -16));
+  DrawRect(0, 0, W, H, c.darkShadow, true);
+  PutCornerPixels(c.darkShadow);
+  DrawLine(2, 1, W - 2, 1, Shift(c.shadow, -64));
+  DrawLine(1, 2, 1, H - 2, Shift(c.shadow, -64));
+  DrawLine(2, 2, W - 2, 2, Shift(c.shadow, -32));
+  DrawLine(2, 2, 2, H - 2, Shift(c.shadow, -32));
+  DrawCaption(2);
+}
+
+// Style 9, flat until the mouse is over it: then a selection-coloured face
+// and outline.
+void Button::DrawType9Up(bool hot) {
+  const int W = width_, H = height_;
+  if (hot) {
+    DrawRect(1, 1, W, H, colors_.lightSelection);
+    DrawCaption(1);
+    DrawRect(0, 0, W, H, colors_.selection, true);
+  } else {
+    DrawCaption(0);
+  }
+}
+
+void Button::DrawType9Pressed(bool hot) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  if (hot)
+    DrawRect(0, 0, W, H,
+             colorScheme_ == 2 ? Shift(c.lightSelection, -32) : LightenColor(c.selection, 128));
+  DrawCaption(2);
+  if (hot) DrawRect(0, 0, W, H, c.selection, true);
+}
+
+// Style 11 shows the container's pixels captured under the button.
+void Button::DrawCapturedBackground() {
+  if (background_) BitBlt(dc_, 0, 0, width_, height_, background_.dc(), 0, 0, SRCCOPY);
+}
+
+// Style 14's face (a light fill while hot, else a gradient from the
+// highlight), its bands and outlines, shared by its up and disabled looks.
+void Button::DrawType14Face(bool hot, int captionMode) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  if (hot)
+    DrawRect(0, 0, W, H, c.light);
+  else
+    Gradient(c.highlight, 58, false);
+  DrawRect(2, 2, W - 4, 2, c.highlight);
+  DrawRect(2, 4, 2, H - 6, c.highlight);
+  DrawCaption(captionMode);
+  DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
+  DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+}
+
+void Button::DrawType14Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawRect(1, 1, W, H, Shift(c.face, -9));
+  DrawRect(0, 0, W, H, Shift(c.shadow, -48), true);
+  DrawLine(2, H - 2, W - 2, H - 2, c.highlight);
+  DrawLine(W - 2, 2, W - 2, H - 1, c.highlight);
+  DrawCaption(7);
+}
+
 void Button::DrawUp(bool hot) {
   const int W = width_, H = height_;
   const ColorTable& c = colors_;
@@ -261,15 +357,7 @@ void Button::DrawUp(bool hot) {
       DrawFocus();
       break;
     case 2:
-      DrawCaption(cm);
-      // A focused push button is the one Enter would press: shown as default.
-      if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
-        DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 1, false);
-        DrawFocus();
-        DrawRect(0, 0, W, H, c.darkShadow, true);
-      } else {
-        DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 0, false);
-      }
+      DrawType2Up(hot);
       break;
     case 3:
       DrawType3Up(hot);
@@ -293,19 +381,13 @@ void Button::DrawUp(bool hot) {
       DrawFocus();
       break;
     case 9:
-      if (hot) {
-        DrawRect(1, 1, W, H, c.lightSelection);
-        DrawCaption(1);
-        DrawRect(0, 0, W, H, c.selection, true);
-      } else {
-        DrawCaption(0);
-      }
+      DrawType9Up(hot);
       DrawFocus();
       break;
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(cm);
       DrawFocus();
       break;
@@ -319,15 +401,7 @@ void Button::DrawUp(bool hot) {
       DrawCaption(cm);
       break;
     case 14:
-      if (hot)
-        DrawRect(0, 0, W, H, c.light);
-      else
-        Gradient(c.highlight, 58, false);
-      DrawRect(2, 2, W - 4, 2, c.highlight);
-      DrawRect(2, 4, 2, H - 6, c.highlight);
-      DrawCaption(cm);
-      DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+      DrawType14Face(hot, cm);
       DrawFocus();
       break;
     default:
@@ -346,27 +420,13 @@ void Button::DrawPressed(bool hot) {
       DrawFocus();
       break;
     case 2:
-      DrawCaption(2);
-      if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
-        DrawRect(0, 0, W, H, c.darkShadow, true);
-        DrawRect(1, 1, W - 2, H - 2, c.shadow, true);
-      } else {
-        DrawFrame(c.darkShadow, c.highlight, c.shadow, c.light, 0, false);
-        DrawFocus();
-      }
+      DrawType2Pressed();
       break;
     case 3:
       DrawType3Pressed();
       break;
     case 4:
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.shadow, -16));
-      DrawRect(0, 0, W, H, c.darkShadow, true);
-      PutCornerPixels(c.darkShadow);
-      DrawLine(2, 1, W - 2, 1, Shift(c.shadow, -64));
-      DrawLine(1, 2, 1, H - 2, Shift(c.shadow, -64));
-      DrawLine(2, 2, W - 2, 2, Shift(c.shadow, -32));
-      DrawLine(2, 2, 2, H - 2, Shift(c.shadow, -32));
-      DrawCaption(2);
+      DrawType4Pressed();
       break;
     case 5:
       DrawType5Pressed();
@@ -383,17 +443,13 @@ void Button::DrawPressed(bool hot) {
       DrawFocus();
       break;
     case 9:
-      if (hot)
-        DrawRect(0, 0, W, H,
-                 colorScheme_ == 2 ? Shift(c.lightSelection, -32) : LightenColor(c.selection, 128));
-      DrawCaption(2);
-      if (hot) DrawRect(0, 0, W, H, c.selection, true);
+      DrawType9Pressed(hot);
       DrawFocus();
       break;
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(2);
       DrawFocus();
       break;
@@ -407,11 +463,7 @@ void Button::DrawPressed(bool hot) {
       DrawCaption(2);
       break;
     case 14:
-      DrawRect(1, 1, W, H, Shift(c.face, -9));
-      DrawRect(0, 0, W, H, Shift(c.shadow, -48), true);
-      DrawLine(2, H - 2, W - 2, H - 2, c.highlight);
-      DrawLine(W - 2, 2, W - 2, H - 1, c.highlight);
-      DrawCaption(7);
+      DrawType14Pressed();
       DrawFocus();
       break;
     default:
@@ -458,7 +510,7 @@ void Button::DrawDisabled() {
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(3);
       break;
     case 7:
@@ -469,12 +521,7 @@ void Button::DrawDisabled() {
       DrawFrame(c.highlight, c.shadow, 0, 0, 0, true);
       break;
     case 14:
-      Gradient(c.highlight, 58, false);
-      DrawRect(2, 2, W - 4, 2, c.highlight);
-      DrawRect(2, 4, 2, H - 6, c.highlight);
-      DrawCaption(6);
-      DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+      DrawType14Face(false, 6);
       break;
     default:
       break;
