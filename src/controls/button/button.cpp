@@ -312,16 +312,6 @@ void Button::SetFocus() {
   if (hwnd_) ::SetFocus(hwnd_);
 }
 
-void Button::SetTabStop(bool on) {
-  if (!hwnd_) return;
-  LONG s = GetWindowLongW(hwnd_, GWL_STYLE);
-  SetWindowLongW(hwnd_, GWL_STYLE, on ? (s | WS_TABSTOP) : (s & ~WS_TABSTOP));
-}
-
-bool Button::TabStop() const {
-  return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP);
-}
-
 HCURSOR Button::CurrentCursor() const {
   if (mousePointer_ == 99 && mouseIcon_ && mouseIcon_->icon()) return mouseIcon_->icon();
   LPCSTR id = IDC_ARROW;

@@ -5,8 +5,8 @@
 // optional check-box (toggle) behaviour. Every look is drawn by Paint(), which
 // takes any HDC, so a memory bitmap shows exactly what the window shows.
 //
-// Hosting: Create() places it on a parent; the dialogs use Caption, Enabled,
-// events.Click, SetFocus, the tab stop and the position accessors.
+// Hosting: Create() places it on a parent as a tab stop; the dialogs use
+// Caption, Enabled, events.Click, SetFocus and the position accessors.
 #pragma once
 #include <windows.h>
 
@@ -103,8 +103,6 @@ class Button {
   bool Visible() const;
   void SetFocus();
   bool HasFocus() const { return hasFocus_; }
-  void SetTabStop(bool on);
-  bool TabStop() const;
 
   // ---- persistence -----------------------------------------------------------
   // Defaults of a newly placed button: caption = the container's name for it.
