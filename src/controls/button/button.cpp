@@ -421,32 +421,44 @@ void Button::SetEnabled(bool on) {
   Changed("ENAB");
 }
 
-void Button::SetFont(const FontDesc& f) {
-  font_ = f;
+// The font changed: a new font, the caption laid out in it, painted up.
+void Button::FontChanged() {
   ApplyFont();
   CalcCaptionRect();
   DrawButton(kUp, true);
+}
+
+void Button::SetFont(const FontDesc& f) {
+  font_ = f;
+  FontChanged();
   Changed("FONT");
 }
 
-#define VT_FONT_ATTR(Setter, field)   \
-  void Button::Setter(decltype(font_.field) v) { \
-    font_.field = v;                  \
-    ApplyFont();                      \
-    CalcCaptionRect();                \
-    DrawButton(kUp, true);            \
-  }
-VT_FONT_ATTR(SetFontBold, bold)
-VT_FONT_ATTR(SetFontItalic, italic)
-VT_FONT_ATTR(SetFontUnderline, underline)
-VT_FONT_ATTR(SetFontSize, size)
-#undef VT_FONT_ATTR
+// The single attributes are not saved on their own (the font is), so they
+// report no change.
+void Button::SetFontBold(bool v) {
+  font_.bold = v;
+  FontChanged();
+}
+
+void Button::SetFontItalic(bool v) {
+  font_.italic = v;
+  FontChanged();
+}
+
+void Button::SetFontUnderline(bool v) {
+  font_.underline = v;
+  FontChanged();
+}
+
+void Button::SetFontSize(double v) {
+  font_.size = v;
+  FontChanged();
+}
 
 void Button::SetFontName(const std::string& v) {
   font_.name = v;
-  ApplyFont();
-  CalcCaptionRect();
-  DrawButton(kUp, true);
+  FontChanged();
 }
 
 void Button::SetColorScheme(int s) {

@@ -241,12 +241,17 @@ class Button {
 
   void Changed(const char* key);
   void ApplyFont();
+  void FontChanged();
   void RepaintCurrent() { DrawButton(lastState_, true); }
 
   // layout and caption/picture drawing (button_caption.cpp)
   void CalcPictureSize();
   void CalcCaptionRect();
   void CalcPictureLayout();
+  // The caption in a mode: 0 up, 1 hot, 2 pressed, 3 to 7 the disabled looks,
+  // and one mode of the control's own beyond them: style 5's pressed caption,
+  // in the caption-over colour one pixel down-right, without effect copies.
+  static constexpr int kStyle5PressedCaption = 8;
   void DrawCaption(int mode);
   void DrawCaptionText(const RECT& r, COLORREF color);
   void DrawCaptionEffect(const RECT& r);

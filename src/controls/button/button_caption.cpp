@@ -178,7 +178,7 @@ void Button::DrawCaption(int mode) {
       DrawCaptionText(p, Shift(c.shadow, -50));
       DrawCaptionText(r, c.highlight);
       break;
-    case 8:  // the plain pressed caption of style 5
+    case kStyle5PressedCaption:
       DrawCaptionText(p, c.captionOver);
       break;
     default:

@@ -196,7 +196,7 @@ void Button::DrawType5Pressed() {
   DrawRect(0, 0, W - 1, H - 1, Shift(c.shadow, -26), true);
   DrawLine(W - 1, 1, W - 1, H, c.highlight);
   DrawLine(1, H - 1, W - 1, H - 1, c.highlight);
-  DrawCaption(8);  // caption-over colour, one pixel down-right, no effect copies
+  DrawCaption(kStyle5PressedCaption);
   if (hasFocus_ && showFocusRect_)
     DrawRect(captionRect_.left - 2, captionRect_.top - 1, captionW_ + 4, captionH_ + 2,
              kFocusOutline, true);
