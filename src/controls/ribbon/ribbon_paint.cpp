@@ -65,7 +65,7 @@ void RibbonBar::Paint(HDC dc, int width) const {
   FillRect(dc, &all, back);
   DeleteObject(back);
   SetBkMode(dc, TRANSPARENT);
-  for (const El* e : stack_) {
+  for (const WindowlessElement* e : stack_) {
     if (!e->visible) continue;
     int x = Px(e->left), y = Px(e->top);
     int r = Px(e->left + e->width), b = Px(e->top + e->height);
