@@ -434,32 +434,19 @@ void Button::SetFont(const FontDesc& f) {
   Changed("FONT");
 }
 
-// The single attributes are not saved on their own (the font is), so they
-// report no change.
-void Button::SetFontBold(bool v) {
-  font_.bold = v;
+// One attribute of the font. It is not saved on its own (the font is), so
+// no change is reported.
+template <class T>
+void Button::SetFontAttribute(T FontDesc::*attribute, const T& value) {
+  font_.*attribute = value;
   FontChanged();
 }
 
-void Button::SetFontItalic(bool v) {
-  font_.italic = v;
-  FontChanged();
-}
-
-void Button::SetFontUnderline(bool v) {
-  font_.underline = v;
-  FontChanged();
-}
-
-void Button::SetFontSize(double v) {
-  font_.size = v;
-  FontChanged();
-}
-
-void Button::SetFontName(const std::string& v) {
-  font_.name = v;
-  FontChanged();
-}
+void Button::SetFontBold(bool v) { SetFontAttribute(&FontDesc::bold, v); }
+void Button::SetFontItalic(bool v) { SetFontAttribute(&FontDesc::italic, v); }
+void Button::SetFontUnderline(bool v) { SetFontAttribute(&FontDesc::underline, v); }
+void Button::SetFontSize(double v) { SetFontAttribute(&FontDesc::size, v); }
+void Button::SetFontName(const std::string& v) { SetFontAttribute(&FontDesc::name, v); }
 
 void Button::SetColorScheme(int s) {
   colorScheme_ = s;

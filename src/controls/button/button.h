@@ -242,6 +242,8 @@ class Button {
   void Changed(const char* key);
   void ApplyFont();
   void FontChanged();
+  template <class T>
+  void SetFontAttribute(T FontDesc::*attribute, const T& value);
   void RepaintCurrent() { DrawButton(lastState_, true); }
 
   // layout and caption/picture drawing (button_caption.cpp)
