@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/dialog_button.h"
+#include "core/frmabout.h"
 #include "core/frmlogin.h"
 #include "core/frmotoritas.h"
 #include "core/modal_steps.h"
@@ -19,7 +20,9 @@
 #include "customers/frmcustomer.h"
 #include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
+#include "platform/report/preview.h"
 #include "platform/ui/app.h"
+#include "platform/ui/command_button.h"
 #include "receipts/frmdata.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
@@ -261,6 +264,73 @@ TEST_F(DialogButtonsTest, EveryAccessKeyClicksItsButtonThroughTheProgramsLoop) {
   EXPECT_EQ(clickedByAlt, 13);
   EXPECT_EQ(clickedAlone, 13);
   EXPECT_EQ(sharedPresses, 2);
+}
+
+// The platform's own push buttons, the About dialog's "&System Info..." and
+// the report preview's "&Cetak" and "&Tutup", take their access keys as the
+// dialogs' buttons do: Alt with the letter anywhere in the window, or the
+// letter alone while another button has the focus, clicks the button through
+// the window's own loop, and clicks no other.
+TEST_F(DialogButtonsTest, PushButtonAccessKeysOfAboutAndPreviewClickThroughTheProgramsLoop) {
+  report::Document doc;
+  doc.title = "Laporan";
+  doc.pages.emplace_back();
+  doc.pages.back().width = 2100;
+  doc.pages.back().height = 2970;
+  report::PreviewWindow preview(doc, true);
+  frmAbout& about = ui::Default<frmAbout>();
+  struct Window {
+    const char* name;
+    ui::Form& form;
+    std::vector<std::pair<ui::CommandButton*, WORD>> keys;
+  };
+  const Window windows[] = {{"About", about, {{&about.cmdSysInfo, 'S'}}},
+                            {"preview", preview, {{&preview.BCetak, 'C'}, {&preview.BTutup, 'T'}}}};
+  int clickedByAlt = 0, clickedAlone = 0;
+  for (const Window& w : windows) {
+    SCOPED_TRACE(w.name);
+    ui::Form& f = w.form;
+    f.Load();
+    std::vector<ui::CommandButton*> buttons;
+    for (ui::Control* c : f.tabOrder())
+      if (auto* b = dynamic_cast<ui::CommandButton*>(c)) buttons.push_back(b);
+    std::map<ui::CommandButton*, int> clicks;
+    for (ui::CommandButton* b : buttons) b->Click = [b, &clicks] { ++clicks[b]; };
+    auto total = [&clicks] {
+      int n = 0;
+      for (auto& [b, k] : clicks) n += k;
+      return n;
+    };
+    std::vector<std::function<void()>> steps;
+    for (const auto& [b, vk] : w.keys) {
+      steps.push_back([&, vk = vk] {
+        SetForegroundWindow(f.hwnd());
+        clicks.clear();
+        SendKey(vk, {VK_MENU});
+      });
+      steps.push_back([&, b = b, vk = vk] {
+        EXPECT_EQ(clicks[b], 1) << "Alt+" << static_cast<char>(vk);
+        EXPECT_EQ(total(), clicks[b]) << "Alt+" << static_cast<char>(vk) << " clicks another button";
+        clickedByAlt += clicks[b];
+        clicks.clear();
+        ui::CommandButton* other = nullptr;
+        for (ui::CommandButton* o : buttons)
+          if (o != b && o->canFocus()) other = o;
+        ASSERT_NE(other, nullptr);
+        other->SetFocus();
+        SendKey(vk);
+      });
+      steps.push_back([&, b = b, vk = vk] {
+        EXPECT_EQ(clicks[b], 1) << static_cast<char>(vk) << " alone";
+        EXPECT_EQ(total(), clicks[b]);
+        clickedAlone += clicks[b];
+      });
+    }
+    RunModal(f, steps, 120);
+    if (f.Loaded()) f.Unload();
+  }
+  EXPECT_EQ(clickedByAlt, 3);
+  EXPECT_EQ(clickedAlone, 3);
 }
 
 }  // namespace

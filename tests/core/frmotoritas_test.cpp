@@ -17,6 +17,7 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
+#include "support/real_input.h"
 
 namespace mainwin {
 namespace {
@@ -107,11 +108,7 @@ protected:
     POINT at{r.left + 140, (r.top + r.bottom) / 2};
     ClientToScreen(h, &at);
     SetCursorPos(at.x, at.y);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
+    vt::test::MouseClick();
     ui::testing::pumpFor(300);
   }
   // The boxes' values as a map column -> 0/1.

@@ -1,6 +1,6 @@
 #pragma once
-// Keys as a user gives them: into the system's input queue (SendInput) for
-// the window in front, then through the program's own message loop.
+// Keys as a user gives them (support/real_input), each handled by the
+// program's own message loop before the next one is sent.
 #include <windows.h>
 
 #include <string>

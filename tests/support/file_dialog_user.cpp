@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/ui/utf16.h"
+#include "support/real_input.h"
 #include "support/win_test_support.h"
 
 namespace vt::test {
@@ -19,10 +21,7 @@ std::wstring classOf(HWND h) {
 std::string textOf(HWND h) {
   wchar_t buf[1024] = L"";
   const int n = GetWindowTextW(h, buf, 1024);
-  std::string out(static_cast<size_t>(n) * 3, '\0');
-  out.resize(static_cast<size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, buf, n, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
-  return out;
+  return ui::Narrow(buf, n);
 }
 
 HWND fileNameBox(HWND dialog) {
@@ -74,27 +73,15 @@ void waitGone(HWND h, int ms = 8000) {
   while (std::chrono::steady_clock::now() < end && IsWindow(h) && IsWindowVisible(h)) Sleep(20);
 }
 
+// The dialog's loop runs on the test's thread; a short wait lets it handle
+// what this thread sent.
 void key(WORD vk) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
+  SendKey(vk);
   Sleep(30);
 }
 
 void typeText(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                      wide.data(), static_cast<int>(wide.size()))));
-  for (wchar_t c : wide) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(c);
-    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-  }
+  SendUnicodeText(text);
   Sleep(100);
 }
 
@@ -102,11 +89,7 @@ void clickAt(HWND h) {
   RECT r;
   GetWindowRect(h, &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  MouseClick();
 }
 
 }  // namespace

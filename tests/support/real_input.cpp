@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/ui/utf16.h"
+
 namespace vt::test {
 
 namespace {
@@ -12,6 +14,21 @@ INPUT KeyInput(WORD vk, bool up) {
   in.ki.wVk = vk;
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+INPUT CharInput(wchar_t c, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wScan = static_cast<WORD>(c);
+  in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return in;
+}
+
+INPUT ButtonInput(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
   return in;
 }
 
@@ -35,6 +52,15 @@ void SendText(const std::string& text) {
   }
 }
 
+void SendChar(wchar_t c) {
+  INPUT in[2] = {CharInput(c, false), CharInput(c, true)};
+  SendInput(2, in, sizeof(INPUT));
+}
+
+void SendUnicodeText(const std::string& utf8) {
+  for (wchar_t c : ui::Widen(utf8)) SendChar(c);
+}
+
 void MouseTo(POINT screen) {
   // Absolute positions are given in 0..65535 over the primary screen.
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -47,10 +73,13 @@ void MouseTo(POINT screen) {
 }
 
 void MouseLeft(bool down) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  INPUT in = ButtonInput(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   SendInput(1, &in, sizeof(INPUT));
+}
+
+void MouseClick() {
+  INPUT in[2] = {ButtonInput(MOUSEEVENTF_LEFTDOWN), ButtonInput(MOUSEEVENTF_LEFTUP)};
+  SendInput(2, in, sizeof(INPUT));
 }
 
 }  // namespace vt::test

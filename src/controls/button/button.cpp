@@ -3,19 +3,11 @@
 
 #include <cmath>
 
+#include "platform/ui/utf16.h"
+
 namespace ctl {
 
 namespace {
-
-constexpr UINT_PTR kOverTimer = 1;
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 int ShiftState() {
   int s = 0;
@@ -68,7 +60,7 @@ bool Button::RegisterClassOnce() {
 
 bool Button::Create(HWND parent, int x, int y, int w, int h, int id, bool visible) {
   if (hwnd_ || !RegisterClassOnce()) return false;
-  HWND hwnd = CreateWindowExW(0, L"VantorelButton", Wide(caption_).c_str(),
+  HWND hwnd = CreateWindowExW(0, L"VantorelButton", ui::Widen(caption_).c_str(),
                               WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | (enabled_ ? 0 : WS_DISABLED),
                               x, y, w, h, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -115,34 +107,53 @@ LRESULT CALLBACK Button::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  const float x = static_cast<float>(static_cast<short>(LOWORD(lp)));
-  const float y = static_cast<float>(static_cast<short>(HIWORD(lp)));
+  LRESULT result = 0;
+  if (HandlePaintAndSize(msg, wp, result) || HandleMouse(msg, wp, lp) ||
+      HandleKeysAndFocus(msg, wp, result) || HandleTimerAndCursor(msg, wp, lp, result))
+    return result;
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// Each message group answers true when it handled the message (its answer in
+// result), false to leave it to the window system as well.
+
+bool Button::HandlePaintAndSize(UINT msg, WPARAM wp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND:
-      return 1;
+      result = 1;
+      return true;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
       if (back_) {
         BitBlt(dc, 0, 0, back_.width(), back_.height(), back_.dc(), 0, 0, SRCCOPY);
       } else {
-        gdi::Brush face(CreateSolidBrush(colors_.face));
-        FillRect(dc, &ps.rcPaint, face.get());
+        ui::OwnedBrush face(CreateSolidBrush(colors_.face));
+        FillRect(dc, &ps.rcPaint, face);
       }
       EndPaint(hwnd_, &ps);
-      return 0;
+      return true;
     }
     case WM_PRINTCLIENT:
       if (back_)
         BitBlt(reinterpret_cast<HDC>(wp), 0, 0, back_.width(), back_.height(), back_.dc(), 0, 0,
                SRCCOPY);
-      return 0;
+      return true;
     case WM_SIZE:
       OnResize();
-      return 0;
+      return true;
     case WM_SHOWWINDOW:
       if (wp) OnShow(); else OnHide();
-      break;
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
+  const float x = static_cast<float>(static_cast<short>(LOWORD(lp)));
+  const float y = static_cast<float>(static_cast<short>(HIWORD(lp)));
+  switch (msg) {
     case WM_LBUTTONDOWN:
       // Like any push button: take the focus and keep the mouse until release,
       // so that a release off the button is seen and clicks nothing.
@@ -150,16 +161,16 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       SetCapture(hwnd_);
       clickArmed_ = true;
       OnMouseDown(1, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_RBUTTONDOWN:
       OnMouseDown(2, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MBUTTONDOWN:
       OnMouseDown(4, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MOUSEMOVE:
       OnMouseMove(HeldButtons(wp), MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_LBUTTONUP: {
       bool armed = clickArmed_;
       clickArmed_ = false;
@@ -170,59 +181,72 @@ LRESULT Button::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &rc);
       POINT pt{static_cast<LONG>(x), static_cast<LONG>(y)};
       if (armed && hwnd_ && PtInRect(&rc, pt)) OnClick();
-      return 0;
+      return true;
     }
     case WM_RBUTTONUP:
       OnMouseUp(2, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_MBUTTONUP:
       OnMouseUp(4, MouseShift(wp), x, y);
-      return 0;
+      return true;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       OnDblClick();
-      return 0;
+      return true;
     case WM_CAPTURECHANGED:
       clickArmed_ = false;
-      return 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleKeysAndFocus(UINT msg, WPARAM wp, LRESULT& result) {
+  switch (msg) {
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(wp), ShiftState());
-      return 0;
+      return true;
     case WM_CHAR:
       if (events.KeyPress) events.KeyPress(static_cast<int>(wp));
-      return 0;
+      return true;
     case WM_KEYUP:
       OnKeyUp(static_cast<int>(wp), ShiftState());
-      return 0;
+      return true;
     case WM_SETFOCUS:
       OnFocus(true);
-      return 0;
+      return true;
     case WM_KILLFOCUS:
       OnFocus(false);
-      return 0;
-    case WM_TIMER:
-      if (wp == kOverTimer) OnTimer();
-      return 0;
+      return true;
     case WM_GETDLGCODE:
       // A button for the dialog manager's access keys; the arrows are ours.
-      return DLGC_BUTTON | DLGC_WANTARROWS;
+      result = DLGC_BUTTON | DLGC_WANTARROWS;
+      return true;
     case BM_CLICK:
       PressAccessKey();
-      return 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Button::HandleTimerAndCursor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kOverTimer) OnTimer();
+      return true;
     case WM_SETCURSOR:
-      if (LOWORD(lp) == HTCLIENT) {
-        SetCursor(CurrentCursor());
-        return TRUE;
-      }
-      break;
+      if (LOWORD(lp) != HTCLIENT) return false;
+      SetCursor(CurrentCursor());
+      result = TRUE;
+      return true;
     case WM_SYSCOLORCHANGE:
       AmbientChanged();
-      return 0;
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 // ---- container facts -----------------------------------------------------------
@@ -288,16 +312,6 @@ void Button::SetFocus() {
   if (hwnd_) ::SetFocus(hwnd_);
 }
 
-void Button::SetTabStop(bool on) {
-  if (!hwnd_) return;
-  LONG s = GetWindowLongW(hwnd_, GWL_STYLE);
-  SetWindowLongW(hwnd_, GWL_STYLE, on ? (s | WS_TABSTOP) : (s & ~WS_TABSTOP));
-}
-
-bool Button::TabStop() const {
-  return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP);
-}
-
 HCURSOR Button::CurrentCursor() const {
   if (mousePointer_ == 99 && mouseIcon_ && mouseIcon_->icon()) return mouseIcon_->icon();
   LPCSTR id = IDC_ARROW;
@@ -336,7 +350,7 @@ void Button::ApplyFont() {
   lf.lfUnderline = font_.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  std::wstring face = Wide(font_.name);
+  std::wstring face = ui::Widen(font_.name);
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT f = CreateFontIndirectW(&lf);
   if (f) hfont_.reset(f);
@@ -393,7 +407,7 @@ void Button::SetButtonType(int t) {
 
 void Button::SetCaption(const std::string& text) {
   caption_ = text;
-  if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());  // the dialog manager reads it
+  if (hwnd_) SetWindowTextW(hwnd_, ui::Widen(text).c_str());  // the dialog manager reads it
   SetAccessKeys();
   CalcCaptionRect();
   DrawButton(kUp, true);
@@ -407,33 +421,32 @@ void Button::SetEnabled(bool on) {
   Changed("ENAB");
 }
 
-void Button::SetFont(const FontDesc& f) {
-  font_ = f;
+// The font changed: a new font, the caption laid out in it, painted up.
+void Button::FontChanged() {
   ApplyFont();
   CalcCaptionRect();
   DrawButton(kUp, true);
+}
+
+void Button::SetFont(const FontDesc& f) {
+  font_ = f;
+  FontChanged();
   Changed("FONT");
 }
 
-#define VT_FONT_ATTR(Setter, field)   \
-  void Button::Setter(decltype(font_.field) v) { \
-    font_.field = v;                  \
-    ApplyFont();                      \
-    CalcCaptionRect();                \
-    DrawButton(kUp, true);            \
-  }
-VT_FONT_ATTR(SetFontBold, bold)
-VT_FONT_ATTR(SetFontItalic, italic)
-VT_FONT_ATTR(SetFontUnderline, underline)
-VT_FONT_ATTR(SetFontSize, size)
-#undef VT_FONT_ATTR
-
-void Button::SetFontName(const std::string& v) {
-  font_.name = v;
-  ApplyFont();
-  CalcCaptionRect();
-  DrawButton(kUp, true);
+// One attribute of the font. It is not saved on its own (the font is), so
+// no change is reported.
+template <class T>
+void Button::SetFontAttribute(T FontDesc::*attribute, const T& value) {
+  font_.*attribute = value;
+  FontChanged();
 }
+
+void Button::SetFontBold(bool v) { SetFontAttribute(&FontDesc::bold, v); }
+void Button::SetFontItalic(bool v) { SetFontAttribute(&FontDesc::italic, v); }
+void Button::SetFontUnderline(bool v) { SetFontAttribute(&FontDesc::underline, v); }
+void Button::SetFontSize(double v) { SetFontAttribute(&FontDesc::size, v); }
+void Button::SetFontName(const std::string& v) { SetFontAttribute(&FontDesc::name, v); }
 
 void Button::SetColorScheme(int s) {
   colorScheme_ = s;
@@ -556,7 +569,7 @@ void Button::PressAccessKey() {
 
 void Button::InitProperties(const std::string& displayName, const FontDesc& ambientFont) {
   caption_ = displayName;
-  if (hwnd_) SetWindowTextW(hwnd_, Wide(caption_).c_str());
+  if (hwnd_) SetWindowTextW(hwnd_, ui::Widen(caption_).c_str());
   font_ = ambientFont;
   ApplyFont();
   buttonType_ = 2;
@@ -607,7 +620,7 @@ void Button::ReadProperties(const PropertyBag& bag) {
 
   if (hwnd_) {
     EnableWindow(hwnd_, enabled_);
-    SetWindowTextW(hwnd_, Wide(caption_).c_str());
+    SetWindowTextW(hwnd_, ui::Widen(caption_).c_str());
   }
   CalcPictureSize();
   CalcCaptionRect();

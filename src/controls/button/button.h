@@ -5,8 +5,8 @@
 // optional check-box (toggle) behaviour. Every look is drawn by Paint(), which
 // takes any HDC, so a memory bitmap shows exactly what the window shows.
 //
-// Hosting: Create() places it on a parent; the dialogs use Caption, Enabled,
-// events.Click, SetFocus, the tab stop and the position accessors.
+// Hosting: Create() places it on a parent as a tab stop; the dialogs use
+// Caption, Enabled, events.Click, SetFocus and the position accessors.
 #pragma once
 #include <windows.h>
 
@@ -14,9 +14,9 @@
 #include <functional>
 #include <string>
 
-#include "controls/button/gdi.h"
 #include "controls/button/picture.h"
 #include "controls/button/property_bag.h"
+#include "platform/ui/win_util.h"
 
 namespace ctl {
 
@@ -103,8 +103,6 @@ class Button {
   bool Visible() const;
   void SetFocus();
   bool HasFocus() const { return hasFocus_; }
-  void SetTabStop(bool on);
-  bool TabStop() const;
 
   // ---- persistence -----------------------------------------------------------
   // Defaults of a newly placed button: caption = the container's name for it.
@@ -212,9 +210,17 @@ class Button {
   HCURSOR CurrentCursor() const;
 
  private:
+  // The hover timer: runs only while the mouse is over the button.
+  static constexpr UINT_PTR kOverTimer = 1;
+  static constexpr UINT kOverInterval = 3;  // ms; the window system may round it up
+
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   static bool RegisterClassOnce();
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  bool HandlePaintAndSize(UINT msg, WPARAM wp, LRESULT& result);
+  bool HandleMouse(UINT msg, WPARAM wp, LPARAM lp);
+  bool HandleKeysAndFocus(UINT msg, WPARAM wp, LRESULT& result);
+  bool HandleTimerAndCursor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   // input (button_input.cpp)
   void OnMouseDown(int button, int shift, float x, float y);
@@ -235,12 +241,19 @@ class Button {
 
   void Changed(const char* key);
   void ApplyFont();
+  void FontChanged();
+  template <class T>
+  void SetFontAttribute(T FontDesc::*attribute, const T& value);
   void RepaintCurrent() { DrawButton(lastState_, true); }
 
   // layout and caption/picture drawing (button_caption.cpp)
   void CalcPictureSize();
   void CalcCaptionRect();
   void CalcPictureLayout();
+  // The caption in a mode: 0 up, 1 hot, 2 pressed, 3 to 7 the disabled looks,
+  // and one mode of the control's own beyond them: style 5's pressed caption,
+  // in the caption-over colour one pixel down-right, without effect copies.
+  static constexpr int kStyle5PressedCaption = 8;
   void DrawCaption(int mode);
   void DrawCaptionText(const RECT& r, COLORREF color);
   void DrawCaptionEffect(const RECT& r);
@@ -257,17 +270,26 @@ class Button {
   void DrawLine(int x1, int y1, int x2, int y2, COLORREF c);
   void DrawEllipse(const RECT& r, COLORREF pen, COLORREF brush);
   void PutPixel(int x, int y, COLORREF c);
+  void PutCornerPixels(COLORREF c);
   void DrawFrame(COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4, int d, bool outerOnly);
   void DrawFocus();
   void DrawUp(bool hot);
   void DrawPressed(bool hot);
   void DrawDisabled();
-  void DrawType5Up(bool hot);
-  void DrawType5Pressed();
+  void DrawType2Up(bool hot);
+  void DrawType2Pressed();
   void DrawType3Up(bool hot);
   void DrawType3Outline();
-  void DrawType4Frame();
   void DrawType3Pressed();
+  void DrawType4Frame();
+  void DrawType4Pressed();
+  void DrawType5Up(bool hot);
+  void DrawType5Pressed();
+  void DrawType9Up(bool hot);
+  void DrawType9Pressed(bool hot);
+  void DrawCapturedBackground();
+  void DrawType14Face(bool hot, int captionMode);
+  void DrawType14Pressed();
   void Gradient(COLORREF from, double perRow, bool bottomUp);
   bool Hot() const { return mouseOver_; }
 
@@ -285,7 +307,7 @@ class Button {
   int mousePointer_ = 0;
 
   // run-time state
-  gdi::Font hfont_;
+  ui::OwnedFont hfont_;
   bool userMode_ = true, displayAsDefault_ = false;
   int width_ = 0, height_ = 0;
   RECT inner_{};
@@ -304,8 +326,8 @@ class Button {
   bool clickArmed_ = false;
   bool backgroundBusy_ = false;
   std::string accessKeys_;
-  gdi::Canvas back_;        // what the window shows; WM_PAINT copies it
-  gdi::Canvas background_;  // style 11: the container's pixels under the button
+  ui::OwnedCanvas back_;        // what the window shows; WM_PAINT copies it
+  ui::OwnedCanvas background_;  // style 11: the container's pixels under the button
   int paintCount_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/button/button.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
@@ -11,14 +12,6 @@ namespace {
 
 constexpr UINT kDrawFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;  // 21
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;          // &H410
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
@@ -37,18 +30,17 @@ BITMAPINFO TopDown32(int w, int h) {
 // A 32-bit top-down DIB section with a DC, for reading and writing pixels.
 class Pixels {
  public:
-  Pixels(HDC like, int w, int h) : w_(w), h_(h) {
+  Pixels(HDC like, int w, int h) : w_(w), h_(h), dc_(like) {
     BITMAPINFO bi = TopDown32(w, h);
     bmp_.reset(CreateDIBSection(like, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
                                 nullptr, 0));
-    dc_.reset(CreateCompatibleDC(like));
-    if (bmp_ && dc_) old_ = SelectObject(dc_.get(), bmp_.get());
+    if (bmp_ && dc_) old_ = SelectObject(dc_, bmp_);
   }
   ~Pixels() {
-    if (old_) SelectObject(dc_.get(), old_);
+    if (old_) SelectObject(dc_, old_);
   }
   bool ok() const { return bits_ && dc_ && old_; }
-  HDC dc() const { return dc_.get(); }
+  HDC dc() const { return dc_; }
   // COLORREF layout (red in the low byte) of a pixel.
   COLORREF at(int x, int y) const {
     uint32_t v = bits_[y * w_ + x];
@@ -62,8 +54,8 @@ class Pixels {
  private:
   int w_, h_;
   uint32_t* bits_ = nullptr;
-  gdi::Bitmap bmp_;
-  gdi::MemoryDC dc_;
+  ui::OwnedBitmap bmp_;
+  ui::OwnedMemDC dc_;
   HGDIOBJ old_ = nullptr;
 };
 
@@ -90,11 +82,11 @@ void Button::CalcCaptionRect() {
     default: break;
   }
   {
-    gdi::WindowDC dc(hwnd_);
+    ui::ScopedGetDC dc(hwnd_);
     if (dc) {
-      gdi::Select font(dc.get(), hfont_.get());
-      std::wstring text = Wide(caption_);
-      DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, kMeasureFlags);
+      ui::ScopedSelect font(dc, hfont_);
+      std::wstring text = ui::Widen(caption_);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kMeasureFlags);
     }
   }
   int dx = 0, dy = 0;
@@ -142,9 +134,9 @@ void Button::CalcPictureLayout() {
 }
 
 void Button::DrawCaptionText(const RECT& r, COLORREF color) {
-  std::wstring text = Wide(caption_);
+  std::wstring text = ui::Widen(caption_);
   RECT rc = r;
-  gdi::Select font(dc_, hfont_.get());
+  ui::ScopedSelect font(dc_, hfont_);
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, color);
   DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, kDrawFlags);
@@ -186,7 +178,7 @@ void Button::DrawCaption(int mode) {
       DrawCaptionText(p, Shift(c.shadow, -50));
       DrawCaptionText(r, c.highlight);
       break;
-    case 8:  // the plain pressed caption of style 5
+    case kStyle5PressedCaption:
       DrawCaptionText(p, c.captionOver);
       break;
     default:
@@ -302,15 +294,15 @@ void Button::DrawPictureEx(HDC dc, int x, int y, int w, int h, const PicturePtr&
   Pixels src(dc, w, h), bg(dc, w, h);
   if (!src.ok() || !bg.ok()) return;
   if (pic->type() == Picture::Type::kBitmap) {
-    gdi::MemoryDC from(dc);
-    gdi::Select sel(from.get(), pic->bitmap());
-    BitBlt(src.dc(), 0, 0, w, h, from.get(), 0, 0, SRCCOPY);
+    ui::OwnedMemDC from(dc);
+    ui::ScopedSelect sel(from, pic->bitmap());
+    BitBlt(src.dc(), 0, 0, w, h, from, 0, 0, SRCCOPY);
   } else {
     // An icon's transparent parts take the mask colour, so the mask test
     // below treats them as background.
     RECT all{0, 0, w, h};
-    gdi::Brush fill(CreateSolidBrush(TranslateColor(maskColor_)));
-    FillRect(src.dc(), &all, fill.get());
+    ui::OwnedBrush fill(CreateSolidBrush(TranslateColor(maskColor_)));
+    FillRect(src.dc(), &all, fill);
     DrawIconEx(src.dc(), 0, 0, pic->icon(), w, h, 0, nullptr, DI_NORMAL);
   }
   BitBlt(bg.dc(), 0, 0, w, h, dc, x, y, SRCCOPY);

@@ -5,28 +5,11 @@
 #include <cmath>
 
 #include "controls/button/button.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
 namespace {
-
-std::wstring Widen(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
-
-std::string Narrow(const std::wstring& w) {
-  if (w.empty()) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string s(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr,
-                      nullptr);
-  return s;
-}
 
 long Clamp(long v, long a) {
   if (a >= 1 && v > 255) return 255;
@@ -91,7 +74,7 @@ int GreyOf(int red, int green, int blue) {
 }
 
 std::string AccessKeyOf(const std::string& caption) {
-  std::wstring s = Widen(caption);
+  std::wstring s = ui::Widen(caption);
   if (s.size() < 2) return std::string();
   size_t p = s.find(L'&');
   if (p == std::wstring::npos || p + 1 >= s.size()) return std::string();
@@ -107,7 +90,7 @@ std::string AccessKeyOf(const std::string& caption) {
   }
   wchar_t buf[2] = {key, 0};
   CharLowerBuffW(buf, 1);
-  return Narrow(std::wstring(1, buf[0]));
+  return ui::Narrow(buf, 1);
 }
 
 void Button::SetColors() {
@@ -138,9 +121,9 @@ void Button::SetColors() {
     case 4: {
       // The container's own colours, as a fresh DC of its window reports them.
       HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
-      gdi::WindowDC dc(parent);
-      t.face = dc ? GetBkColor(dc.get()) : GetSysColor(COLOR_BTNFACE);
-      t.caption = dc ? GetTextColor(dc.get()) : GetSysColor(COLOR_BTNTEXT);
+      ui::ScopedGetDC dc(parent);
+      t.face = dc ? GetBkColor(dc) : GetSysColor(COLOR_BTNFACE);
+      t.caption = dc ? GetTextColor(dc) : GetSysColor(COLOR_BTNTEXT);
       t.faceOver = t.face;
       t.captionOver = t.caption;
       t.shadow = Shift(t.face, -64);

@@ -3,11 +3,6 @@
 
 namespace ctl {
 
-namespace {
-constexpr UINT_PTR kOverTimer = 1;
-constexpr UINT kOverInterval = 3;  // ms; the window system may round it up
-}  // namespace
-
 void Button::OnMouseDown(int button, int shift, float x, float y) {
   if (events.MouseDown) events.MouseDown(button, shift, x, y);
   lastMouseButton_ = button;
@@ -162,9 +157,9 @@ void Button::OnResize() {
   // The window owns the region it is given (and frees the one it had).
   SetWindowRgn(hwnd_, MakeRegion(), TRUE);
   {
-    gdi::WindowDC wdc(hwnd_);
+    ui::ScopedGetDC wdc(hwnd_);
     if (!back_ || back_.width() != width_ || back_.height() != height_)
-      back_.create(wdc.get(), width_, height_);
+      back_.create(wdc, width_, height_);
   }
   if (height_ != 0) DrawButton(kUp, true);
 }
@@ -185,9 +180,9 @@ void Button::GetParentBackground() {
   HWND parent = GetParent(hwnd_);
   if (!parent) return;
   {
-    gdi::WindowDC me(hwnd_);
+    ui::ScopedGetDC me(hwnd_);
     if (!background_ || background_.width() != width_ || background_.height() != height_)
-      background_.create(me.get(), width_, height_);
+      background_.create(me, width_, height_);
   }
   if (!background_) return;
   RECT wr;
@@ -213,8 +208,8 @@ void Button::GetParentBackground() {
   }
   if (quit) PostQuitMessage(quitCode);  // not ours to swallow
   if (hwnd_) {
-    gdi::WindowDC pdc(parent);
-    if (pdc) BitBlt(background_.dc(), 0, 0, w, h, pdc.get(), at.x, at.y, SRCCOPY);
+    ui::ScopedGetDC pdc(parent);
+    if (pdc) BitBlt(background_.dc(), 0, 0, w, h, pdc, at.x, at.y, SRCCOPY);
     SetWindowPos(hwnd_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   backgroundBusy_ = false;

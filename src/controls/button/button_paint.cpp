@@ -17,13 +17,13 @@ void Button::DrawButton(int state, bool force) {
   lastCaption_ = caption_;
   lastPainted_ = true;
   if (!back_) {
-    gdi::WindowDC wdc(hwnd_);
-    back_.create(wdc.get(), width_, height_);
+    ui::ScopedGetDC wdc(hwnd_);
+    back_.create(wdc, width_, height_);
   }
   if (!back_) return;
   PaintLook(back_.dc(), state);
-  gdi::WindowDC wdc(hwnd_);
-  if (wdc) BitBlt(wdc.get(), 0, 0, width_, height_, back_.dc(), 0, 0, SRCCOPY);
+  ui::ScopedGetDC wdc(hwnd_);
+  if (wdc) BitBlt(wdc, 0, 0, width_, height_, back_.dc(), 0, 0, SRCCOPY);
 }
 
 void Button::Paint(HDC dc, int state, int hot, int focused) {
@@ -36,10 +36,10 @@ void Button::Paint(HDC dc, int state, int hot, int focused) {
   int saved = SaveDC(dc);
   POINT org{};
   GetViewportOrgEx(dc, &org);
-  gdi::Region clip(MakeRegion());
+  ui::OwnedRegion clip(MakeRegion());
   if (clip) {
-    OffsetRgn(clip.get(), org.x, org.y);
-    ExtSelectClipRgn(dc, clip.get(), RGN_AND);
+    OffsetRgn(clip, org.x, org.y);
+    ExtSelectClipRgn(dc, clip, RGN_AND);
   }
   PaintLook(dc, state);
   RestoreDC(dc, saved);
@@ -80,29 +80,38 @@ void Button::PaintLook(HDC dc, int state) {
 
 void Button::DrawRect(int x, int y, int w, int h, COLORREF c, bool frame) {
   RECT r{x, y, x + w, y + h};
-  gdi::Brush b(CreateSolidBrush(c));
+  ui::OwnedBrush b(CreateSolidBrush(c));
   if (frame)
-    FrameRect(dc_, &r, b.get());
+    FrameRect(dc_, &r, b);
   else
-    FillRect(dc_, &r, b.get());
+    FillRect(dc_, &r, b);
 }
 
 void Button::DrawLine(int x1, int y1, int x2, int y2, COLORREF c) {
-  gdi::Pen pen(CreatePen(PS_SOLID, 1, c));
-  gdi::Select sel(dc_, pen.get());
+  ui::OwnedPen pen(CreatePen(PS_SOLID, 1, c));
+  ui::ScopedSelect sel(dc_, pen);
   MoveToEx(dc_, x1, y1, nullptr);
   LineTo(dc_, x2, y2);
 }
 
 void Button::DrawEllipse(const RECT& r, COLORREF pen, COLORREF brush) {
-  gdi::Pen p(CreatePen(PS_SOLID, 2, pen));
-  gdi::Brush b(CreateSolidBrush(brush));
-  gdi::Select sp(dc_, p.get());
-  gdi::Select sb(dc_, b.get());
+  ui::OwnedPen p(CreatePen(PS_SOLID, 2, pen));
+  ui::OwnedBrush b(CreateSolidBrush(brush));
+  ui::ScopedSelect sp(dc_, p);
+  ui::ScopedSelect sb(dc_, b);
   Ellipse(dc_, r.left, r.top, r.right, r.bottom);
 }
 
 void Button::PutPixel(int x, int y, COLORREF c) { SetPixelV(dc_, x, y, c); }
+
+// The four pixels one in from the corners, which soften a square outline.
+void Button::PutCornerPixels(COLORREF c) {
+  const int W = width_, H = height_;
+  PutPixel(1, 1, c);
+  PutPixel(W - 2, 1, c);
+  PutPixel(1, H - 2, c);
+  PutPixel(W - 2, H - 2, c);
+}
 
 void Button::DrawFrame(COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4, int d,
                        bool outerOnly) {
@@ -137,6 +146,35 @@ void Button::Gradient(COLORREF from, double total, bool bottomUp) {
 
 // ---- looks ---------------------------------------------------------------------------
 
+// Style 2, the system's push button: shown as the default button (a dark
+// outline and the focus mark inside it) while focused or made the default.
+void Button::DrawType2Up(bool hot) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawCaption(hot ? 1 : 0);
+  // A focused push button is the one Enter would press: shown as default.
+  if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
+    DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 1, false);
+    DrawFocus();
+    DrawRect(0, 0, W, H, c.darkShadow, true);
+  } else {
+    DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 0, false);
+  }
+}
+
+void Button::DrawType2Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawCaption(2);
+  if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
+    DrawRect(0, 0, W, H, c.darkShadow, true);
+    DrawRect(1, 1, W - 2, H - 2, c.shadow, true);
+  } else {
+    DrawFrame(c.darkShadow, c.highlight, c.shadow, c.light, 0, false);
+    DrawFocus();
+  }
+}
+
 void Button::DrawType5Up(bool hot) {
   const int W = width_, H = height_;
   const ColorTable& c = colors_;
@@ -158,7 +196,7 @@ void Button::DrawType5Pressed() {
   DrawRect(0, 0, W - 1, H - 1, Shift(c.shadow, -26), true);
   DrawLine(W - 1, 1, W - 1, H, c.highlight);
   DrawLine(1, H - 1, W - 1, H - 1, c.highlight);
-  DrawCaption(8);  // caption-over colour, one pixel down-right, no effect copies
+  DrawCaption(kStyle5PressedCaption);
   if (hasFocus_ && showFocusRect_)
     DrawRect(captionRect_.left - 2, captionRect_.top - 1, captionW_ + 4, captionH_ + 2,
              kFocusOutline, true);
@@ -207,10 +245,7 @@ void Button::DrawType3Up(bool hot) {
 void Button::DrawType3Outline() {
   const int W = width_, H = height_;
   DrawRect(0, 0, W, H, 0x733C00, true);
-  PutPixel(1, 1, 0x7B4D10);
-  PutPixel(W - 2, 1, 0x7B4D10);
-  PutPixel(1, H - 2, 0x7B4D10);
-  PutPixel(W - 2, H - 2, 0x7B4D10);
+  PutCornerPixels(0x7B4D10);
 }
 
 void Button::DrawType3Pressed() {
@@ -234,16 +269,80 @@ void Button::DrawType4Frame() {
   const ColorTable& c = colors_;
   DrawRect(1, 1, W - 2, H - 2, c.light);
   DrawRect(0, 0, W, H, c.darkShadow, true);
-  PutPixel(1, 1, c.darkShadow);
-  PutPixel(W - 2, 1, c.darkShadow);
-  PutPixel(1, H - 2, c.darkShadow);
-  PutPixel(W - 2, H - 2, c.darkShadow);
+  PutCornerPixels(c.darkShadow);
   DrawLine(2, 1, W - 2, 1, c.highlight);
   DrawLine(1, 2, 1, H - 2, c.highlight);
   DrawLine(2, H - 3, W - 2, H - 3, c.face);
   DrawLine(W - 3, 2, W - 3, H - 2, c.face);
   DrawLine(2, H - 2, W - 2, H - 2, c.shadow);
   DrawLine(W - 2, 2, W - 2, H - 2, c.shadow);
+}
+
+void Button::DrawType4Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawRect(1, 1, W - 2, H - 2, Shift(c.shadow, -16));
+  DrawRect(0, 0, W, H, c.darkShadow, true);
+  PutCornerPixels(c.darkShadow);
+  DrawLine(2, 1, W - 2, 1, Shift(c.shadow, -64));
+  DrawLine(1, 2, 1, H - 2, Shift(c.shadow, -64));
+  DrawLine(2, 2, W - 2, 2, Shift(c.shadow, -32));
+  DrawLine(2, 2, 2, H - 2, Shift(c.shadow, -32));
+  DrawCaption(2);
+}
+
+// Style 9, flat until the mouse is over it: then a selection-coloured face
+// and outline.
+void Button::DrawType9Up(bool hot) {
+  const int W = width_, H = height_;
+  if (hot) {
+    DrawRect(1, 1, W, H, colors_.lightSelection);
+    DrawCaption(1);
+    DrawRect(0, 0, W, H, colors_.selection, true);
+  } else {
+    DrawCaption(0);
+  }
+}
+
+void Button::DrawType9Pressed(bool hot) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  if (hot)
+    DrawRect(0, 0, W, H,
+             colorScheme_ == 2 ? Shift(c.lightSelection, -32) : LightenColor(c.selection, 128));
+  DrawCaption(2);
+  if (hot) DrawRect(0, 0, W, H, c.selection, true);
+}
+
+// Style 11 shows the container's pixels captured under the button.
+void Button::DrawCapturedBackground() {
+  if (background_) BitBlt(dc_, 0, 0, width_, height_, background_.dc(), 0, 0, SRCCOPY);
+}
+
+// Style 14's face (a light fill while hot, else a gradient from the
+// highlight), its bands and outlines, shared by its up and disabled looks.
+void Button::DrawType14Face(bool hot, int captionMode) {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  if (hot)
+    DrawRect(0, 0, W, H, c.light);
+  else
+    Gradient(c.highlight, 58, false);
+  DrawRect(2, 2, W - 4, 2, c.highlight);
+  DrawRect(2, 4, 2, H - 6, c.highlight);
+  DrawCaption(captionMode);
+  DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
+  DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+}
+
+void Button::DrawType14Pressed() {
+  const int W = width_, H = height_;
+  const ColorTable& c = colors_;
+  DrawRect(1, 1, W, H, Shift(c.face, -9));
+  DrawRect(0, 0, W, H, Shift(c.shadow, -48), true);
+  DrawLine(2, H - 2, W - 2, H - 2, c.highlight);
+  DrawLine(W - 2, 2, W - 2, H - 1, c.highlight);
+  DrawCaption(7);
 }
 
 void Button::DrawUp(bool hot) {
@@ -258,15 +357,7 @@ void Button::DrawUp(bool hot) {
       DrawFocus();
       break;
     case 2:
-      DrawCaption(cm);
-      // A focused push button is the one Enter would press: shown as default.
-      if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
-        DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 1, false);
-        DrawFocus();
-        DrawRect(0, 0, W, H, c.darkShadow, true);
-      } else {
-        DrawFrame(c.highlight, c.darkShadow, c.light, c.shadow, 0, false);
-      }
+      DrawType2Up(hot);
       break;
     case 3:
       DrawType3Up(hot);
@@ -290,19 +381,13 @@ void Button::DrawUp(bool hot) {
       DrawFocus();
       break;
     case 9:
-      if (hot) {
-        DrawRect(1, 1, W, H, c.lightSelection);
-        DrawCaption(1);
-        DrawRect(0, 0, W, H, c.selection, true);
-      } else {
-        DrawCaption(0);
-      }
+      DrawType9Up(hot);
       DrawFocus();
       break;
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(cm);
       DrawFocus();
       break;
@@ -316,15 +401,7 @@ void Button::DrawUp(bool hot) {
       DrawCaption(cm);
       break;
     case 14:
-      if (hot)
-        DrawRect(0, 0, W, H, c.light);
-      else
-        Gradient(c.highlight, 58, false);
-      DrawRect(2, 2, W - 4, 2, c.highlight);
-      DrawRect(2, 4, 2, H - 6, c.highlight);
-      DrawCaption(cm);
-      DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+      DrawType14Face(hot, cm);
       DrawFocus();
       break;
     default:
@@ -343,30 +420,13 @@ void Button::DrawPressed(bool hot) {
       DrawFocus();
       break;
     case 2:
-      DrawCaption(2);
-      if (showFocusRect_ && (displayAsDefault_ || hasFocus_)) {
-        DrawRect(0, 0, W, H, c.darkShadow, true);
-        DrawRect(1, 1, W - 2, H - 2, c.shadow, true);
-      } else {
-        DrawFrame(c.darkShadow, c.highlight, c.shadow, c.light, 0, false);
-        DrawFocus();
-      }
+      DrawType2Pressed();
       break;
     case 3:
       DrawType3Pressed();
       break;
     case 4:
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.shadow, -16));
-      DrawRect(0, 0, W, H, c.darkShadow, true);
-      PutPixel(1, 1, c.darkShadow);
-      PutPixel(W - 2, 1, c.darkShadow);
-      PutPixel(1, H - 2, c.darkShadow);
-      PutPixel(W - 2, H - 2, c.darkShadow);
-      DrawLine(2, 1, W - 2, 1, Shift(c.shadow, -64));
-      DrawLine(1, 2, 1, H - 2, Shift(c.shadow, -64));
-      DrawLine(2, 2, W - 2, 2, Shift(c.shadow, -32));
-      DrawLine(2, 2, 2, H - 2, Shift(c.shadow, -32));
-      DrawCaption(2);
+      DrawType4Pressed();
       break;
     case 5:
       DrawType5Pressed();
@@ -383,17 +443,13 @@ void Button::DrawPressed(bool hot) {
       DrawFocus();
       break;
     case 9:
-      if (hot)
-        DrawRect(0, 0, W, H,
-                 colorScheme_ == 2 ? Shift(c.lightSelection, -32) : LightenColor(c.selection, 128));
-      DrawCaption(2);
-      if (hot) DrawRect(0, 0, W, H, c.selection, true);
+      DrawType9Pressed(hot);
       DrawFocus();
       break;
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(2);
       DrawFocus();
       break;
@@ -407,11 +463,7 @@ void Button::DrawPressed(bool hot) {
       DrawCaption(2);
       break;
     case 14:
-      DrawRect(1, 1, W, H, Shift(c.face, -9));
-      DrawRect(0, 0, W, H, Shift(c.shadow, -48), true);
-      DrawLine(2, H - 2, W - 2, H - 2, c.highlight);
-      DrawLine(W - 2, 2, W - 2, H - 1, c.highlight);
-      DrawCaption(7);
+      DrawType14Pressed();
       DrawFocus();
       break;
     default:
@@ -437,10 +489,7 @@ void Button::DrawDisabled() {
       DrawRect(0, 0, W, H, Shift(lf, -24));
       DrawCaption(5);
       DrawRect(0, 0, W, H, Shift(lf, -84), true);
-      PutPixel(1, 1, Shift(lf, -72));
-      PutPixel(W - 2, 1, Shift(lf, -72));
-      PutPixel(1, H - 2, Shift(lf, -72));
-      PutPixel(W - 2, H - 2, Shift(lf, -72));
+      PutCornerPixels(Shift(lf, -72));
       break;
     }
     case 4:
@@ -461,7 +510,7 @@ void Button::DrawDisabled() {
     case 10:
       break;
     case 11:
-      if (background_) BitBlt(dc_, 0, 0, W, H, background_.dc(), 0, 0, SRCCOPY);
+      DrawCapturedBackground();
       DrawCaption(3);
       break;
     case 7:
@@ -472,12 +521,7 @@ void Button::DrawDisabled() {
       DrawFrame(c.highlight, c.shadow, 0, 0, 0, true);
       break;
     case 14:
-      Gradient(c.highlight, 58, false);
-      DrawRect(2, 2, W - 4, 2, c.highlight);
-      DrawRect(2, 4, 2, H - 6, c.highlight);
-      DrawCaption(6);
-      DrawRect(0, 0, W, H, Shift(c.shadow, -50), true);
-      DrawRect(1, 1, W - 2, H - 2, Shift(c.face, -9), true);
+      DrawType14Face(false, 6);
       break;
     default:
       break;
@@ -489,8 +533,8 @@ HRGN Button::MakeRegion() const {
   HRGN rgn = buttonType_ == 13 ? CreateEllipticRgn(0, 0, W, H) : CreateRectRgn(0, 0, W, H);
   if (!rgn) return nullptr;
   auto cut = [rgn](int l, int t, int r, int b) {
-    gdi::Region piece(CreateRectRgn(l, t, r, b));
-    if (piece) CombineRgn(rgn, rgn, piece.get(), RGN_DIFF);
+    ui::OwnedRegion piece(CreateRectRgn(l, t, r, b));
+    if (piece) CombineRgn(rgn, rgn, piece, RGN_DIFF);
   };
   switch (buttonType_) {
     case 1:

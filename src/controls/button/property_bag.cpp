@@ -12,12 +12,6 @@ void PropertyBag::Write(const std::string& key, PropValue value) {
   items_.emplace_back(key, std::move(value));
 }
 
-bool PropertyBag::Has(const std::string& key) const {
-  for (const auto& kv : items_)
-    if (kv.first == key) return true;
-  return false;
-}
-
 PropValue PropertyBag::Read(const std::string& key, PropValue def) const {
   for (const auto& kv : items_)
     if (kv.first == key) return kv.second;

@@ -33,7 +33,6 @@ class PropertyBag {
  public:
   // Replaces the value of a key already present, else appends the key.
   void Write(const std::string& key, PropValue value);
-  bool Has(const std::string& key) const;
   // The stored value, or def when the key is missing.
   PropValue Read(const std::string& key, PropValue def) const;
   const std::vector<std::pair<std::string, PropValue>>& Items() const { return items_; }

@@ -33,54 +33,54 @@ const char* PieceName(Piece p) {
 }
 
 RibbonBar::RibbonBar() {
-  using P = Piece;
   // Design order = stacking order, first front-most; Design() puts each new
   // piece behind the ones before it.
-  Design(P::ButMouse, 2040, 1800, 375, 990, true);
-  Design(P::Glip_on, 2280, 1560, 75, 60, false);
-  Design(P::Glip_off, 2160, 1560, 75, 60, false);
-  Design(P::Button_left_over, 2520, 1800, 45, 990, false);
-  Design(P::Button_center_over, 2640, 1800, 735, 990, false, true);
-  Design(P::Button_right_over, 3480, 1800, 45, 990, false);
-  Design(P::Cat_Dlg_over, 4080, 1320, 225, 210, false);
-  Design(P::Cat_Dlg_on, 3840, 1320, 225, 210, false);
-  Design(P::Cat_Dlg, 3600, 1320, 225, 210, false);
-  Design(P::Button_Icon, 1200, 1800, 615, 495, false);
-  Design(P::Button_Caption, 1410, 2520, 570, 195, true, false, Font::Caption, true);
-  Design(P::Button_right, 1920, 1800, 45, 990, false);
-  Design(P::Button_center, 1080, 1800, 735, 990, false, true);
-  Design(P::Button_left, 960, 1800, 45, 990, false);
-  Design(P::TabMouse, 2520, 120, 735, 360, true);
-  Design(P::Tab_caption, 840, 180, 750, 240, true, false, Font::Tab);
-  Design(P::Tab_right, 2280, 120, 150, 360, false);
-  Design(P::Tab_center, 1920, 120, 270, 360, false, true);
-  Design(P::Tab_left, 1680, 120, 150, 360, false);
-  Design(P::Tab_left_over, 1680, 600, 150, 360, false);
-  Design(P::Tab_center_over, 1920, 600, 270, 360, false, true);
-  Design(P::Tab_right_over, 2280, 600, 150, 360, false);
-  Design(P::CatMouse, 4560, 240, 375, 1350, true);
-  Design(P::Cat_Caption, 5400, 1200, 630, 240, true, false, Font::Cat);
-  Design(P::Cat_Right_on, 6120, 150, 75, 1335, false);
-  Design(P::Cat_Center_on, 5880, 150, 60, 1335, false, true);
-  Design(P::Cat_Left_on, 5760, 150, 60, 1335, false);
-  Design(P::Cat_Right_off, 5400, 150, 75, 1335, false);
-  Design(P::Cat_Left_off, 5040, 150, 60, 1335, false);
-  Design(P::Cat_Center_off, 5160, 150, 75, 1335, false, true);
-  Design(P::BarraLeft, 0, 0, 165, 2130, false);
-  Design(P::BarraRight, 480, 0, 165, 2130, false);
-  Design(P::Barra2, 0, 0, 405, 2130, false, true);
-  for (Piece p : {P::BarraLeft, P::BarraRight, P::Barra2}) E(p, 0).visible = true;
+  Design(Piece::ButMouse, 2040, 1800, 375, 990, true);
+  Design(Piece::Glip_on, 2280, 1560, 75, 60, false);
+  Design(Piece::Glip_off, 2160, 1560, 75, 60, false);
+  Design(Piece::Button_left_over, 2520, 1800, 45, 990, false);
+  Design(Piece::Button_center_over, 2640, 1800, 735, 990, false, true);
+  Design(Piece::Button_right_over, 3480, 1800, 45, 990, false);
+  Design(Piece::Cat_Dlg_over, 4080, 1320, 225, 210, false);
+  Design(Piece::Cat_Dlg_on, 3840, 1320, 225, 210, false);
+  Design(Piece::Cat_Dlg, 3600, 1320, 225, 210, false);
+  Design(Piece::Button_Icon, 1200, 1800, 615, 495, false);
+  Design(Piece::Button_Caption, 1410, 2520, 570, 195, true, false, Font::Caption, true);
+  Design(Piece::Button_right, 1920, 1800, 45, 990, false);
+  Design(Piece::Button_center, 1080, 1800, 735, 990, false, true);
+  Design(Piece::Button_left, 960, 1800, 45, 990, false);
+  Design(Piece::TabMouse, 2520, 120, 735, 360, true);
+  Design(Piece::Tab_caption, 840, 180, 750, 240, true, false, Font::Tab);
+  Design(Piece::Tab_right, 2280, 120, 150, 360, false);
+  Design(Piece::Tab_center, 1920, 120, 270, 360, false, true);
+  Design(Piece::Tab_left, 1680, 120, 150, 360, false);
+  Design(Piece::Tab_left_over, 1680, 600, 150, 360, false);
+  Design(Piece::Tab_center_over, 1920, 600, 270, 360, false, true);
+  Design(Piece::Tab_right_over, 2280, 600, 150, 360, false);
+  Design(Piece::CatMouse, 4560, 240, 375, 1350, true);
+  Design(Piece::Cat_Caption, 5400, 1200, 630, 240, true, false, Font::Cat);
+  Design(Piece::Cat_Right_on, 6120, 150, 75, 1335, false);
+  Design(Piece::Cat_Center_on, 5880, 150, 60, 1335, false, true);
+  Design(Piece::Cat_Left_on, 5760, 150, 60, 1335, false);
+  Design(Piece::Cat_Right_off, 5400, 150, 75, 1335, false);
+  Design(Piece::Cat_Left_off, 5040, 150, 60, 1335, false);
+  Design(Piece::Cat_Center_off, 5160, 150, 75, 1335, false, true);
+  Design(Piece::BarraLeft, 0, 0, 165, 2130, false);
+  Design(Piece::BarraRight, 480, 0, 165, 2130, false);
+  Design(Piece::Barra2, 0, 0, 405, 2130, false, true);
+  for (Piece p : {Piece::BarraLeft, Piece::BarraRight, Piece::Barra2})
+    ElementAt(p, 0).visible = true;
   // The captions of the label templates are empty; the foreground is the
   // design's white for the tab and category captions.
-  E(P::Tab_caption, 0).fore = 0xFFFFFF;
-  E(P::Cat_Caption, 0).fore = 0xFFFFFF;
-  E(P::Button_Caption, 0).fore = 0x80000008;
+  ElementAt(Piece::Tab_caption, 0).fore = 0xFFFFFF;
+  ElementAt(Piece::Cat_Caption, 0).fore = 0xFFFFFF;
+  ElementAt(Piece::Button_Caption, 0).fore = 0x80000008;
 
   // Creation: the strip hangs 390 twips above the top edge.
-  E(P::Barra2, 0).top = -390;
-  E(P::BarraLeft, 0).top = E(P::Barra2, 0).top;
-  E(P::BarraRight, 0).top = E(P::Barra2, 0).top;
-  E(P::Barra2, 0).width = 30720;
+  ElementAt(Piece::Barra2, 0).top = -390;
+  ElementAt(Piece::BarraLeft, 0).top = ElementAt(Piece::Barra2, 0).top;
+  ElementAt(Piece::BarraRight, 0).top = ElementAt(Piece::Barra2, 0).top;
+  ElementAt(Piece::Barra2, 0).width = 30720;
   InitProperties();
   changed_.clear();
 }
@@ -96,7 +96,7 @@ RibbonBar::~RibbonBar() {
 
 void RibbonBar::Design(Piece p, float l, float t, float w, float h, bool label, bool stretch,
                        Font font, bool centred) {
-  auto e = std::make_unique<El>();
+  auto e = std::make_unique<WindowlessElement>();
   e->piece = p;
   e->left = l;
   e->top = t;
@@ -110,14 +110,14 @@ void RibbonBar::Design(Piece p, float l, float t, float w, float h, bool label, 
   arrays_[static_cast<size_t>(p)][0] = std::move(e);
 }
 
-const RibbonBar::El* RibbonBar::Find(Piece p, int i) const {
+const RibbonBar::WindowlessElement* RibbonBar::Find(Piece p, int i) const {
   const Array& a = arrays_[static_cast<size_t>(p)];
   auto it = a.find(i);
   return it == a.end() ? nullptr : it->second.get();
 }
 
-RibbonBar::El& RibbonBar::E(Piece p, int i) {
-  El* e = Find(p, i);
+RibbonBar::WindowlessElement& RibbonBar::ElementAt(Piece p, int i) {
+  WindowlessElement* e = Find(p, i);
   if (!e) throw std::out_of_range("no such piece");
   return *e;
 }
@@ -125,7 +125,7 @@ RibbonBar::El& RibbonBar::E(Piece p, int i) {
 void RibbonBar::Load(Piece p, int i) {
   Array& a = arrays_[static_cast<size_t>(p)];
   if (i <= 0 || a.count(i)) throw std::out_of_range("piece already there");
-  auto e = std::make_unique<El>(E(p, 0));
+  auto e = std::make_unique<WindowlessElement>(ElementAt(p, 0));
   e->index = i;
   e->visible = false;
   stack_.push_back(e.get());  // a new piece comes in front
@@ -142,18 +142,18 @@ void RibbonBar::Unload(Piece p, int i) {
 }
 
 void RibbonBar::ToFront(Piece p, int i) {
-  El* e = &E(p, i);
+  WindowlessElement* e = &ElementAt(p, i);
   stack_.erase(std::find(stack_.begin(), stack_.end(), e));
   stack_.push_back(e);
 }
 
 bool RibbonBar::Visible(Piece p, int i) const {
-  const El* e = Find(p, i);
+  const WindowlessElement* e = Find(p, i);
   return e && e->visible;
 }
 
 void RibbonBar::Show(Piece p, int i, bool on) {
-  if (El* e = Find(p, i)) e->visible = on;
+  if (WindowlessElement* e = Find(p, i)) e->visible = on;
 }
 
 int RibbonBar::Highest(Piece p) const {
@@ -161,7 +161,7 @@ int RibbonBar::Highest(Piece p) const {
   return a.empty() ? -1 : a.rbegin()->first;
 }
 
-void RibbonBar::SetPicture(El& e, const RibbonPicture& pic) {
+void RibbonBar::SetPicture(WindowlessElement& e, const RibbonPicture& pic) {
   e.picture = pic;
   // An image that does not stretch takes its picture's size.
   if (!e.stretch && !pic.empty()) {
@@ -170,7 +170,7 @@ void RibbonBar::SetPicture(El& e, const RibbonPicture& pic) {
   }
 }
 
-void RibbonBar::SetCaption(El& e, const std::string& text) {
+void RibbonBar::SetCaption(WindowlessElement& e, const std::string& text) {
   e.caption = text;
   // Caption labels size themselves to their text in their own font.
   SIZE s = MeasureText(e.font, text);
@@ -260,7 +260,7 @@ std::vector<RibbonSavedProperty> RibbonBar::WriteProperties() const {
 }
 
 int RibbonBar::HeightTwips() const {
-  const El* strip = Find(Piece::Barra2, 0);
+  const WindowlessElement* strip = Find(Piece::Barra2, 0);
   return static_cast<int>(strip->height) - 390;
 }
 
@@ -283,7 +283,7 @@ void RibbonBar::ApplyHeightRule() {
 
 RibbonElementInfo RibbonBar::Element(Piece piece, int index) const {
   RibbonElementInfo info;
-  const El* e = Find(piece, index);
+  const WindowlessElement* e = Find(piece, index);
   if (!e) return info;
   info.exists = true;
   info.visible = e->visible;
@@ -304,7 +304,7 @@ int RibbonBar::HighestIndex(Piece piece) const { return Highest(piece); }
 std::vector<std::pair<Piece, int>> RibbonBar::Stacking() const {
   std::vector<std::pair<Piece, int>> out;
   out.reserve(stack_.size());
-  for (const El* e : stack_) out.emplace_back(e->piece, e->index);
+  for (const WindowlessElement* e : stack_) out.emplace_back(e->piece, e->index);
   return out;
 }
 
@@ -314,7 +314,7 @@ std::pair<Piece, int> RibbonBar::HitTest(int x, int y) const {
   float ty = (static_cast<float>(y) + 0.5f) * kTwipsPerPixel;
   if (ty >= static_cast<float>(HeightTwips()) || ty < 0) return {Piece::Count, -1};
   for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
-    const El* e = *it;
+    const WindowlessElement* e = *it;
     if (e->visible && tx >= e->left && tx < e->left + e->width && ty >= e->top &&
         ty < e->top + e->height)
       return {e->piece, e->index};

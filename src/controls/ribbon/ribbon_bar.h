@@ -126,7 +126,7 @@ public:
 
 private:
   enum class Font { None, Caption, Tab, Cat };
-  struct El {
+  struct WindowlessElement {
     Piece piece;
     int index = 0;
     bool visible = false;
@@ -137,12 +137,14 @@ private:
     uint32_t fore = 0;
     Font font = Font::None;
   };
-  using Array = std::map<int, std::unique_ptr<El>>;
+  using Array = std::map<int, std::unique_ptr<WindowlessElement>>;
 
   // pieces (ribbon_bar.cpp)
-  El& E(Piece p, int i);  // throws when the element does not exist
-  const El* Find(Piece p, int i) const;
-  El* Find(Piece p, int i) { return const_cast<El*>(static_cast<const RibbonBar*>(this)->Find(p, i)); }
+  WindowlessElement& ElementAt(Piece p, int i);  // throws when the element does not exist
+  const WindowlessElement* Find(Piece p, int i) const;
+  WindowlessElement* Find(Piece p, int i) {
+    return const_cast<WindowlessElement*>(static_cast<const RibbonBar*>(this)->Find(p, i));
+  }
   void Design(Piece p, float l, float t, float w, float h, bool label, bool stretch = false,
               Font font = Font::None, bool centred = false);
   void Load(Piece p, int i);
@@ -150,8 +152,8 @@ private:
   void ToFront(Piece p, int i);
   bool Visible(Piece p, int i) const;
   void Show(Piece p, int i, bool on);
-  void SetPicture(El& e, const RibbonPicture& pic);
-  void SetCaption(El& e, const std::string& text);
+  void SetPicture(WindowlessElement& e, const RibbonPicture& pic);
+  void SetCaption(WindowlessElement& e, const std::string& text);
   int Highest(Piece p) const;
   void MarkChanged(const std::string& key);
   void Invalidate();
@@ -209,7 +211,7 @@ private:
   HWND tips_ = nullptr;
   int tipCount_ = 0;
   std::array<Array, kPieceCount> arrays_;
-  std::vector<El*> stack_;  // back to front
+  std::vector<WindowlessElement*> stack_;  // back to front
 
   int16_t tabCount_ = 0, catCount_ = 0, buttonCount_ = 0;
   std::string currentTab_;

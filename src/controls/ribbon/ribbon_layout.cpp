@@ -8,22 +8,21 @@
 #include <stdexcept>
 
 #include "controls/ribbon/ribbon_bar.h"
-#include "controls/ribbon/ribbon_text.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
 namespace {
 
+// Runs one statement of a layout; an error skips just that statement.
 template <class F>
-void Step(F&& f) {
+void SkipOnError(F&& f) {
   try {
     f();
   } catch (const std::exception&) {
     // skipped: the layout goes on with the next statement
   }
 }
-
-using P = Piece;
 
 }  // namespace
 
@@ -38,56 +37,61 @@ struct RibbonBar::ItemPieces {
 };
 
 const RibbonBar::ItemPieces RibbonBar::kTab{
-    P::Tab_left,      P::Tab_center,      P::Tab_right,
-    P::Tab_left_over, P::Tab_center_over, P::Tab_right_over,
-    P::TabMouse,
-    {P::Tab_caption, P::Tab_left, P::Tab_center, P::Tab_right, P::Tab_left_over,
-     P::Tab_center_over, P::Tab_right_over, P::TabMouse}};
+    Piece::Tab_left,      Piece::Tab_center,      Piece::Tab_right,
+    Piece::Tab_left_over, Piece::Tab_center_over, Piece::Tab_right_over,
+    Piece::TabMouse,
+    {Piece::Tab_caption, Piece::Tab_left, Piece::Tab_center, Piece::Tab_right, Piece::Tab_left_over,
+     Piece::Tab_center_over, Piece::Tab_right_over, Piece::TabMouse}};
 const RibbonBar::ItemPieces RibbonBar::kCat{
-    P::Cat_Left_off, P::Cat_Center_off, P::Cat_Right_off,
-    P::Cat_Left_on,  P::Cat_Center_on,  P::Cat_Right_on,
-    P::CatMouse,
-    {P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off, P::Cat_Right_on, P::Cat_Center_off,
-     P::Cat_Center_on, P::Cat_Caption, P::CatMouse, P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}};
+    Piece::Cat_Left_off, Piece::Cat_Center_off, Piece::Cat_Right_off,
+    Piece::Cat_Left_on,  Piece::Cat_Center_on,  Piece::Cat_Right_on,
+    Piece::CatMouse,
+    {Piece::Cat_Left_off, Piece::Cat_Left_on, Piece::Cat_Right_off, Piece::Cat_Right_on,
+     Piece::Cat_Center_off, Piece::Cat_Center_on, Piece::Cat_Caption, Piece::CatMouse,
+     Piece::Cat_Dlg, Piece::Cat_Dlg_on, Piece::Cat_Dlg_over}};
 const RibbonBar::ItemPieces RibbonBar::kButton{
-    P::Button_left,      P::Button_center,      P::Button_right,
-    P::Button_left_over, P::Button_center_over, P::Button_right_over,
-    P::ButMouse,
-    {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
-     P::Button_center_over, P::Button_right_over, P::Button_Caption, P::Button_Icon, P::Glip_on,
-     P::Glip_off, P::ButMouse}};
+    Piece::Button_left,      Piece::Button_center,      Piece::Button_right,
+    Piece::Button_left_over, Piece::Button_center_over, Piece::Button_right_over,
+    Piece::ButMouse,
+    {Piece::Button_left, Piece::Button_center, Piece::Button_right, Piece::Button_left_over,
+     Piece::Button_center_over, Piece::Button_right_over, Piece::Button_Caption, Piece::Button_Icon,
+     Piece::Glip_on, Piece::Glip_off, Piece::ButMouse}};
 
 // Removes elements 1 to top of each of the item's arrays, index by index.
 void RibbonBar::RemoveItems(const ItemPieces& item, int top) {
   for (int i = 1; i <= top; ++i)
-    for (P p : item.all) Step([&] { Unload(p, i); });
+    for (Piece p : item.all) SkipOnError([&] { Unload(p, i); });
 }
 
 // Creates item i of a row (item 0 is the templates themselves) and starts it
 // where the right end of the item before ends; the first starts at firstLeft.
 void RibbonBar::StartItem(const ItemPieces& item, int i, float firstLeft) {
   if (i != 0) {
-    for (P p : item.all) Step([&] { Load(p, i); });
-    Step([&] { E(item.left, i).left = E(item.right, i - 1).left + E(item.right, i).width; });
+    for (Piece p : item.all) SkipOnError([&] { Load(p, i); });
+    SkipOnError([&] {
+      ElementAt(item.left, i).left =
+          ElementAt(item.right, i - 1).left + ElementAt(item.right, i).width;
+    });
   } else {
-    Step([&] { E(item.left, 0).left = firstLeft; });
+    SkipOnError([&] { ElementAt(item.left, 0).left = firstLeft; });
   }
-  Step([&] { E(item.mouse, i).left = E(item.left, i).left; });
+  SkipOnError([&] { ElementAt(item.mouse, i).left = ElementAt(item.left, i).left; });
 }
 
 // The frame laid over takes the frame's place and middle width.
 void RibbonBar::LayOverFrame(const ItemPieces& item, int i) {
-  Step([&] { E(item.overCenter, i).width = E(item.center, i).width; });
-  Step([&] { E(item.overCenter, i).left = E(item.center, i).left; });
-  Step([&] { E(item.overLeft, i).left = E(item.left, i).left; });
-  Step([&] { E(item.overRight, i).left = E(item.right, i).left; });
+  SkipOnError([&] { ElementAt(item.overCenter, i).width = ElementAt(item.center, i).width; });
+  SkipOnError([&] { ElementAt(item.overCenter, i).left = ElementAt(item.center, i).left; });
+  SkipOnError([&] { ElementAt(item.overLeft, i).left = ElementAt(item.left, i).left; });
+  SkipOnError([&] { ElementAt(item.overRight, i).left = ElementAt(item.right, i).left; });
 }
 
 // The hit area runs over the whole frame; its height stays the template's.
 void RibbonBar::SpanHitArea(const ItemPieces& item, int i) {
-  Step([&] {
-    E(item.mouse, i).width =
-        E(item.left, i).width + E(item.center, i).width + E(item.right, i).width;
+  SkipOnError([&] {
+    ElementAt(item.mouse, i).width = ElementAt(item.left, i).width +
+                                     ElementAt(item.center, i).width +
+                                     ElementAt(item.right, i).width;
   });
 }
 
@@ -128,26 +132,37 @@ void RibbonBar::DrawTabs() {
   RemoveItems(kTab, tabCount_ - 1);
   for (int i = 0; i <= tabCount_ - 1; ++i) {
     StartItem(kTab, i, 90);
-    Step([&] { E(P::Tab_caption, i).top = 60; });
-    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
-                P::Tab_right_over, P::TabMouse})
-      Step([&] { E(p, i).top = 0; });
-    Step([&] { SetCaption(E(P::Tab_caption, i), tabs_.at(static_cast<size_t>(i)).caption); });
-    Step([&] { E(P::Tab_center, i).width = E(P::Tab_caption, i).width; });
-    Step([&] { E(P::Tab_center, i).left = E(P::Tab_left, i).left + E(P::Tab_left, i).width; });
-    Step([&] { E(P::Tab_caption, i).left = E(P::Tab_center, i).left; });
-    Step([&] { E(P::Tab_right, i).left = E(P::Tab_center, i).left + E(P::Tab_center, i).width; });
+    SkipOnError([&] { ElementAt(Piece::Tab_caption, i).top = 60; });
+    for (Piece p : {Piece::Tab_center, Piece::Tab_left, Piece::Tab_right, Piece::Tab_center_over,
+                    Piece::Tab_left_over, Piece::Tab_right_over, Piece::TabMouse})
+      SkipOnError([&] { ElementAt(p, i).top = 0; });
+    SkipOnError([&] {
+      SetCaption(ElementAt(Piece::Tab_caption, i), tabs_.at(static_cast<size_t>(i)).caption);
+    });
+    SkipOnError(
+        [&] { ElementAt(Piece::Tab_center, i).width = ElementAt(Piece::Tab_caption, i).width; });
+    SkipOnError([&] {
+      ElementAt(Piece::Tab_center, i).left =
+          ElementAt(Piece::Tab_left, i).left + ElementAt(Piece::Tab_left, i).width;
+    });
+    SkipOnError(
+        [&] { ElementAt(Piece::Tab_caption, i).left = ElementAt(Piece::Tab_center, i).left; });
+    SkipOnError([&] {
+      ElementAt(Piece::Tab_right, i).left =
+          ElementAt(Piece::Tab_center, i).left + ElementAt(Piece::Tab_center, i).width;
+    });
     LayOverFrame(kTab, i);
     SpanHitArea(kTab, i);
-    Step([&] { E(P::Tab_caption, i).fore = tabForeNormal_; });
-    Show(P::Tab_caption, i, true);
+    SkipOnError([&] { ElementAt(Piece::Tab_caption, i).fore = tabForeNormal_; });
+    Show(Piece::Tab_caption, i, true);
     bool selected = tabs_[static_cast<size_t>(i)].id == currentTab_;
-    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right}) Show(p, i, selected);
-    if (selected) Step([&] { E(P::Tab_caption, i).fore = tabForeSelected_; });
-    Show(P::TabMouse, i, true);
-    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right, P::Tab_center_over, P::Tab_left_over,
-                P::Tab_right_over, P::Tab_caption, P::TabMouse})
-      Step([&] { ToFront(p, i); });
+    for (Piece p : {Piece::Tab_center, Piece::Tab_left, Piece::Tab_right}) Show(p, i, selected);
+    if (selected) SkipOnError([&] { ElementAt(Piece::Tab_caption, i).fore = tabForeSelected_; });
+    Show(Piece::TabMouse, i, true);
+    for (Piece p :
+         {Piece::Tab_center, Piece::Tab_left, Piece::Tab_right, Piece::Tab_center_over,
+          Piece::Tab_left_over, Piece::Tab_right_over, Piece::Tab_caption, Piece::TabMouse})
+      SkipOnError([&] { ToFront(p, i); });
   }
 }
 
@@ -161,8 +176,8 @@ void RibbonBar::DrawCats() {
   for (int i = 0, n = static_cast<int>(list.size()); i < n; ++i) {
     const StoredCat& c = list[static_cast<size_t>(i)];
     StartCat(c, i);
-    Step([&] {
-      float left = std::nearbyint(E(P::Cat_Center_off, i).left);  // halves to even
+    SkipOnError([&] {
+      float left = std::nearbyint(ElementAt(Piece::Cat_Center_off, i).left);  // halves to even
       buttonsWidth = DrawButtons(c.id, static_cast<int16_t>(left), static_cast<int16_t>(i));
     });
     FitCatFrame(c, i, buttonsWidth);
@@ -177,10 +192,10 @@ void RibbonBar::DrawCats() {
 
 // The pieces a category layout creates take their tops from the templates.
 void RibbonBar::SetCatTemplateTops() {
-  for (P p : {P::Cat_Center_off, P::Cat_Center_on, P::Cat_Left_off, P::Cat_Left_on,
-              P::Cat_Right_off, P::Cat_Right_on, P::CatMouse})
-    Step([&] { E(p, 0).top = 360; });
-  Step([&] { E(P::Cat_Caption, 0).top = 1400; });
+  for (Piece p : {Piece::Cat_Center_off, Piece::Cat_Center_on, Piece::Cat_Left_off,
+                  Piece::Cat_Left_on, Piece::Cat_Right_off, Piece::Cat_Right_on, Piece::CatMouse})
+    SkipOnError([&] { ElementAt(p, 0).top = 360; });
+  SkipOnError([&] { ElementAt(Piece::Cat_Caption, 0).top = 1400; });
 }
 
 // The current tab's categories, in the order they were added.
@@ -194,12 +209,13 @@ std::vector<RibbonBar::StoredCat> RibbonBar::CatsOfCurrentTab() const {
 // Throws away the categories and buttons of the last layout and hides the
 // templates.
 void RibbonBar::RemoveCatsAndButtons() {
-  RemoveItems(kCat, Highest(P::CatMouse));
-  RemoveItems(kButton, Highest(P::Button_center));
-  for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_Caption,
-              P::Button_Icon, P::ButMouse, P::Cat_Left_off, P::Cat_Left_on, P::Cat_Right_off,
-              P::Cat_Right_on, P::Cat_Center_off, P::Cat_Center_on, P::Cat_Caption, P::CatMouse,
-              P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over})
+  RemoveItems(kCat, Highest(Piece::CatMouse));
+  RemoveItems(kButton, Highest(Piece::Button_center));
+  for (Piece p : {Piece::Button_left, Piece::Button_center, Piece::Button_right,
+                  Piece::Button_Caption, Piece::Button_Icon, Piece::ButMouse, Piece::Cat_Left_off,
+                  Piece::Cat_Left_on, Piece::Cat_Right_off, Piece::Cat_Right_on,
+                  Piece::Cat_Center_off, Piece::Cat_Center_on, Piece::Cat_Caption, Piece::CatMouse,
+                  Piece::Cat_Dlg, Piece::Cat_Dlg_on, Piece::Cat_Dlg_over})
     Show(p, 0, false);
 }
 
@@ -207,23 +223,25 @@ void RibbonBar::RemoveCatsAndButtons() {
 // of its middle piece, where its buttons begin.
 void RibbonBar::StartCat(const StoredCat& c, int i) {
   StartItem(kCat, i, 120);
-  Step([&] { SetCaption(E(P::Cat_Caption, i), c.caption); });
-  Step([&] { E(P::Cat_Caption, i).tag = c.id; });
-  Step([&] {
-    E(P::Cat_Center_off, i).left = E(P::Cat_Left_off, i).left + E(P::Cat_Left_off, i).width;
+  SkipOnError([&] { SetCaption(ElementAt(Piece::Cat_Caption, i), c.caption); });
+  SkipOnError([&] { ElementAt(Piece::Cat_Caption, i).tag = c.id; });
+  SkipOnError([&] {
+    ElementAt(Piece::Cat_Center_off, i).left =
+        ElementAt(Piece::Cat_Left_off, i).left + ElementAt(Piece::Cat_Left_off, i).width;
   });
 }
 
 // The frame is as wide as the caption (and launcher) or, when they need more,
 // the buttons; then its right end, the hot frame over it and the hit area.
 void RibbonBar::FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth) {
-  Step([&] {
-    E(P::Cat_Center_off, i).width = c.dlg ? E(P::Cat_Dlg, i).width + E(P::Cat_Caption, i).width
-                                          : E(P::Cat_Caption, i).width;
+  SkipOnError([&] {
+    ElementAt(Piece::Cat_Center_off, i).width =
+        c.dlg ? ElementAt(Piece::Cat_Dlg, i).width + ElementAt(Piece::Cat_Caption, i).width
+              : ElementAt(Piece::Cat_Caption, i).width;
   });
-  Step([&] {
-    El& centre = E(P::Cat_Center_off, i);
-    El& caption = E(P::Cat_Caption, i);
+  SkipOnError([&] {
+    WindowlessElement& centre = ElementAt(Piece::Cat_Center_off, i);
+    WindowlessElement& caption = ElementAt(Piece::Cat_Caption, i);
     if (centre.width < buttonsWidth) {
       centre.width = buttonsWidth;
       caption.left = centre.left + (centre.width - caption.width) / 2;
@@ -231,8 +249,9 @@ void RibbonBar::FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth) {
       caption.left = centre.left;
     }
   });
-  Step([&] {
-    E(P::Cat_Right_off, i).left = E(P::Cat_Center_off, i).left + E(P::Cat_Center_off, i).width;
+  SkipOnError([&] {
+    ElementAt(Piece::Cat_Right_off, i).left =
+        ElementAt(Piece::Cat_Center_off, i).left + ElementAt(Piece::Cat_Center_off, i).width;
   });
   LayOverFrame(kCat, i);
   SpanHitArea(kCat, i);
@@ -241,43 +260,50 @@ void RibbonBar::FitCatFrame(const StoredCat& c, int i, int16_t buttonsWidth) {
 // Shows the frame, caption and hit area (the hot frame stays hidden) and puts
 // them in front of the category's buttons.
 void RibbonBar::ShowCat(int i) {
-  for (P p : {P::Cat_Caption, P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off,
-              P::CatMouse})
+  for (Piece p : {Piece::Cat_Caption, Piece::Cat_Center_off, Piece::Cat_Left_off,
+                  Piece::Cat_Right_off, Piece::CatMouse})
     Show(p, i, true);
-  for (P p : {P::Cat_Center_off, P::Cat_Left_off, P::Cat_Right_off, P::Cat_Center_on,
-              P::Cat_Left_on, P::Cat_Right_on, P::Cat_Caption, P::CatMouse})
-    Step([&] { ToFront(p, i); });
+  for (Piece p :
+       {Piece::Cat_Center_off, Piece::Cat_Left_off, Piece::Cat_Right_off, Piece::Cat_Center_on,
+        Piece::Cat_Left_on, Piece::Cat_Right_on, Piece::Cat_Caption, Piece::CatMouse})
+    SkipOnError([&] { ToFront(p, i); });
 }
 
 // The launcher sits in the frame's lower right corner, reaching into its right
 // end; it shows only for a category that has one.
 void RibbonBar::PlaceLauncher(const StoredCat& c, int i) {
-  Step([&] {
-    E(P::Cat_Dlg, i).left = E(P::Cat_Right_off, i).left - E(P::Cat_Dlg, i).width + 15;
+  SkipOnError([&] {
+    ElementAt(Piece::Cat_Dlg, i).left =
+        ElementAt(Piece::Cat_Right_off, i).left - ElementAt(Piece::Cat_Dlg, i).width + 15;
   });
-  Step([&] {
-    E(P::Cat_Dlg, i).top = E(P::Cat_Right_off, i).top + E(P::Cat_Right_off, i).height -
-                           (E(P::Cat_Dlg, i).height + 60);
+  SkipOnError([&] {
+    ElementAt(Piece::Cat_Dlg, i).top = ElementAt(Piece::Cat_Right_off, i).top +
+                                       ElementAt(Piece::Cat_Right_off, i).height -
+                                       (ElementAt(Piece::Cat_Dlg, i).height + 60);
   });
-  for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).left = E(P::Cat_Dlg, i).left; });
-  for (P p : {P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { E(p, i).top = E(P::Cat_Dlg, i).top; });
-  Show(P::Cat_Dlg_on, i, false);
-  Show(P::Cat_Dlg_over, i, false);
-  Show(P::Cat_Dlg, i, c.dlg);
-  for (P p : {P::Cat_Dlg, P::Cat_Dlg_on, P::Cat_Dlg_over}) Step([&] { ToFront(p, i); });
+  for (Piece p : {Piece::Cat_Dlg_on, Piece::Cat_Dlg_over})
+    SkipOnError([&] { ElementAt(p, i).left = ElementAt(Piece::Cat_Dlg, i).left; });
+  for (Piece p : {Piece::Cat_Dlg_on, Piece::Cat_Dlg_over})
+    SkipOnError([&] { ElementAt(p, i).top = ElementAt(Piece::Cat_Dlg, i).top; });
+  Show(Piece::Cat_Dlg_on, i, false);
+  Show(Piece::Cat_Dlg_over, i, false);
+  Show(Piece::Cat_Dlg, i, c.dlg);
+  for (Piece p : {Piece::Cat_Dlg, Piece::Cat_Dlg_on, Piece::Cat_Dlg_over})
+    SkipOnError([&] { ToFront(p, i); });
 }
 
 // Each frame came to the front after its buttons were made: every button goes
 // back in front of all frames, its hit area in front of its own pieces.
 void RibbonBar::RestackButtons() {
-  for (int j = 0, top = Highest(P::ButMouse); j <= top; ++j) {
-    for (P p : {P::Button_left, P::Button_right, P::Button_center, P::Button_left_over,
-                P::Button_right_over, P::Button_center_over}) {
+  for (int j = 0, top = Highest(Piece::ButMouse); j <= top; ++j) {
+    for (Piece p : {Piece::Button_left, Piece::Button_right, Piece::Button_center,
+                    Piece::Button_left_over, Piece::Button_right_over, Piece::Button_center_over}) {
       Show(p, j, false);
-      Step([&] { ToFront(p, j); });
+      SkipOnError([&] { ToFront(p, j); });
     }
-    for (P p : {P::Button_Icon, P::Button_Caption, P::Glip_off, P::Glip_on, P::ButMouse})
-      Step([&] { ToFront(p, j); });
+    for (Piece p : {Piece::Button_Icon, Piece::Button_Caption, Piece::Glip_off, Piece::Glip_on,
+                    Piece::ButMouse})
+      SkipOnError([&] { ToFront(p, j); });
   }
 }
 
@@ -286,10 +312,10 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
   for (const StoredButton& b : buttons_)
     if (b.subCat == catId) snap.push_back(b);
   int n = static_cast<int>(snap.size());
-  for (P p : {P::Button_left, P::Button_center, P::Button_right}) Show(p, 0, false);
-  for (P p : {P::Button_Caption, P::Button_Icon, P::ButMouse}) Show(p, 0, true);
+  for (Piece p : {Piece::Button_left, Piece::Button_center, Piece::Button_right}) Show(p, 0, false);
+  for (Piece p : {Piece::Button_Caption, Piece::Button_Icon, Piece::ButMouse}) Show(p, 0, true);
 
-  int first = Highest(P::ButMouse) + 1;
+  int first = Highest(Piece::ButMouse) + 1;
   double total = 0;
   for (int i = first; i <= first + n - 1; ++i) {
     const StoredButton& b = snap[static_cast<size_t>(i - first)];
@@ -299,7 +325,7 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
     float width = CentreIconAndCaption(i);
     CloseButtonFrame(b, i, width);
     ShowButton(b, i);
-    Step([&] { total += E(P::ButMouse, i).width + 30; });
+    SkipOnError([&] { total += ElementAt(Piece::ButMouse, i).width + 30; });
   }
   // A row wider than the 16-bit twips range is held at its largest value, so
   // that the frame still runs under every button the strip can show.
@@ -311,9 +337,9 @@ int16_t RibbonBar::DrawButtons(const std::string& catId, int16_t startLeft, int1
 // Creates button i; its hit area carries its ID, its middle piece the index of
 // the category it lights.
 void RibbonBar::LoadButton(const StoredButton& b, int i, int16_t catIndex) {
-  for (P p : kButton.all) Step([&] { Load(p, i); });
-  Step([&] { E(P::ButMouse, i).tag = b.id; });
-  Step([&] { E(P::Button_center, i).tag = std::to_string(catIndex); });
+  for (Piece p : kButton.all) SkipOnError([&] { Load(p, i); });
+  SkipOnError([&] { ElementAt(Piece::ButMouse, i).tag = b.id; });
+  SkipOnError([&] { ElementAt(Piece::Button_center, i).tag = std::to_string(catIndex); });
 }
 
 // The hit area and the hover and pressed frames start 60 twips below the top
@@ -321,47 +347,56 @@ void RibbonBar::LoadButton(const StoredButton& b, int i, int16_t catIndex) {
 // first button, else 30 twips after the button before; then the left end and
 // the left of the middle piece follow.
 void RibbonBar::PlaceButtonFrame(int i, bool firstOfCat, int16_t startLeft) {
-  Step([&] { E(P::ButMouse, i).top = E(P::Cat_Left_off, 0).top + 60; });
-  for (P p : {P::Button_left, P::Button_center, P::Button_right, P::Button_left_over,
-              P::Button_center_over, P::Button_right_over})
-    Step([&] { E(p, i).top = E(P::ButMouse, i).top; });
-  Step([&] {
-    E(P::ButMouse, i).left =
-        firstOfCat ? startLeft : E(P::ButMouse, i - 1).left + E(P::ButMouse, i - 1).width + 30;
+  SkipOnError(
+      [&] { ElementAt(Piece::ButMouse, i).top = ElementAt(Piece::Cat_Left_off, 0).top + 60; });
+  for (Piece p : {Piece::Button_left, Piece::Button_center, Piece::Button_right,
+                  Piece::Button_left_over, Piece::Button_center_over, Piece::Button_right_over})
+    SkipOnError([&] { ElementAt(p, i).top = ElementAt(Piece::ButMouse, i).top; });
+  SkipOnError([&] {
+    ElementAt(Piece::ButMouse, i).left =
+        firstOfCat
+            ? startLeft
+            : ElementAt(Piece::ButMouse, i - 1).left + ElementAt(Piece::ButMouse, i - 1).width + 30;
   });
-  Step([&] { E(P::Button_left, i).left = E(P::ButMouse, i).left; });
-  Step([&] { E(P::Button_left_over, i).left = E(P::Button_left, i).left; });
-  Step([&] {
-    E(P::Button_center, i).left = E(P::Button_left, i).left + E(P::Button_left, i).width;
+  SkipOnError([&] { ElementAt(Piece::Button_left, i).left = ElementAt(Piece::ButMouse, i).left; });
+  SkipOnError(
+      [&] { ElementAt(Piece::Button_left_over, i).left = ElementAt(Piece::Button_left, i).left; });
+  SkipOnError([&] {
+    ElementAt(Piece::Button_center, i).left =
+        ElementAt(Piece::Button_left, i).left + ElementAt(Piece::Button_left, i).width;
   });
-  Step([&] { E(P::Button_center_over, i).left = E(P::Button_center, i).left; });
+  SkipOnError([&] {
+    ElementAt(Piece::Button_center_over, i).left = ElementAt(Piece::Button_center, i).left;
+  });
 }
 
 // Caption and picture (each sizes its piece), then from the top down: the
 // icon (at a fixed offset, or centred with the caption when ButtonCenter is
 // on), the caption under it and the "more" glyph under the caption.
 void RibbonBar::StackIconAndCaption(const StoredButton& b, int i) {
-  Step([&] { SetCaption(E(P::Button_Caption, i), b.caption); });
-  Step([&] { SetPicture(E(P::Button_Icon, i), b.picture); });
-  Step([&] {
-    El& icon = E(P::Button_Icon, i);
-    const El& centre = E(P::Button_center, i);
+  SkipOnError([&] { SetCaption(ElementAt(Piece::Button_Caption, i), b.caption); });
+  SkipOnError([&] { SetPicture(ElementAt(Piece::Button_Icon, i), b.picture); });
+  SkipOnError([&] {
+    WindowlessElement& icon = ElementAt(Piece::Button_Icon, i);
+    const WindowlessElement& centre = ElementAt(Piece::Button_center, i);
     if (!buttonCenter_) {
       icon.top = centre.top + 90;
     } else {
-      float capH = E(P::Button_Caption, i).height;
+      float capH = ElementAt(Piece::Button_Caption, i).height;
       float free = centre.height - (icon.height + capH);
       icon.top = b.more ? centre.top + (free - capH / 2) / 2 : centre.top + free / 2;
     }
   });
-  Step([&] {
-    E(P::Button_Caption, i).top = E(P::Button_Icon, i).top + E(P::Button_Icon, i).height;
+  SkipOnError([&] {
+    ElementAt(Piece::Button_Caption, i).top =
+        ElementAt(Piece::Button_Icon, i).top + ElementAt(Piece::Button_Icon, i).height;
   });
-  Step([&] {
-    const El& cap = E(P::Button_Caption, i);
-    E(P::Glip_off, i).top = cap.top + cap.height + (cap.height - E(P::Glip_off, i).height) / 2;
+  SkipOnError([&] {
+    const WindowlessElement& cap = ElementAt(Piece::Button_Caption, i);
+    ElementAt(Piece::Glip_off, i).top =
+        cap.top + cap.height + (cap.height - ElementAt(Piece::Glip_off, i).height) / 2;
   });
-  Step([&] { E(P::Glip_on, i).top = E(P::Glip_off, i).top; });
+  SkipOnError([&] { ElementAt(Piece::Glip_on, i).top = ElementAt(Piece::Glip_off, i).top; });
 }
 
 // The wider of caption and icon starts at the middle piece's left, the other
@@ -369,10 +404,10 @@ void RibbonBar::StackIconAndCaption(const StoredButton& b, int i) {
 // width (0 when it cannot be read).
 float RibbonBar::CentreIconAndCaption(int i) {
   float w = 0;
-  Step([&] {
-    El& cap = E(P::Button_Caption, i);
-    El& icon = E(P::Button_Icon, i);
-    const El& centre = E(P::Button_center, i);
+  SkipOnError([&] {
+    WindowlessElement& cap = ElementAt(Piece::Button_Caption, i);
+    WindowlessElement& icon = ElementAt(Piece::Button_Icon, i);
+    const WindowlessElement& centre = ElementAt(Piece::Button_center, i);
     if (cap.width > icon.width) {
       cap.left = centre.left;
       icon.left = cap.left + (cap.width - icon.width) / 2;
@@ -383,35 +418,41 @@ float RibbonBar::CentreIconAndCaption(int i) {
       w = icon.width;
     }
   });
-  Step([&] {
-    const El& cap = E(P::Button_Caption, i);
-    E(P::Glip_off, i).left = cap.left + (cap.width - E(P::Glip_on, i).width) / 2;
+  SkipOnError([&] {
+    const WindowlessElement& cap = ElementAt(Piece::Button_Caption, i);
+    ElementAt(Piece::Glip_off, i).left =
+        cap.left + (cap.width - ElementAt(Piece::Glip_on, i).width) / 2;
   });
-  Step([&] { E(P::Glip_on, i).left = E(P::Glip_off, i).left; });
+  SkipOnError([&] { ElementAt(Piece::Glip_on, i).left = ElementAt(Piece::Glip_off, i).left; });
   return w;
 }
 
 // The middle pieces take the content's width; then the right ends, the hit
 // area over the whole frame and its tooltip.
 void RibbonBar::CloseButtonFrame(const StoredButton& b, int i, float width) {
-  Step([&] { E(P::Button_center, i).width = width; });
-  Step([&] { E(P::Button_center_over, i).width = E(P::Button_center, i).width; });
-  Step([&] {
-    E(P::Button_right, i).left = E(P::Button_center, i).left + E(P::Button_center, i).width;
+  SkipOnError([&] { ElementAt(Piece::Button_center, i).width = width; });
+  SkipOnError([&] {
+    ElementAt(Piece::Button_center_over, i).width = ElementAt(Piece::Button_center, i).width;
   });
-  Step([&] { E(P::Button_right_over, i).left = E(P::Button_right, i).left; });
+  SkipOnError([&] {
+    ElementAt(Piece::Button_right, i).left =
+        ElementAt(Piece::Button_center, i).left + ElementAt(Piece::Button_center, i).width;
+  });
+  SkipOnError([&] {
+    ElementAt(Piece::Button_right_over, i).left = ElementAt(Piece::Button_right, i).left;
+  });
   SpanHitArea(kButton, i);
-  Step([&] { E(P::ButMouse, i).toolTip = b.toolTip; });
+  SkipOnError([&] { ElementAt(Piece::ButMouse, i).toolTip = b.toolTip; });
 }
 
 // Icon, caption and hit area show; the "more" glyph too, in front; the hover
 // and pressed frames stay hidden until the mouse lights them.
 void RibbonBar::ShowButton(const StoredButton& b, int i) {
-  for (P p : {P::Button_Icon, P::Button_Caption, P::ButMouse}) Show(p, i, true);
+  for (Piece p : {Piece::Button_Icon, Piece::Button_Caption, Piece::ButMouse}) Show(p, i, true);
   if (b.more) {
-    Show(P::Glip_off, i, true);
-    Step([&] { ToFront(P::Glip_off, i); });
-    Step([&] { ToFront(P::Glip_on, i); });
+    Show(Piece::Glip_off, i, true);
+    SkipOnError([&] { ToFront(Piece::Glip_off, i); });
+    SkipOnError([&] { ToFront(Piece::Glip_on, i); });
   }
 }
 
@@ -439,10 +480,10 @@ void RibbonBar::UpdateToolTips() {
     SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
   tipCount_ = 0;
-  for (int j = 1, top = Highest(P::ButMouse); j <= top; ++j) {
-    const El* e = Find(P::ButMouse, j);
+  for (int j = 1, top = Highest(Piece::ButMouse); j <= top; ++j) {
+    const WindowlessElement* e = Find(Piece::ButMouse, j);
     if (!e || !e->visible || e->toolTip.empty()) continue;
-    std::wstring text = detail::Wide(e->toolTip);
+    std::wstring text = ui::Widen(e->toolTip);
     ti.uFlags = TTF_SUBCLASS;
     ti.uId = static_cast<UINT_PTR>(++tipCount_);
     ti.rect = {static_cast<LONG>(e->left / kTwipsPerPixel), static_cast<LONG>(e->top / kTwipsPerPixel),

@@ -13,7 +13,6 @@ namespace ctl {
 
 namespace {
 
-using P = Piece;
 const wchar_t kClassName[] = L"VtRibbonBar";
 const std::pair<Piece, int> kNone{Piece::Count, -1};
 
@@ -119,7 +118,7 @@ LRESULT RibbonBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (target.second < 0) return 0;
       MouseUp(target);
       // A click needs the left button released over the piece it went down on.
-      const El* e = Find(target.first, target.second);
+      const WindowlessElement* e = Find(target.first, target.second);
       float tx = (static_cast<float>(GET_X_LPARAM(lp)) + 0.5f) * kTwipsPerPixel;
       float ty = (static_cast<float>(GET_Y_LPARAM(lp)) + 0.5f) * kTwipsPerPixel;
       if (msg == WM_LBUTTONUP && e && e->visible && tx >= e->left && tx < e->left + e->width &&
@@ -147,65 +146,72 @@ LRESULT RibbonBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void RibbonBar::HoverTab(int index) {
   auto putOut = [this](int i) {
-    if (Visible(P::Tab_center_over, i))
-      for (P p : {P::Tab_center_over, P::Tab_left_over, P::Tab_right_over}) Show(p, i, false);
+    if (Visible(Piece::Tab_center_over, i))
+      for (Piece p : {Piece::Tab_center_over, Piece::Tab_left_over, Piece::Tab_right_over})
+        Show(p, i, false);
   };
-  int top = Highest(P::TabMouse);
+  int top = Highest(Piece::TabMouse);
   for (int i = 0; i <= top; ++i) {
     if (i != index) {
       putOut(i);
-    } else if (!Visible(P::Tab_center, i)) {  // the selected tab gets no hover look
-      for (P p : {P::Tab_center_over, P::Tab_left_over, P::Tab_right_over}) Show(p, i, true);
+    } else if (!Visible(Piece::Tab_center, i)) {  // the selected tab gets no hover look
+      for (Piece p : {Piece::Tab_center_over, Piece::Tab_left_over, Piece::Tab_right_over})
+        Show(p, i, true);
     }
   }
 }
 
 void RibbonBar::HoverCat(int index) {
   auto putOut = [this](int i) {
-    if (!Visible(P::Cat_Center_on, i)) return;
-    for (P p : {P::Cat_Center_on, P::Cat_Left_on, P::Cat_Right_on}) Show(p, i, false);
-    if (Visible(P::Cat_Dlg, i)) {
-      Show(P::Cat_Dlg_on, i, false);
-      Show(P::Cat_Dlg_over, i, false);
+    if (!Visible(Piece::Cat_Center_on, i)) return;
+    for (Piece p : {Piece::Cat_Center_on, Piece::Cat_Left_on, Piece::Cat_Right_on})
+      Show(p, i, false);
+    if (Visible(Piece::Cat_Dlg, i)) {
+      Show(Piece::Cat_Dlg_on, i, false);
+      Show(Piece::Cat_Dlg_over, i, false);
     }
   };
-  int top = Highest(P::CatMouse);
+  int top = Highest(Piece::CatMouse);
   for (int i = 0; i <= top; ++i) {
     if (i != index) {
       putOut(i);
       continue;
     }
-    for (P p : {P::Cat_Center_on, P::Cat_Left_on, P::Cat_Right_on}) Show(p, i, true);
-    if (Visible(P::Cat_Dlg, i)) {
-      Show(P::Cat_Dlg_on, i, true);
-      Show(P::Cat_Dlg_over, i, false);
+    for (Piece p : {Piece::Cat_Center_on, Piece::Cat_Left_on, Piece::Cat_Right_on})
+      Show(p, i, true);
+    if (Visible(Piece::Cat_Dlg, i)) {
+      Show(Piece::Cat_Dlg_on, i, true);
+      Show(Piece::Cat_Dlg_over, i, false);
     }
   }
 }
 
 void RibbonBar::HoverButton(int index) {
   auto putOut = [this](int i) {
-    if (!Visible(P::Button_center, i)) return;
-    for (P p : {P::Button_left, P::Button_right, P::Button_center}) Show(p, i, false);
-    if (Visible(P::Glip_off, i)) Show(P::Glip_on, i, false);
+    if (!Visible(Piece::Button_center, i)) return;
+    for (Piece p : {Piece::Button_left, Piece::Button_right, Piece::Button_center})
+      Show(p, i, false);
+    if (Visible(Piece::Glip_off, i)) Show(Piece::Glip_on, i, false);
   };
-  int top = Highest(P::ButMouse);
+  int top = Highest(Piece::ButMouse);
   for (int i = 0; i <= top; ++i) {
     if (i != index) {
       putOut(i);
-    } else if (!Visible(P::Button_left, i)) {
-      for (P p : {P::Button_left, P::Button_center, P::Button_right}) Show(p, i, true);
-      if (Visible(P::Glip_off, i)) Show(P::Glip_on, i, true);
+    } else if (!Visible(Piece::Button_left, i)) {
+      for (Piece p : {Piece::Button_left, Piece::Button_center, Piece::Button_right})
+        Show(p, i, true);
+      if (Visible(Piece::Glip_off, i)) Show(Piece::Glip_on, i, true);
     }
   }
 }
 
 void RibbonBar::SelectTab(int i) {
   HoverTab(-1);
-  for (int j = 0, top = Highest(P::TabMouse); j <= top; ++j) {
+  for (int j = 0, top = Highest(Piece::TabMouse); j <= top; ++j) {
     bool on = j == i;
-    for (P p : {P::Tab_center, P::Tab_left, P::Tab_right}) Show(p, j, on);
-    if (El* cap = Find(P::Tab_caption, j)) cap->fore = on ? tabForeSelected_ : tabForeNormal_;
+    for (Piece p : {Piece::Tab_center, Piece::Tab_left, Piece::Tab_right}) Show(p, j, on);
+    if (WindowlessElement* cap = Find(Piece::Tab_caption, j))
+      cap->fore = on ? tabForeSelected_ : tabForeNormal_;
   }
   if (i >= 0 && i < static_cast<int>(tabs_.size())) currentTab_ = tabs_[static_cast<size_t>(i)].id;
   DrawCats();
@@ -217,29 +223,29 @@ void RibbonBar::SelectTab(int i) {
 void RibbonBar::MouseMove(std::pair<Piece, int> target) {
   auto [piece, i] = target;
   switch (piece) {
-    case P::Barra2:
-    case P::BarraLeft:
-    case P::BarraRight:
+    case Piece::Barra2:
+    case Piece::BarraLeft:
+    case Piece::BarraRight:
       HoverTab(-1);
       HoverCat(-1);
       HoverButton(-1);
       break;
-    case P::TabMouse:
+    case Piece::TabMouse:
       HoverTab(i);
       HoverCat(-1);
       HoverButton(-1);
       break;
-    case P::CatMouse:
-    case P::Cat_Dlg:
-    case P::Cat_Dlg_on:
+    case Piece::CatMouse:
+    case Piece::Cat_Dlg:
+    case Piece::Cat_Dlg_on:
       HoverTab(-1);
       HoverCat(i);
       HoverButton(-1);
-      if (piece == P::Cat_Dlg_on) Show(P::Cat_Dlg_over, i, true);
+      if (piece == Piece::Cat_Dlg_on) Show(Piece::Cat_Dlg_over, i, true);
       break;
-    case P::ButMouse: {
+    case Piece::ButMouse: {
       HoverTab(-1);
-      const El* centre = Find(P::Button_center, i);
+      const WindowlessElement* centre = Find(Piece::Button_center, i);
       HoverCat(centre ? std::atoi(centre->tag.c_str()) : -1);
       HoverButton(i);
       break;
@@ -251,18 +257,19 @@ void RibbonBar::MouseMove(std::pair<Piece, int> target) {
 }
 
 void RibbonBar::MouseDown(std::pair<Piece, int> target) {
-  if (target.first != P::ButMouse) return;
+  if (target.first != Piece::ButMouse) return;
   ShowPressed(target.second, true);
 }
 
 void RibbonBar::MouseUp(std::pair<Piece, int> target) {
-  if (target.first != P::ButMouse) return;
+  if (target.first != Piece::ButMouse) return;
   ShowPressed(target.second, false);
   if (hwnd_) UpdateWindow(hwnd_);  // the pressed look is gone before the host acts
 }
 
 void RibbonBar::ShowPressed(int i, bool on) {
-  for (P p : {P::Button_left_over, P::Button_center_over, P::Button_right_over}) Show(p, i, on);
+  for (Piece p : {Piece::Button_left_over, Piece::Button_center_over, Piece::Button_right_over})
+    Show(p, i, on);
   Invalidate();
 }
 
@@ -270,16 +277,16 @@ void RibbonBar::ShowPressed(int i, bool on) {
 // of the pieces is touched after an event has been raised.
 void RibbonBar::Click(std::pair<Piece, int> target) {
   auto [piece, i] = target;
-  if (piece == P::ButMouse) {
-    const El* mouse = Find(P::ButMouse, i);
-    const El* caption = Find(P::Button_Caption, i);
+  if (piece == Piece::ButMouse) {
+    const WindowlessElement* mouse = Find(Piece::ButMouse, i);
+    const WindowlessElement* caption = Find(Piece::Button_Caption, i);
     std::string id = mouse ? mouse->tag : "", text = caption ? caption->caption : "";
     if (ButtonClick) ButtonClick(id, text);
-  } else if (piece == P::Cat_Dlg_over) {
-    const El* caption = Find(P::Cat_Caption, i);
+  } else if (piece == Piece::Cat_Dlg_over) {
+    const WindowlessElement* caption = Find(Piece::Cat_Caption, i);
     std::string id = caption ? caption->tag : "", text = caption ? caption->caption : "";
     if (CatClick) CatClick(id, text);
-  } else if (piece == P::TabMouse) {
+  } else if (piece == Piece::TabMouse) {
     if (i < 0 || i >= static_cast<int>(tabs_.size())) return;
     std::string id = tabs_[static_cast<size_t>(i)].id, text = tabs_[static_cast<size_t>(i)].caption;
     auto raise = [this, id, text] {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "controls/ribbon/ribbon_bar.h"
-#include "controls/ribbon/ribbon_text.h"
+#include "platform/ui/utf16.h"
 
 namespace ctl {
 
@@ -42,7 +42,7 @@ HFONT RibbonBar::FontFor(Font f) const {
 SIZE RibbonBar::MeasureText(Font f, const std::string& text) const {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, FontFor(f));
-  std::wstring w = detail::Wide(text);
+  std::wstring w = ui::Widen(text);
   RECT r{0, 0, 0, 0};
   if (w.empty()) {
     TEXTMETRICW tm;
@@ -65,7 +65,7 @@ void RibbonBar::Paint(HDC dc, int width) const {
   FillRect(dc, &all, back);
   DeleteObject(back);
   SetBkMode(dc, TRANSPARENT);
-  for (const El* e : stack_) {
+  for (const WindowlessElement* e : stack_) {
     if (!e->visible) continue;
     int x = Px(e->left), y = Px(e->top);
     int r = Px(e->left + e->width), b = Px(e->top + e->height);
@@ -75,7 +75,7 @@ void RibbonBar::Paint(HDC dc, int width) const {
     } else if (!e->caption.empty()) {
       HGDIOBJ oldFont = SelectObject(dc, FontFor(e->font));
       SetTextColor(dc, ResolveColour(e->fore));
-      std::wstring w = detail::Wide(e->caption);
+      std::wstring w = ui::Widen(e->caption);
       RECT box{x, y, r, b};
       DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &box,
                 DT_NOPREFIX | DT_NOCLIP | (e->centred ? DT_CENTER : DT_LEFT));

@@ -6,7 +6,7 @@ using std::min;
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "controls/ribbon/ribbon_text.h"
+#include "platform/ui/utf16.h"
 #include "platform/vb/error.h"
 
 namespace ctl {
@@ -101,7 +101,7 @@ RibbonPicture FromGdiplus(Gdiplus::Bitmap* bmp) {
 
 RibbonPicture RibbonPicture::FromFile(const std::string& path) {
   StartGdiplus();
-  std::wstring w = detail::Wide(path);
+  std::wstring w = ui::Widen(path);
   if (GetFileAttributesW(w.c_str()) == INVALID_FILE_ATTRIBUTES) vb::raise(53, "File not found");
   return FromGdiplus(Gdiplus::Bitmap::FromFile(w.c_str()));
 }

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "controls/ribbon/ribbon_text.h"
+#include "platform/ui/utf16.h"
 #include "platform/vb/error.h"
 
 namespace ctl {
@@ -17,14 +17,14 @@ std::string ExeName() {
   if (slash != std::wstring::npos) path.erase(0, slash + 1);
   size_t dot = path.find_last_of(L'.');
   if (dot != std::wstring::npos) path.erase(dot);
-  return detail::Utf8(path);
+  return ui::Narrow(path);
 }
 
 std::string ApiErrorText(unsigned long code) {
   wchar_t buf[256] = {};
   // 4608: text from the system's message table, inserts ignored.
   DWORD n = FormatMessageW(4608, nullptr, code, 0, buf, 256, nullptr);
-  return n ? detail::Utf8(std::wstring(buf, n)) : std::string();
+  return n ? ui::Narrow(std::wstring(buf, n)) : std::string();
 }
 
 void RaiseApiError(unsigned long code) {
@@ -36,7 +36,7 @@ std::string GetTempDir() {
   DWORD n = GetTempPathW(MAX_PATH, buf);
   DWORD code = GetLastError();
   if (n == 0 || n > MAX_PATH) RaiseApiError(code ? code : ERROR_BUFFER_OVERFLOW);
-  return detail::Utf8(std::wstring(buf, n));
+  return ui::Narrow(std::wstring(buf, n));
 }
 
 std::string GetTempFile(const std::string& prefix, const std::string& folder) {
@@ -45,14 +45,14 @@ std::string GetTempFile(const std::string& prefix, const std::string& folder) {
   // The result decides, not the last error alone: a successful call may leave
   // a stale code behind (an already-existing name it skipped over, say).
   SetLastError(0);
-  UINT r = GetTempFileNameW(detail::Wide(dir).c_str(), detail::Wide(prefix).c_str(), 0, buf);
+  UINT r = GetTempFileNameW(ui::Widen(dir).c_str(), ui::Widen(prefix).c_str(), 0, buf);
   DWORD code = GetLastError();
   if (r == 0) RaiseApiError(code ? code : ERROR_GEN_FAILURE);
-  return detail::Utf8(buf);
+  return ui::Narrow(buf);
 }
 
 void DeleteTempFile(const std::string& path) {
-  if (!path.empty()) DeleteFileW(detail::Wide(path).c_str());
+  if (!path.empty()) DeleteFileW(ui::Widen(path).c_str());
 }
 
 namespace {
@@ -61,7 +61,7 @@ namespace {
 std::string ReadResource(int id, const std::string& type) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC res = type.empty() ? nullptr
-                           : FindResourceW(module, MAKEINTRESOURCEW(id), detail::Wide(type).c_str());
+                           : FindResourceW(module, MAKEINTRESOURCEW(id), ui::Widen(type).c_str());
   HGLOBAL handle = res ? LoadResource(module, res) : nullptr;
   const void* bytes = handle ? LockResource(handle) : nullptr;
   if (!bytes)
@@ -77,7 +77,7 @@ RibbonPicture LoadResPicture(int id, const std::string& type) {
   try {
     std::string bytes = ReadResource(id, type);
     path = GetTempFile("LRP", "");
-    file = _wfopen(detail::Wide(path).c_str(), L"wb");
+    file = _wfopen(ui::Widen(path).c_str(), L"wb");
     if (!file) vb::raise(75, "Path/File access error");
     if (fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) vb::raise(61, "Disk full");
     fclose(file);

@@ -31,35 +31,35 @@ const Colours kColours[] = {
 }  // namespace
 
 void RibbonBar::ApplyTheme(int theme) {
-  using P = Piece;
   const char* type = ResourceType(theme);
   if (!*type) type = "BLACK";  // an unknown value keeps the colours
   else {
     const Colours& c = kColours[theme];
-    E(P::Cat_Caption, 0).fore = c.catCaption;
+    ElementAt(Piece::Cat_Caption, 0).fore = c.catCaption;
     tabForeNormal_ = c.tabNormal;
     tabForeSelected_ = c.tabSelected;
-    E(P::Button_Caption, 0).fore = c.buttonCaption;
+    ElementAt(Piece::Button_Caption, 0).fore = c.buttonCaption;
     backColor_ = c.back;
     foreColor_ = c.fore;
   }
   static const std::pair<int, Piece> kPictures[] = {
-      {101, P::Barra2},           {102, P::BarraLeft},         {103, P::BarraRight},
-      {118, P::Cat_Dlg},          {119, P::Cat_Dlg_on},        {120, P::Cat_Dlg_over},
-      {121, P::Cat_Left_off},     {122, P::Cat_Center_off},    {123, P::Cat_Right_off},
-      {124, P::Cat_Left_on},      {125, P::Cat_Center_on},     {126, P::Cat_Right_on},
-      {127, P::Tab_left},         {128, P::Tab_center},        {129, P::Tab_right},
-      {130, P::Tab_left_over},    {131, P::Tab_center_over},   {132, P::Tab_right_over},
-      {133, P::Glip_off},         {134, P::Glip_on},           {135, P::Button_left_over},
-      {136, P::Button_center_over}, {137, P::Button_right_over}, {138, P::Button_left},
-      {139, P::Button_center},    {140, P::Button_right}};
+      {101, Piece::Barra2},             {102, Piece::BarraLeft},          {103, Piece::BarraRight},
+      {118, Piece::Cat_Dlg},            {119, Piece::Cat_Dlg_on},         {120, Piece::Cat_Dlg_over},
+      {121, Piece::Cat_Left_off},       {122, Piece::Cat_Center_off},     {123, Piece::Cat_Right_off},
+      {124, Piece::Cat_Left_on},        {125, Piece::Cat_Center_on},      {126, Piece::Cat_Right_on},
+      {127, Piece::Tab_left},           {128, Piece::Tab_center},         {129, Piece::Tab_right},
+      {130, Piece::Tab_left_over},      {131, Piece::Tab_center_over},    {132, Piece::Tab_right_over},
+      {133, Piece::Glip_off},           {134, Piece::Glip_on},
+      {135, Piece::Button_left_over},   {136, Piece::Button_center_over}, {137, Piece::Button_right_over},
+      {138, Piece::Button_left},        {139, Piece::Button_center},      {140, Piece::Button_right}};
   // The first picture that fails ends the theme change, the pictures before
   // it already in place; the colours are set by then.
   struct Redraw {
     RibbonBar* self;
     ~Redraw() { self->Invalidate(); }
   } redraw{this};
-  for (const auto& [id, piece] : kPictures) SetPicture(E(piece, 0), LoadResPicture(id, type));
+  for (const auto& [id, piece] : kPictures)
+    SetPicture(ElementAt(piece, 0), LoadResPicture(id, type));
 }
 
 RibbonPicture RibbonBar::LoadBackground() const {

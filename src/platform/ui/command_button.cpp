@@ -44,6 +44,26 @@ void CommandButton::Value(bool pressed) {
 
 void CommandButton::press() { fire(Click); }
 
+// The letter after the caption's first single "&" ("&&" shows an ampersand),
+// in lower case; 0 for none.
+wchar_t CommandButton::accessKey() {
+  if (!created()) return 0;
+  const std::wstring text = Widen(Caption());
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != L'&') continue;
+    if (text[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    wchar_t key[2] = {text[i + 1], 0};
+    CharLowerBuffW(key, 1);
+    return key[0];
+  }
+  return 0;
+}
+
+void CommandButton::pressAccessKey() { press(); }
+
 void CommandButton::onCommand(int code) {
   if (code == BN_CLICKED) press();
 }

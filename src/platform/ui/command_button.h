@@ -1,6 +1,7 @@
 #pragma once
-// The platform's own push button (the About dialog's): Caption, Click, and
-// Default (Enter anywhere on the form presses it) and Cancel (Escape).
+// The platform's own push button (the About dialog's, the report preview's):
+// Caption, Click, Default (Enter anywhere on the form presses it), Cancel
+// (Escape) and the caption's access key.
 #include "platform/ui/control.h"
 
 namespace ui {
@@ -21,6 +22,10 @@ public:
 
   bool isDefaultCapable() const override { return true; }
   void press() override;
+  // The caption's access key, as the window system underlines it; pressed as
+  // the form's keyboard handling finds it, it clicks the button.
+  wchar_t accessKey() override;
+  void pressAccessKey() override;
   void onCommand(int code) override;
 };
 

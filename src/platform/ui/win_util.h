@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers every wrapper of the forms runtime shares: UTF-8/UTF-16 at the
-// Win32 boundary, files, twips, colours, the font cache and RAII guards for GDI.
+// Win32 boundary, files, twips, colours, the font cache and RAII guards for
+// GDI. The guards are header-only, so that the controls use them too.
 #include <windows.h>
 
 #include <string>
@@ -124,6 +125,8 @@ private:
 using OwnedBitmap = OwnedGdi<HBITMAP>;
 using OwnedBrush = OwnedGdi<HBRUSH>;
 using OwnedPen = OwnedGdi<HPEN>;
+using OwnedRegion = OwnedGdi<HRGN>;
+using OwnedFont = OwnedGdi<HFONT>;
 
 class OwnedMemDC {
 public:
@@ -137,6 +140,51 @@ public:
 
 private:
   HDC dc_;
+};
+
+// A memory DC with a bitmap of its own selected in, kept across paints (a
+// window's back buffer); the original bitmap goes back before either is deleted.
+class OwnedCanvas {
+public:
+  OwnedCanvas() = default;
+  ~OwnedCanvas() { reset(); }
+  OwnedCanvas(const OwnedCanvas&) = delete;
+  OwnedCanvas& operator=(const OwnedCanvas&) = delete;
+
+  // A w x h canvas compatible with like; false (and no canvas) when it fails.
+  bool create(HDC like, int w, int h) {
+    reset();
+    if (w <= 0 || h <= 0) return false;
+    dc_ = CreateCompatibleDC(like);
+    bmp_ = CreateCompatibleBitmap(like, w, h);
+    if (!dc_ || !bmp_) {
+      reset();
+      return false;
+    }
+    old_ = SelectObject(dc_, bmp_);
+    w_ = w;
+    h_ = h;
+    return true;
+  }
+  void reset() {
+    if (dc_ && old_) SelectObject(dc_, old_);
+    if (bmp_) DeleteObject(bmp_);
+    if (dc_) DeleteDC(dc_);
+    dc_ = nullptr;
+    bmp_ = nullptr;
+    old_ = nullptr;
+    w_ = h_ = 0;
+  }
+  HDC dc() const { return dc_; }
+  int width() const { return w_; }
+  int height() const { return h_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+  HDC dc_ = nullptr;
+  HBITMAP bmp_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  int w_ = 0, h_ = 0;
 };
 
 }  // namespace ui

@@ -24,6 +24,7 @@
 #include "platform/ui/textbox.h"
 #include "platform/ui/timer.h"
 #include "platform/vb/error.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -241,11 +242,7 @@ TEST_F(ControlsTest, ListViewRowClickedWithTheMouseIsSelected) {
   POINT at{(r.left + r.right) / 2 + 60, (r.top + r.bottom) / 2};
   ClientToScreen(h, &at);
   SetCursorPos(at.x, at.y);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  vt::test::MouseClick();
   t::pumpFor(300);
   ASSERT_NE(f.Lv1.SelectedItem(), nullptr);
   EXPECT_EQ(f.Lv1.SelectedItem()->Text(), "3");
