@@ -20,9 +20,6 @@ using layout::py;
 
 namespace {
 
-// A column as a cell shows it: a Null column is an empty cell.
-std::string cellText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
-
 // Adds one list row per record, numbered from the rows already there; the
 // six cells come from the given fields (by name for the reload, by position
 // for the search: the same columns while the table keeps its order).
@@ -35,7 +32,7 @@ void fillList(ui::ListView& list, db::Recordset& rs, db::Field* const (&fields)[
       // A value that cannot be read leaves its cell empty; the row stays.
       try {
         const vb::Variant& v = fields[c]->value();
-        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : cellText(v));
+        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : columnText(v));
       } catch (const std::exception&) {
         item.SubItems(c + 1, std::string());
       }
@@ -60,6 +57,8 @@ std::string customerSearchSql(const std::string& keyword, const CustomerListStyl
   return "Select * From tblcustomer where nocustomer like '%" + k + "%' or nama like '%" + k +
          "%' or alamat like '%" + k + style.searchEnd;
 }
+
+std::string columnText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
 
 std::string errorText(const std::exception& e) {
   if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();

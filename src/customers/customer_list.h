@@ -13,6 +13,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/listview.h"
 #include "platform/ui/textbox.h"
+#include "platform/vb/variant.h"
 
 struct CustomerListStyle {
   const char* reload;      // the reload's statement
@@ -29,6 +30,10 @@ CustomerListStyle customerListByEntry();
 // The search statement for a keyword: the keyword anywhere in the ID, the
 // name or the address, its apostrophes doubled.
 std::string customerSearchSql(const std::string& keyword, const CustomerListStyle& style);
+
+// A column as a cell or a box shows it: a Null column is the empty text, so
+// that a later save does not carry the previous customer's value into this one.
+std::string columnText(const vb::Variant& v);
 
 // The text of a failure, for the message that reports it.
 std::string errorText(const std::exception& e);
