@@ -9,7 +9,6 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/vb/format.h"
 
 using Module1::abaikanError;
@@ -59,11 +58,6 @@ std::string customerSearchSql(const std::string& keyword, const CustomerListStyl
 }
 
 std::string columnText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
-
-std::string errorText(const std::exception& e) {
-  if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();
-  return e.what();
-}
 
 CustomerListForm::CustomerListForm(CustomerListStyle style) : style_(style) {
   Button5.Click = [this] { Button5_Click(); };
@@ -151,7 +145,7 @@ void CustomerListForm::Button5_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 

@@ -4,7 +4,6 @@
 // Button5 and the refresh button Button6, with the reload (bukadata) and the
 // search. The dialogs derive from CustomerListForm and differ only in what
 // CustomerListStyle says.
-#include <exception>
 #include <string>
 
 #include "core/dialog_button.h"
@@ -34,9 +33,6 @@ std::string customerSearchSql(const std::string& keyword, const CustomerListStyl
 // A column as a cell or a box shows it: a Null column is the empty text, so
 // that a later save does not carry the previous customer's value into this one.
 std::string columnText(const vb::Variant& v);
-
-// The text of a failure, for the message that reports it.
-std::string errorText(const std::exception& e);
 
 class CustomerListForm : public ui::Form {
 public:

@@ -5,7 +5,6 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/vb/text.h"
 
 using Module1::abaikanError;
@@ -177,7 +176,7 @@ void FrmCustomer::Button2_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 
@@ -194,7 +193,7 @@ void FrmCustomer::Button3_Click() {
     } catch (const ui::ProgramEnded&) {
       throw;
     } catch (const std::exception& e) {
-      ui::MsgBox(errorText(e), ui::vbOKOnly);
+      ui::MsgBoxError(e);
     }
   }
   bukadata();

@@ -11,7 +11,6 @@
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/date.h"
-#include "platform/vb/error.h"
 #include "platform/vb/format.h"
 #include "platform/vb/text.h"
 #include "receipts/frmseting.h"
@@ -415,10 +414,8 @@ void FrmKwitansi::BSimpan_Click() {
     kunciEntri(false);
   } catch (const ui::ProgramEnded&) {
     throw;
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbOKOnly);
   } catch (const std::exception& e) {
-    ui::MsgBox(e.what(), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 
