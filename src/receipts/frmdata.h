@@ -83,5 +83,9 @@ private:
   // notFound; a query that cannot run says why and leaves the list as it was.
   void tampilkanQuery(const std::string& sql, const std::string& notFound);
   std::string rangeQuery();
+  void designFilters(int lineH);
   void designSortIcons();
+  int designList(int lineH);
+  void designTotals(int lineH);
+  void designCommands(int lineH);
 };
