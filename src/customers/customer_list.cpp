@@ -82,9 +82,10 @@ void CustomerListForm::designList(ui::Container& parent, int left, int top, int 
   }
   Button6.Create(parent, px(x + w - refreshW), py(y), px(refreshW), py(btnH), "Refrash");
 
-  countH_ = py(lineH + 6);
+  // The count label takes a line under the list.
+  const int countH = py(lineH + 6);
   const int listY = y + btnH + gap;
-  Lv1.Create(parent, px(x), py(listY), px(w), py(h - (listY - y)) - countH_);
+  Lv1.Create(parent, px(x), py(listY), px(w), py(h - (listY - y)) - countH);
   Lv1.FullRowSelect(true);
   Lv1.GridLines(true);
   Lv1.HideSelection(false);

@@ -58,12 +58,9 @@ protected:
   // Each column is at least wide enough for its header (and such an icon).
   void designList(ui::Container& parent, int left, int top, int width, int height,
                   const std::string& searchCaption, ui::ImageList* sortIcons = nullptr);
-  // Height in twips the count label takes under the list.
-  int countLabelHeight() const { return countH_; }
 
 private:
   void setCountLabel();
 
   CustomerListStyle style_;
-  int countH_ = 0;
 };
