@@ -46,7 +46,7 @@ const ColumnSpec kColumns[] = {{"##", 740, ui::lvwColumnLeft},
 constexpr double kJumlahTerbesar = 999999999999999.0;
 
 // An amount as the list shows it: no decimals, grouped as the regional settings group.
-std::string angka(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
+std::string formatJumlah(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
 
 // A stored amount ("1.250.000" as the entry dialog writes it) read as the number it shows.
 double nilaiNominal(const vb::Variant& nominal) { return vb::Variant(vb::Format(nominal, "")).toDouble(); }
@@ -178,7 +178,7 @@ int FrmData::designList(int lineH) {
   Lv1.Create(Frame2, px(kPad), py(listTop), px(900), py(200));
   Lv1.ColumnHeaderIcons(&ImgSorted);
   for (const ColumnSpec& c : kColumns) Lv1.ColumnHeaders.Add(c.header, c.width, c.align);
-  const std::string largest = angka(kJumlahTerbesar);
+  const std::string largest = formatJumlah(kJumlahTerbesar);
   int columnsW = 0;
   for (int i = colNo; i <= colId; ++i) {
     ui::ColumnHeader& h = Lv1.ColumnHeaders.Item(i);
@@ -274,7 +274,7 @@ void FrmData::isiBaris(db::Recordset& rs) {
     abaikanError([&] { item.SubItems(1, text(fPrefix) + text(fNomor)); });
     abaikanError([&] { item.SubItems(2, text(fTerima)); });
     abaikanError([&] { item.SubItems(3, text(fUang)); });
-    abaikanError([&] { item.SubItems(4, angka(nilaiNominal(fNominal->value()))); });
+    abaikanError([&] { item.SubItems(4, formatJumlah(nilaiNominal(fNominal->value()))); });
     abaikanError([&] { item.SubItems(5, text(fUntuk)); });
     abaikanError([&] { item.SubItems(6, text(fTempat)); });
     abaikanError([&] { item.SubItems(7, vb::Format(fTgl->value(), "dd/mm/yyyy")); });
@@ -289,7 +289,7 @@ void FrmData::isiBaris(db::Recordset& rs) {
 }
 
 void FrmData::tampilTotal(double total) {
-  abaikanError([&] { Label7.Caption("Total : " + angka(total)); });
+  abaikanError([&] { Label7.Caption("Total : " + formatJumlah(total)); });
   tampilJumlahRecord();
 }
 
@@ -297,7 +297,7 @@ void FrmData::tampilJumlahRecord() {
   abaikanError([&] {
     db::Recordset rs;
     rs.open("select count(NoKwitansi) as jml from tblKwitansi", koneksi, db::adOpenStatic);
-    Label6.Caption(std::to_string(Lv1.ListItems.Count()) + " Dari " + angka(rs["jml"].toDouble()) + " Record");
+    Label6.Caption(std::to_string(Lv1.ListItems.Count()) + " Dari " + formatJumlah(rs["jml"].toDouble()) + " Record");
     rs.close();
   });
 }
