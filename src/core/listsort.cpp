@@ -98,8 +98,7 @@ bool SortListView(ui::ListView& lv, int column, long order, long kind) {
   } catch (const std::exception& e) {
     const auto* err = dynamic_cast<const vb::Error*>(&e);
     const std::string number = std::to_string(err ? err->number() : 5);
-    const std::string text = err ? err->description() : std::string(e.what());
-    ui::MsgBox("ERROR IN SORT ROUTINE:\r\n" + number + "\t" + text, ui::vbOKOnly);
+    ui::MsgBox("ERROR IN SORT ROUTINE:\r\n" + number + "\t" + vb::errorDescription(e), ui::vbOKOnly);
     lv.Visible(true);
     return false;
   }

@@ -184,13 +184,10 @@ void MDIForm1::Wallpaper() {
 }
 
 void MDIForm1::Panduan() {
-  try {
-    // The shell answers 32 or less when it could not open the manual: no
-    // file, or no program for PDF files.
-    if (ui::ShellExecuteFile(nullptr, "", ui::App::get().Path() + "\\panduan.pdf", "", "", SW_SHOWNORMAL) > 32)
-      return;
-  } catch (const vb::Error&) {
-  }
+  // The shell answers 32 or less when it could not open the manual: no file,
+  // or no program for PDF files.
+  if (ui::ShellExecuteFile(nullptr, "", ui::App::get().Path() + "\\panduan.pdf", "", "", SW_SHOWNORMAL) > 32)
+    return;
   ui::MsgBox("Terjadi kesalahan saat memuat file bantuan, pastikan pc anda telah terinstall Adobe Reader / PDF Reader",
              ui::vbInformation, "Talvoren");
 }

@@ -9,7 +9,6 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/vb/format.h"
 
 using Module1::abaikanError;
@@ -19,9 +18,6 @@ using layout::px;
 using layout::py;
 
 namespace {
-
-// A column as a cell shows it: a Null column is an empty cell.
-std::string cellText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
 
 // Adds one list row per record, numbered from the rows already there; the
 // six cells come from the given fields (by name for the reload, by position
@@ -35,7 +31,7 @@ void fillList(ui::ListView& list, db::Recordset& rs, db::Field* const (&fields)[
       // A value that cannot be read leaves its cell empty; the row stays.
       try {
         const vb::Variant& v = fields[c]->value();
-        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : cellText(v));
+        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : columnText(v));
       } catch (const std::exception&) {
         item.SubItems(c + 1, std::string());
       }
@@ -61,10 +57,7 @@ std::string customerSearchSql(const std::string& keyword, const CustomerListStyl
          "%' or alamat like '%" + k + style.searchEnd;
 }
 
-std::string errorText(const std::exception& e) {
-  if (const auto* vbe = dynamic_cast<const vb::Error*>(&e)) return vbe->description();
-  return e.what();
-}
+std::string columnText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
 
 CustomerListForm::CustomerListForm(CustomerListStyle style) : style_(style) {
   Button5.Click = [this] { Button5_Click(); };
@@ -89,9 +82,10 @@ void CustomerListForm::designList(ui::Container& parent, int left, int top, int 
   }
   Button6.Create(parent, px(x + w - refreshW), py(y), px(refreshW), py(btnH), "Refrash");
 
-  countH_ = py(lineH + 6);
+  // The count label takes a line under the list.
+  const int countH = py(lineH + 6);
   const int listY = y + btnH + gap;
-  Lv1.Create(parent, px(x), py(listY), px(w), py(h - (listY - y)) - countH_);
+  Lv1.Create(parent, px(x), py(listY), px(w), py(h - (listY - y)) - countH);
   Lv1.FullRowSelect(true);
   Lv1.GridLines(true);
   Lv1.HideSelection(false);
@@ -152,7 +146,7 @@ void CustomerListForm::Button5_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 

@@ -4,7 +4,6 @@
 // Button5 and the refresh button Button6, with the reload (bukadata) and the
 // search. The dialogs derive from CustomerListForm and differ only in what
 // CustomerListStyle says.
-#include <exception>
 #include <string>
 
 #include "core/dialog_button.h"
@@ -13,6 +12,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/listview.h"
 #include "platform/ui/textbox.h"
+#include "platform/vb/variant.h"
 
 struct CustomerListStyle {
   const char* reload;      // the reload's statement
@@ -30,8 +30,9 @@ CustomerListStyle customerListByEntry();
 // name or the address, its apostrophes doubled.
 std::string customerSearchSql(const std::string& keyword, const CustomerListStyle& style);
 
-// The text of a failure, for the message that reports it.
-std::string errorText(const std::exception& e);
+// A column as a cell or a box shows it: a Null column is the empty text, so
+// that a later save does not carry the previous customer's value into this one.
+std::string columnText(const vb::Variant& v);
 
 class CustomerListForm : public ui::Form {
 public:
@@ -57,12 +58,9 @@ protected:
   // Each column is at least wide enough for its header (and such an icon).
   void designList(ui::Container& parent, int left, int top, int width, int height,
                   const std::string& searchCaption, ui::ImageList* sortIcons = nullptr);
-  // Height in twips the count label takes under the list.
-  int countLabelHeight() const { return countH_; }
 
 private:
   void setCountLabel();
 
   CustomerListStyle style_;
-  int countH_ = 0;
 };

@@ -5,7 +5,6 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/vb/text.h"
 
 using Module1::abaikanError;
@@ -13,14 +12,6 @@ using Module1::koneksi;
 using layout::lineHeightPx;
 using layout::px;
 using layout::py;
-
-namespace {
-
-// A column as a box shows it: a Null column is an empty box, so that a later
-// save does not carry the previous customer's value into this one.
-std::string boxText(const vb::Variant& v) { return v.isNull() || v.isEmpty() ? std::string() : v.toString(); }
-
-}  // namespace
 
 std::string nextCustomerID(const std::string* largestSerial) {
   std::string code = "00001";
@@ -129,7 +120,7 @@ void FrmCustomer::buatNomer() {
             db::adOpenForwardOnly, db::adLockReadOnly);
     std::string largest;
     const bool found = !rs.eof();
-    if (found) largest = boxText(rs["nourut"]);
+    if (found) largest = columnText(rs["nourut"]);
     rs.close();
     TextCustomer.Text(nextCustomerID(found ? &largest : nullptr));
   });
@@ -185,7 +176,7 @@ void FrmCustomer::Button2_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 
@@ -202,7 +193,7 @@ void FrmCustomer::Button3_Click() {
     } catch (const ui::ProgramEnded&) {
       throw;
     } catch (const std::exception& e) {
-      ui::MsgBox(errorText(e), ui::vbOKOnly);
+      ui::MsgBoxError(e);
     }
   }
   bukadata();
@@ -219,7 +210,7 @@ void FrmCustomer::Lv1_Click() {
     rs.open("Select * From tblcustomer where nocustomer ='" + db::quote(selected->SubItems(1)) + "'", koneksi);
     if (!rs.eof()) {
       ui::TextBox* boxes[] = {&TextCustomer, &TextNama, &TextAlamat, &TextTelpn, &TextEmail, &TextPerusahaan};
-      for (int i = 0; i < 6; ++i) boxes[i]->Text(boxText(rs.field(i + 1).value()));
+      for (int i = 0; i < 6; ++i) boxes[i]->Text(columnText(rs.field(i + 1).value()));
     }
     rs.close();
   });

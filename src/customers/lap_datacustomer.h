@@ -36,8 +36,3 @@ public:
   void ActiveReport_FetchData(bool& eof);
   void Detail_BeforePrint();
 };
-
-// The header both report layouts share: the settings object's institution
-// name and address, and the logo from the program folder (a missing or
-// unreadable file leaves the picture empty).
-void isiKepalaLaporan(report::Label& name, report::Field& address, report::PictureBox& logo);

@@ -1,8 +1,6 @@
 #include "customers/lap_datasiswa.h"
 
-#include "customers/lap_datacustomer.h"
-#include "customers/mahasiswa.h"
-#include "platform/vb/variant.h"
+#include "customers/row_report.h"
 
 lap_DataSiswa::lap_DataSiswa() {
   Caption = "Laporan Transaksi";
@@ -11,31 +9,18 @@ lap_DataSiswa::lap_DataSiswa() {
   Detail.Height = 285;
   GroupFooter.Height = 400;
 
-  Label14.Font.size = 14;
-  Label14.Font.bold = true;
-  Field12.Font.size = 9;
-  Label14.CanGrow = Field12.CanGrow = true;
-  Label31.Font.size = 12;
-  Label31.Font.bold = true;
-  Label31.Alignment = report::Align::Center;
-  Label25.Alignment = report::Align::Right;
-  for (report::Label* label : {&Label32, &Label17, &Label18, &Label19, &Label20, &Label21, &Label22, &Label23,
-                               &Label24, &Label25}) {
-    label->Font.size = 9;
-    label->Font.bold = true;
-    label->WordWrap = false;
-  }
+  styleHeader(Label14, Field12, Image1, Label31);
+  // The period and "Total :" look like the headings; the total stands at the
+  // right of its box.
+  styleColumns({&Label32, &Label17, &Label18, &Label19, &Label20, &Label21, &Label22, &Label23, &Label24, &Label25},
+               {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8});
   Field13.Font.size = 9;
-  for (report::Field* cell : {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8})
-    cell->Font.size = 9;
+  Label25.Alignment = report::Align::Right;
   // Number, payer, purpose and receiver wrap and the row grows with them
   // (a long number breaks after a "/"); the others stay one line, smaller
   // when they must.
-  for (report::Field* cell : {&Field1, &Field4, &Field5, &Field7}) {
-    cell->WordWrap = false;
-    cell->ShrinkTo = report::kReadableMinimum;
-  }
-  for (report::Field* cell : {&Field2, &Field3, &Field6, &Field8}) cell->CanGrow = true;
+  keepOneLine({&Field1, &Field4, &Field5, &Field7});
+  growWithText({&Field2, &Field3, &Field6, &Field8});
 
   ReportHeader.Format = [this] { ReportHeader_Format(); };
   FetchData = [this](bool& eof) { ActiveReport_FetchData(eof); };
@@ -44,22 +29,12 @@ lap_DataSiswa::lap_DataSiswa() {
 
 void lap_DataSiswa::ReportHeader_Format() { isiKepalaLaporan(Label14, Field12, Image1); }
 
+// Field1 numbers the rows; baris1 to baris7 follow, baris8 and baris9 are not shown.
 void lap_DataSiswa::ActiveReport_FetchData(bool& eof) {
-  ++nomorBaris;
-  if (nomorBaris > daftarMhs->Count()) {
-    eof = true;
-    return;
-  }
-  eof = false;
-  const auto row = rowOf(*daftarMhs, std::to_string(nomorBaris));
-  // Counts 1, 2, 3 from the field's empty text.
-  Field1.Text = vb::Variant(vb::Val(Field1.Text) + 1).toString();
-  report::Field* const cells[] = {&Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8};
-  for (int n = 1; n <= 7; ++n) cells[n - 1]->Text = row->baris(n);
+  fetchRow(*daftarMhs, nomorBaris, eof, Field1, {&Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8});
 }
 
-// Every cell of a row as tall as the row, the running number first.
+// The running number first.
 void lap_DataSiswa::Detail_BeforePrint() {
-  for (report::Field* cell : {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8})
-    cell->Height = Detail.Height;
+  cellsAsTallAsRow(Detail, {&Field1, &Field2, &Field3, &Field4, &Field5, &Field6, &Field7, &Field8});
 }

@@ -171,7 +171,7 @@ void LapDataCustomer::Button3_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbOKOnly);
+    ui::MsgBoxError(e);
     return;
   }
   // A list longer than a sheet holds is refused, and why, before a file is asked for.
@@ -203,7 +203,7 @@ void LapDataCustomer::Button3_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    ui::MsgBox(errorText(e), ui::vbExclamation | ui::vbOKOnly, Caption());
+    ui::MsgBoxError(e, ui::vbExclamation | ui::vbOKOnly, Caption());
     return;
   }
   ui::MsgBox("Export Completed", ui::vbInformation | ui::vbOKOnly, Caption());

@@ -22,8 +22,31 @@ namespace {
 
 const char* const kJudul = "Talvoren";
 
+// The dialog's measures in pixels; heights follow from the font's line height.
+constexpr int kPad = 10, kGap = 8, kBtnH = 28;
+// The filter row: search field, key, Cari; from-date, "S.D", to-date, Tampilkan and Refrash.
+constexpr int kFieldW = 190, kKeyW = 220, kCariW = 84, kDateW = 112, kUntilW = 28, kShowW = 96;
+
+// The list's columns, from 1 (widths in twips); the key `no` is hidden.
+struct ColumnSpec {
+  const char* header;
+  int width, align;
+};
+const ColumnSpec kColumns[] = {{"##", 740, ui::lvwColumnLeft},
+                               {"No Kwitansi", 2440, ui::lvwColumnLeft},
+                               {"Sudah Terima dari", 2440, ui::lvwColumnLeft},
+                               {"Mata Uang", 1440, ui::lvwColumnLeft},
+                               {"Jumlah", 1440, ui::lvwColumnRight},
+                               {"Untuk Pembayaran", 4000, ui::lvwColumnLeft},
+                               {"Tempat Terima", 1440, ui::lvwColumnLeft},
+                               {"Tgl Diterima", 1440, ui::lvwColumnLeft},
+                               {"Penerima", 1440, ui::lvwColumnLeft},
+                               {"id", 0, ui::lvwColumnLeft}};
+// The largest amount the entry takes.
+constexpr double kJumlahTerbesar = 999999999999999.0;
+
 // An amount as the list shows it: no decimals, grouped as the regional settings group.
-std::string angka(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
+std::string formatJumlah(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
 
 // A stored amount ("1.250.000" as the entry dialog writes it) read as the number it shows.
 double nilaiNominal(const vb::Variant& nominal) { return vb::Variant(vb::Format(nominal, "")).toDouble(); }
@@ -68,7 +91,9 @@ FrmData::FrmData() {
   Btutup.Click = [this] { Btutup_Click(); };
 }
 
+// The pictures the headers show when the list sorts by them.
 void FrmData::designSortIcons() {
+  ImgSorted.ImageSize(16, 16);
   for (bool up : {true, false}) {
     ui::OwnedBitmap bmp(arrowBitmap(up));
     ImgSorted.Add(up ? "up" : "down", bmp, RGB(255, 0, 255));
@@ -81,99 +106,19 @@ void FrmData::Design() {
   StartUpPosition(ui::vbStartUpOwner);
   font_.name = "Trebuchet MS";
   font_.size = 9;
-
   const int lineH = lineHeightPx(font_);
-  const int pad = 10, gap = 8, btnH = 28;
   const int margin = ui::TwipsToPixelsX(100);
 
-  // Search and date filter, labels over their boxes, on one row.
+  // The frames one under the other; the resize gives them their widths and
+  // the list its height, and puts the commands under the list.
   Frame1.Create(*this, px(margin), py(margin), px(1000), py(100));
-  const int labelY = 8, rowY = labelY + lineH + 3;
-  Combo1.Create(Frame1, px(pad), py(rowY), px(190));
-  const int boxH = ui::TwipsToPixelsY(Combo1.Height());
-  const int buttonY = rowY + (boxH - btnH) / 2;
-  Label1.Create(Frame1, px(pad), py(labelY), px(190), py(lineH), "Filter Pencarian Berdasarkan");
-  int x = pad + 190 + gap;
-  Label2.Create(Frame1, px(x), py(labelY), px(220), py(lineH), "Masukkan Kata Kunci");
-  TextCari.Create(Frame1, px(x), py(rowY), px(220), py(boxH));
-  x += 220 + gap;
-  BCari.Create(Frame1, px(x), py(buttonY), px(84), py(btnH), "&Cari");
-  x += 84 + 3 * gap;
-  Label3.Create(Frame1, px(x), py(labelY), px(260), py(lineH), "Filter Tanggal Transaksi");
-  TglAwal.Create(Frame1, px(x), py(rowY), px(112), py(boxH));
-  x += 112 + 4;
-  Label4.Create(Frame1, px(x), py(rowY + (boxH - lineH) / 2), px(28), py(lineH), "S.D");
-  Label4.Alignment(ui::vbCenter);
-  x += 28 + 4;
-  TglAkhir.Create(Frame1, px(x), py(rowY), px(112), py(boxH));
-  x += 112 + gap;
-  BTampil.Create(Frame1, px(x), py(buttonY), px(96), py(btnH), "&Tampilkan");
-  x += 96 + gap;
-  Button1.Create(Frame1, px(x), py(buttonY), px(96), py(btnH), "&Refrash");
-  Frame1.Height(py(std::max(rowY + boxH, buttonY + btnH) + pad));
-  ImgSorted.ImageSize(16, 16);
+  designFilters(lineH);
   designSortIcons();
-
-  // The list with its tick-all box above and its totals below; the resize
-  // keeps 900 twips of the frame's height for those.
   Frame2.Create(*this, px(margin), py(margin) + Frame1.Height(), px(1000), py(400), "Detail Data");
-  Check1.Create(Frame2, px(pad), py(lineH + 1), px(120), py(lineH + 2), "Pilih Semua");
-  const int listTop = std::max(lineH + 1 + lineH + 4, ui::TwipsToPixelsY(900) - (lineH + 6));
-  Lv1.CheckBoxes(true);
-  Lv1.FullRowSelect(true);
-  Lv1.GridLines(true);
-  Lv1.HideSelection(false);
-  Lv1.MultiSelect(true);
-  Lv1.Create(Frame2, px(pad), py(listTop), px(900), py(200));
-  Lv1.ColumnHeaderIcons(&ImgSorted);
-  struct ColumnSpec {
-    const char* header;
-    int width, align;
-  };
-  const ColumnSpec columns[] = {{"##", 740, ui::lvwColumnLeft},
-                                {"No Kwitansi", 2440, ui::lvwColumnLeft},
-                                {"Sudah Terima dari", 2440, ui::lvwColumnLeft},
-                                {"Mata Uang", 1440, ui::lvwColumnLeft},
-                                {"Jumlah", 1440, ui::lvwColumnRight},
-                                {"Untuk Pembayaran", 4000, ui::lvwColumnLeft},
-                                {"Tempat Terima", 1440, ui::lvwColumnLeft},
-                                {"Tgl Diterima", 1440, ui::lvwColumnLeft},
-                                {"Penerima", 1440, ui::lvwColumnLeft},
-                                {"id", 0, ui::lvwColumnLeft}};
-  for (const ColumnSpec& c : columns) Lv1.ColumnHeaders.Add(c.header, c.width, c.align);
-  // Each header stays whole beside its sort icon, and the amount column shows
-  // the largest amount the entry takes (15 digits) whole.
-  const std::string largest = angka(999999999999999.0);
-  int columnsW = 0;
-  for (int i = colNo; i <= colId; ++i) {
-    ui::ColumnHeader& h = Lv1.ColumnHeaders.Item(i);
-    if (i != colId) h.Width(std::max(h.Width(), Lv1.FitWidth(i, i == colJumlah ? largest : "")));
-    columnsW += h.Width();
-  }
-  Label5.Create(Frame2, px(pad), 0, px(90), py(lineH), "Total Record :");
-  Label6.Create(Frame2, px(pad + 92), 0, px(300), py(lineH), "");
-  Label7.Create(Frame2, 0, 0, px(360), py(lineH), "Total :");
-  Label7.Alignment(ui::vbRightJustify);
-  Label7.FontBold(true);
-
-  // The commands; Tutup keeps to the right edge.
-  Frame3.Create(*this, px(margin), py(500), px(1000), py(lineH + 4 + btnH + pad), "Proses");
-  const int btnY = lineH + 4;
-  struct ButtonSpec {
-    Button* button;
-    const char* caption;
-    int width;
-  };
-  const ButtonSpec buttons[] = {{&BTambah, "T&ambah", 92}, {&BUbah, "&Ubah", 92},
-                                {&BHapus, "&Hapus", 92},   {&BExport, "E&xport", 92},
-                                {&BCetak, "Cetak &Kwitansi", 124}, {&BCetak2, "C&etak", 92}};
-  x = pad;
-  for (const ButtonSpec& b : buttons) {
-    b.button->Create(Frame3, px(x), py(btnY), px(b.width), py(btnH), b.caption);
-    x += b.width + gap;
-  }
-  // The resize puts it at W - 1700; this width ends it 200 twips inside the frame.
-  Btutup.Create(Frame3, 0, py(btnY), 1300, py(btnH), "Tutu&p");
+  const int columnsW = designList(lineH);
+  designTotals(lineH);
+  Frame3.Create(*this, px(margin), py(500), px(1000), py(lineH + 4 + kBtnH + kPad), "Proses");
+  designCommands(lineH);
 
   // Wide enough for every visible column and the list's scroll bar, as far
   // as the screen allows; a narrower list scrolls sideways.
@@ -185,6 +130,92 @@ void FrmData::Design() {
 
   TextCari.TabIndex(0);
   Combo1.TabIndex(1);
+}
+
+// Frame1: the search (field and key) and the date filter (from "S.D" to),
+// labels over their boxes, and their buttons, on one row; the frame as tall
+// as the row.
+void FrmData::designFilters(int lineH) {
+  const int labelY = 8, rowY = labelY + lineH + 3;
+  Combo1.Create(Frame1, px(kPad), py(rowY), px(kFieldW));
+  const int boxH = ui::TwipsToPixelsY(Combo1.Height());
+  const int buttonY = rowY + (boxH - kBtnH) / 2;
+  Label1.Create(Frame1, px(kPad), py(labelY), px(kFieldW), py(lineH), "Filter Pencarian Berdasarkan");
+  int x = kPad + kFieldW + kGap;
+  Label2.Create(Frame1, px(x), py(labelY), px(kKeyW), py(lineH), "Masukkan Kata Kunci");
+  TextCari.Create(Frame1, px(x), py(rowY), px(kKeyW), py(boxH));
+  x += kKeyW + kGap;
+  BCari.Create(Frame1, px(x), py(buttonY), px(kCariW), py(kBtnH), "&Cari");
+  x += kCariW + 3 * kGap;
+
+  Label3.Create(Frame1, px(x), py(labelY), px(260), py(lineH), "Filter Tanggal Transaksi");
+  TglAwal.Create(Frame1, px(x), py(rowY), px(kDateW), py(boxH));
+  x += kDateW + 4;
+  Label4.Create(Frame1, px(x), py(rowY + (boxH - lineH) / 2), px(kUntilW), py(lineH), "S.D");
+  Label4.Alignment(ui::vbCenter);
+  x += kUntilW + 4;
+  TglAkhir.Create(Frame1, px(x), py(rowY), px(kDateW), py(boxH));
+  x += kDateW + kGap;
+  BTampil.Create(Frame1, px(x), py(buttonY), px(kShowW), py(kBtnH), "&Tampilkan");
+  x += kShowW + kGap;
+  Button1.Create(Frame1, px(x), py(buttonY), px(kShowW), py(kBtnH), "&Refrash");
+  Frame1.Height(py(std::max(rowY + boxH, buttonY + kBtnH) + kPad));
+}
+
+// Frame2: the list with its tick-all box above (the resize keeps 900 twips
+// of the frame's height for the box and the totals below the list). Each
+// header stays whole beside its sort icon, and the amount column shows the
+// largest amount the entry takes (15 digits) whole. Returns the width of the
+// columns.
+int FrmData::designList(int lineH) {
+  Check1.Create(Frame2, px(kPad), py(lineH + 1), px(120), py(lineH + 2), "Pilih Semua");
+  const int listTop = std::max(lineH + 1 + lineH + 4, ui::TwipsToPixelsY(900) - (lineH + 6));
+  Lv1.CheckBoxes(true);
+  Lv1.FullRowSelect(true);
+  Lv1.GridLines(true);
+  Lv1.HideSelection(false);
+  Lv1.MultiSelect(true);
+  Lv1.Create(Frame2, px(kPad), py(listTop), px(900), py(200));
+  Lv1.ColumnHeaderIcons(&ImgSorted);
+  for (const ColumnSpec& c : kColumns) Lv1.ColumnHeaders.Add(c.header, c.width, c.align);
+  const std::string largest = formatJumlah(kJumlahTerbesar);
+  int columnsW = 0;
+  for (int i = colNo; i <= colId; ++i) {
+    ui::ColumnHeader& h = Lv1.ColumnHeaders.Item(i);
+    if (i != colId) h.Width(std::max(h.Width(), Lv1.FitWidth(i, i == colJumlah ? largest : "")));
+    columnsW += h.Width();
+  }
+  return columnsW;
+}
+
+// The count and the sum; the resize puts them directly under the list, the
+// sum at its right edge.
+void FrmData::designTotals(int lineH) {
+  Label5.Create(Frame2, px(kPad), 0, px(90), py(lineH), "Total Record :");
+  Label6.Create(Frame2, px(kPad + 92), 0, px(300), py(lineH), "");
+  Label7.Create(Frame2, 0, 0, px(360), py(lineH), "Total :");
+  Label7.Alignment(ui::vbRightJustify);
+  Label7.FontBold(true);
+}
+
+// Frame3: the commands in a row; Tutup keeps to the right edge.
+void FrmData::designCommands(int lineH) {
+  const int btnY = lineH + 4;
+  struct ButtonSpec {
+    Button* button;
+    const char* caption;
+    int width;
+  };
+  const ButtonSpec buttons[] = {{&BTambah, "T&ambah", 92}, {&BUbah, "&Ubah", 92},
+                                {&BHapus, "&Hapus", 92},   {&BExport, "E&xport", 92},
+                                {&BCetak, "Cetak &Kwitansi", 124}, {&BCetak2, "C&etak", 92}};
+  int x = kPad;
+  for (const ButtonSpec& b : buttons) {
+    b.button->Create(Frame3, px(x), py(btnY), px(b.width), py(kBtnH), b.caption);
+    x += b.width + kGap;
+  }
+  // The resize puts it at W - 1700; this width ends it 200 twips inside the frame.
+  Btutup.Create(Frame3, 0, py(btnY), 1300, py(kBtnH), "Tutu&p");
 }
 
 void FrmData::Form_Load() {
@@ -243,7 +274,7 @@ void FrmData::isiBaris(db::Recordset& rs) {
     abaikanError([&] { item.SubItems(1, text(fPrefix) + text(fNomor)); });
     abaikanError([&] { item.SubItems(2, text(fTerima)); });
     abaikanError([&] { item.SubItems(3, text(fUang)); });
-    abaikanError([&] { item.SubItems(4, angka(nilaiNominal(fNominal->value()))); });
+    abaikanError([&] { item.SubItems(4, formatJumlah(nilaiNominal(fNominal->value()))); });
     abaikanError([&] { item.SubItems(5, text(fUntuk)); });
     abaikanError([&] { item.SubItems(6, text(fTempat)); });
     abaikanError([&] { item.SubItems(7, vb::Format(fTgl->value(), "dd/mm/yyyy")); });
@@ -258,7 +289,7 @@ void FrmData::isiBaris(db::Recordset& rs) {
 }
 
 void FrmData::tampilTotal(double total) {
-  abaikanError([&] { Label7.Caption("Total : " + angka(total)); });
+  abaikanError([&] { Label7.Caption("Total : " + formatJumlah(total)); });
   tampilJumlahRecord();
 }
 
@@ -266,7 +297,7 @@ void FrmData::tampilJumlahRecord() {
   abaikanError([&] {
     db::Recordset rs;
     rs.open("select count(NoKwitansi) as jml from tblKwitansi", koneksi, db::adOpenStatic);
-    Label6.Caption(std::to_string(Lv1.ListItems.Count()) + " Dari " + angka(rs["jml"].toDouble()) + " Record");
+    Label6.Caption(std::to_string(Lv1.ListItems.Count()) + " Dari " + formatJumlah(rs["jml"].toDouble()) + " Record");
     rs.close();
   });
 }

@@ -26,10 +26,10 @@ class FrmData : public ui::Form {
 public:
   FrmData();
 
-  // Columns of Lv1: the running number is the row's own text, the others are
-  // sub-items 1 to 9; the hidden key `no` is sub-item 9.
-  enum Column { colNo = 1, colNoKwitansi, colSudahTerima, colMataUang, colJumlah, colUntuk, colTempat,
-                colTgl, colPenerima, colId };
+  // Columns of Lv1 (from 1) that code names: the running number is the row's
+  // own text, the others are sub-items 1 to 9; the hidden key `no` is sub-item 9.
+  enum Column { colNo = 1, colNoKwitansi = 2, colSudahTerima = 3, colJumlah = 5, colTgl = 8, colPenerima = 9,
+                colId = 10 };
   static constexpr int kSubId = colId - 1;
 
   ui::Frame Frame1{this}, Frame2{this}, Frame3{this};
@@ -83,5 +83,9 @@ private:
   // notFound; a query that cannot run says why and leaves the list as it was.
   void tampilkanQuery(const std::string& sql, const std::string& notFound);
   std::string rangeQuery();
+  void designFilters(int lineH);
   void designSortIcons();
+  int designList(int lineH);
+  void designTotals(int lineH);
+  void designCommands(int lineH);
 };

@@ -7,7 +7,6 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/vb/format.h"
 #include "platform/vb/variant.h"
 #include "receipts/frmdata.h"
@@ -18,12 +17,6 @@ using Module1::abaikanError;
 using Module1::koneksi;
 
 namespace {
-
-// The error of a command, shown as the report runs show theirs.
-void tampilkanError(const std::exception& e) {
-  const auto* err = dynamic_cast<const vb::Error*>(&e);
-  ui::MsgBox(err ? err->description() : std::string(e.what()), ui::vbOKOnly);
-}
 
 int jumlahDicentang(ui::ListView& lv) {
   int n = 0;
@@ -61,7 +54,7 @@ void FrmData::BCetak_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    tampilkanError(e);
+    ui::MsgBoxError(e);
   }
 }
 
@@ -78,7 +71,7 @@ void FrmData::BCetak2_Click() {
   } catch (const ui::ProgramEnded&) {
     throw;
   } catch (const std::exception& e) {
-    tampilkanError(e);
+    ui::MsgBoxError(e);
   }
 }
 
@@ -114,9 +107,7 @@ void FrmData::BHapus_Click() {
     } catch (const ui::ProgramEnded&) {
       throw;
     } catch (const std::exception& e) {
-      const auto* err = dynamic_cast<const vb::Error*>(&e);
-      ui::MsgBox(err ? err->description() : std::string(e.what()), ui::vbExclamation | ui::vbOKOnly,
-                 std::string("Hapus"));
+      ui::MsgBoxError(e, ui::vbExclamation | ui::vbOKOnly, std::string("Hapus"));
     }
     if (stored) {
       for (int i : rows) abaikanError([&] { Lv1.ListItems.Remove(i); });

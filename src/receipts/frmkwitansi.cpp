@@ -11,7 +11,6 @@
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
 #include "platform/vb/date.h"
-#include "platform/vb/error.h"
 #include "platform/vb/format.h"
 #include "platform/vb/text.h"
 #include "receipts/frmseting.h"
@@ -21,6 +20,7 @@
 
 using Module1::abaikanError;
 using Module1::koneksi;
+using layout::boxHeightPx;
 using layout::lineHeightPx;
 using layout::px;
 using layout::py;
@@ -35,6 +35,32 @@ constexpr int kEnter = 13, kBackspace = 8;
 constexpr int kCopy = 3, kPaste = 22, kCut = 24;
 // The largest amount spelled in words.
 constexpr double kJumlahTerbesar = 999999999999999.0;
+
+// The dialog's measures in pixels; heights follow from the font's line height.
+constexpr int kMargin = 12, kPad = 14, kGap = 8;
+// The receipt's rows: a label, then its box (a short one for the number, the
+// amount and the receiver).
+constexpr int kLabelW = 140, kBoxW = 400, kShortW = 190;
+constexpr int kBoxX = kPad + kLabelW + kGap;
+constexpr int kCariW = 80, kCurrencyW = 100, kDateW = 130;
+constexpr int kFrameW = kBoxX + kBoxW + kPad;
+constexpr int kWidth = kMargin + kFrameW + kMargin;
+constexpr int kBannerH = 56;
+constexpr int kBtnW = 92, kBtnH = 28;
+
+// The rows' labels, at the left of their boxes.
+constexpr layout::LabelColumn kLabels{kPad, kLabelW, kGap};
+
+// The longest words an amount below 10^15 takes, with either currency word.
+std::vector<std::string> kataTerpanjang() {
+  std::vector<std::string> longest;
+  for (int digit = 1; digit <= 9; ++digit) {
+    double amount = digit * 111111111111111.0;
+    const std::string words = Terbilang(amount, "terlalu besar");
+    for (const char* currency : {"Rupiah", "Dollar"}) longest.push_back(words + currency);
+  }
+  return longest;
+}
 
 // The stored date text: always day/month/year with "/", whatever the regional separator.
 std::string teksTanggal(const vb::Date& d) {
@@ -102,106 +128,22 @@ void FrmKwitansi::Design() {
   StartUpPosition(ui::vbStartUpOwner);
   font_.name = "Trebuchet MS";
   font_.size = 9;
-
   const int lineH = lineHeightPx(font_);
-  const int boxH = lineH + 8, memoH = 3 * lineH + 10;
-  const int margin = 12, pad = 14, gap = 8;
-  const int labelW = 140, boxW = 400, shortW = 190;
-  const int boxX = pad + labelW + gap;
-  const int frameW = boxX + boxW + pad;
-  const int width = margin + frameW + margin;
 
-  // The banner and the heading written on it.
-  const int bannerH = 56;
-  Image1.Create(*this, 0, 0, px(width), py(bannerH));
-  Image1.Stretch(true);
-  Image1.Picture(spanduk(width, bannerH));
-  ui::FontSpec heading = font_;
-  heading.size = 11;
-  heading.bold = true;
-  const int headingH = lineHeightPx(heading);
-  Label10.Create(*this, px(bannerH + 8), py((bannerH - 2 - headingH) / 2), px(width - bannerH - 16), py(headingH),
-                 "Gunakan Form ini untuk menginputkan data Kwitansi ");
-  Label10.FontSize(heading.size);
-  Label10.FontBold(true);
-  Label10.BackStyle(ui::vbTransparent);
-  Label10.ForeColor(RGB(255, 255, 255));
-
-  // The receipt, one labelled row each, labels centred on the first line of their box.
-  const int frame1Y = bannerH + margin;
-  Frame1.Create(*this, px(margin), py(frame1Y), px(frameW), py(100), "Detail Kwitansi");
-  int y = lineH + gap;
-  auto label = [&](ui::Label& l, const char* caption, int rowH) {
-    if (caption) l.Create(Frame1, px(pad), py(y + (boxH - lineH) / 2), px(labelW), py(lineH), caption);
-    y += rowH + gap;
-  };
-  Text1.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
-  Label2.Create(Frame1, px(boxX + shortW + gap), py(y + (boxH - lineH) / 2), px(boxW - shortW - gap), py(lineH),
-                "Auto Generate By System");
-  Label2.ForeColor(ui::SysColor(COLOR_GRAYTEXT));
-  label(Label1, "No Kwitansi :", boxH);
-
-  const int cariW = 80;
-  Text3.Create(Frame1, px(boxX), py(y), px(boxW - cariW - gap), py(boxH));
-  Button1.Create(Frame1, px(boxX + boxW - cariW), py(y - 1), px(cariW), py(boxH + 2), "&Cari");
-  label(Label3, "Sudah Terima dari :", boxH);
-
-  // The currencies to choose from; nothing else can be typed.
-  Combo1.Create(Frame1, px(boxX), py(y), px(100), ui::vbComboDropdownList);
-  const int comboH = ui::TwipsToPixelsY(Combo1.Height());
-  label(Label4, "Mata Uang :", comboH);
-
-  Text4.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
-  label(Label5, "Banyaknya Uang :", boxH);
-
-  // The words: read-only and wrapped, as tall as the longest words of an
-  // amount below 10^15 take in the box's font at its width, so the whole
-  // amount always reads.
-  Text5.Create(Frame1, px(boxX), py(y), px(boxW), py(3 * lineH + 8), true);
-  Text5.Locked(true);
-  Text5.TabStop(false);
-  Text5.BackColor(ui::vbButtonFace);
-  std::vector<std::string> longest;
-  for (int digit = 1; digit <= 9; ++digit) {
-    double amount = digit * 111111111111111.0;
-    const std::string words = Terbilang(amount, "terlalu besar");
-    for (const char* currency : {"Rupiah", "Dollar"}) longest.push_back(words + currency);
-  }
-  Text5.Height(std::max(Text5.Height(), Text5.FitHeight(longest)));
-  y += ui::TwipsToPixelsY(Text5.Height()) + gap;
-
-  Text6.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  label(Label6, "Untuk Pembayaran :", memoH);
-  Text7.Create(Frame1, px(boxX), py(y), px(boxW), py(memoH), true, true);
-  label(Label7, "Catatan", memoH);
-
-  const int dateW = 130;
-  Text8.Create(Frame1, px(boxX), py(y), px(boxW - dateW - gap), py(boxH));
-  TglDiterima.Create(Frame1, px(boxX + boxW - dateW), py(y), px(dateW), py(boxH));
-  label(Label8, "Tempat, Tgl Diterima", boxH);
-  Text9.Create(Frame1, px(boxX), py(y), px(shortW), py(boxH));
-  label(Label9, "Penerima", boxH);
-  const int frame1H = y + pad - gap;
+  designBanner();
+  // Under the banner the receipt, under it the commands.
+  const int frame1Y = kBannerH + kMargin;
+  Frame1.Create(*this, px(kMargin), py(frame1Y), px(kFrameW), py(100), "Detail Kwitansi");
+  int y = designPayment(lineH, lineH + kGap);  // the first row under the caption
+  y = designWords(lineH, y);
+  y = designDetails(lineH, y);
+  const int frame1H = y + kPad - kGap;
   Frame1.Height(py(frame1H));
+  const int frame2Y = frame1Y + frame1H + kGap;
+  const int frame2H = designCommands(lineH, frame2Y);
 
-  // The commands, in a row at the right of their frame.
-  const int btnW = 92, btnH = 28;
-  const int frame2Y = frame1Y + frame1H + gap;
-  const int frame2H = lineH + gap + btnH + pad;
-  Frame2.Create(*this, px(margin), py(frame2Y), px(frameW), py(frame2H), "Proses");
-  Button* buttons[] = {&BSimpan, &BTambah, &BCetak, &BTutup};
-  const char* captions[] = {"&Simpan", "&Tambah", "&Cetak", "T&utup"};
-  for (int i = 0; i < 4; ++i) {
-    const int x = frameW - pad - (4 - i) * btnW - (3 - i) * gap;
-    buttons[i]->Create(Frame2, px(x), py(lineH + gap), px(btnW), py(btnH), captions[i]);
-  }
-
-  ClientSize(px(width), py(frame2Y + frame2H + margin));
-
-  // Tab follows the Enter chain; the words box is passed over.
-  ui::Control* order[] = {&Text1, &Text3, &Button1, &Combo1, &Text4, &Text6, &Text7, &Text8,
-                          &TglDiterima, &Text9, &BSimpan, &BTambah, &BCetak, &BTutup};
-  for (int i = 0; i < static_cast<int>(sizeof order / sizeof order[0]); ++i) order[i]->TabIndex(i);
+  ClientSize(px(kWidth), py(frame2Y + frame2H + kMargin));
+  designTabOrder();
 
   // Each box holds its own name until the load fills it.
   Text1.Text("Text1");
@@ -212,6 +154,96 @@ void FrmKwitansi::Design() {
   Text7.Text("Text7");
   Text8.Text("Text8");
   Text9.Text("Text9");
+}
+
+// The banner along the top and the heading written on it.
+void FrmKwitansi::designBanner() {
+  Image1.Create(*this, 0, 0, px(kWidth), py(kBannerH));
+  Image1.Stretch(true);
+  Image1.Picture(spanduk(kWidth, kBannerH));
+  ui::FontSpec heading = font_;
+  heading.size = 11;
+  heading.bold = true;
+  const int headingH = lineHeightPx(heading);
+  Label10.Create(*this, px(kBannerH + 8), py((kBannerH - 2 - headingH) / 2), px(kWidth - kBannerH - 16),
+                 py(headingH), "Gunakan Form ini untuk menginputkan data Kwitansi ");
+  Label10.FontSize(heading.size);
+  Label10.FontBold(true);
+  Label10.BackStyle(ui::vbTransparent);
+  Label10.ForeColor(RGB(255, 255, 255));
+}
+
+// The number with its note, the payer with the customer search, the currency
+// and the amount, from y on; returns the top of the next row.
+int FrmKwitansi::designPayment(int lineH, int y) {
+  const int boxH = boxHeightPx(lineH);
+  Text1.Create(Frame1, px(kBoxX), py(y), px(kShortW), py(boxH));
+  Label2.Create(Frame1, px(kBoxX + kShortW + kGap), py(y + (boxH - lineH) / 2), px(kBoxW - kShortW - kGap),
+                py(lineH), "Auto Generate By System");
+  Label2.ForeColor(ui::SysColor(COLOR_GRAYTEXT));
+  kLabels.place(Frame1, Label1, "No Kwitansi :", lineH, boxH, y);
+
+  Text3.Create(Frame1, px(kBoxX), py(y), px(kBoxW - kCariW - kGap), py(boxH));
+  Button1.Create(Frame1, px(kBoxX + kBoxW - kCariW), py(y - 1), px(kCariW), py(boxH + 2), "&Cari");
+  kLabels.place(Frame1, Label3, "Sudah Terima dari :", lineH, boxH, y);
+
+  // The currencies to choose from; nothing else can be typed.
+  Combo1.Create(Frame1, px(kBoxX), py(y), px(kCurrencyW), ui::vbComboDropdownList);
+  kLabels.place(Frame1, Label4, "Mata Uang :", lineH, ui::TwipsToPixelsY(Combo1.Height()), y);
+
+  Text4.Create(Frame1, px(kBoxX), py(y), px(kShortW), py(boxH));
+  kLabels.place(Frame1, Label5, "Banyaknya Uang :", lineH, boxH, y);
+  return y;
+}
+
+// The amount in words, at y: read-only and wrapped, as tall as the longest
+// words of an amount below 10^15 take in the box's font at its width, so the
+// whole amount always reads. Returns the top of the next row.
+int FrmKwitansi::designWords(int lineH, int y) {
+  Text5.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(3 * lineH + 8), true);
+  Text5.Locked(true);
+  Text5.TabStop(false);
+  Text5.BackColor(ui::vbButtonFace);
+  Text5.Height(std::max(Text5.Height(), Text5.FitHeight(kataTerpanjang())));
+  return y + ui::TwipsToPixelsY(Text5.Height()) + kGap;
+}
+
+// Purpose and note on several lines each, place with the date, and the
+// receiver, from y on; returns the top of the next row.
+int FrmKwitansi::designDetails(int lineH, int y) {
+  const int boxH = boxHeightPx(lineH), memoH = 3 * lineH + 10;
+  Text6.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
+  kLabels.place(Frame1, Label6, "Untuk Pembayaran :", lineH, memoH, y);
+  Text7.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
+  kLabels.place(Frame1, Label7, "Catatan", lineH, memoH, y);
+
+  Text8.Create(Frame1, px(kBoxX), py(y), px(kBoxW - kDateW - kGap), py(boxH));
+  TglDiterima.Create(Frame1, px(kBoxX + kBoxW - kDateW), py(y), px(kDateW), py(boxH));
+  kLabels.place(Frame1, Label8, "Tempat, Tgl Diterima", lineH, boxH, y);
+  Text9.Create(Frame1, px(kBoxX), py(y), px(kShortW), py(boxH));
+  kLabels.place(Frame1, Label9, "Penerima", lineH, boxH, y);
+  return y;
+}
+
+// "Proses" at top: the commands in a row at the right of the frame; returns
+// the frame's height.
+int FrmKwitansi::designCommands(int lineH, int top) {
+  const int frame2H = lineH + kGap + kBtnH + kPad;
+  Frame2.Create(*this, px(kMargin), py(top), px(kFrameW), py(frame2H), "Proses");
+  Button* buttons[] = {&BSimpan, &BTambah, &BCetak, &BTutup};
+  const char* captions[] = {"&Simpan", "&Tambah", "&Cetak", "T&utup"};
+  for (int i = 0; i < 4; ++i) {
+    const int x = kFrameW - kPad - (4 - i) * kBtnW - (3 - i) * kGap;
+    buttons[i]->Create(Frame2, px(x), py(lineH + kGap), px(kBtnW), py(kBtnH), captions[i]);
+  }
+  return frame2H;
+}
+
+// Tab follows the Enter chain; the words box is passed over.
+void FrmKwitansi::designTabOrder() {
+  ui::Control* order[] = {&Text1, &Text3, &Button1, &Combo1, &Text4, &Text6, &Text7, &Text8,
+                          &TglDiterima, &Text9, &BSimpan, &BTambah, &BCetak, &BTutup};
+  for (int i = 0; i < static_cast<int>(sizeof order / sizeof order[0]); ++i) order[i]->TabIndex(i);
 }
 
 void FrmKwitansi::Form_Load() {
@@ -415,10 +447,8 @@ void FrmKwitansi::BSimpan_Click() {
     kunciEntri(false);
   } catch (const ui::ProgramEnded&) {
     throw;
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbOKOnly);
   } catch (const std::exception& e) {
-    ui::MsgBox(e.what(), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }
 

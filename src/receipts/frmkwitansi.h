@@ -66,6 +66,13 @@ protected:
   void Design() override;
 
 private:
+  void designBanner();
+  int designPayment(int lineH, int y);
+  int designWords(int lineH, int y);
+  int designDetails(int lineH, int y);
+  int designCommands(int lineH, int top);
+  void designTabOrder();
+
   // Frame1 enabled (editing) or disabled (a stored receipt, until Tambah).
   void kunciEntri(bool bisaDiubah);
   // The reformat of the amount and its words, for a new amount or currency.

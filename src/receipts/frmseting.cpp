@@ -14,6 +14,7 @@
 
 using Module1::abaikanError;
 using Module1::koneksi;
+using layout::boxHeightPx;
 using layout::lineHeightPx;
 using layout::px;
 using layout::py;
@@ -33,15 +34,8 @@ constexpr int kLeftW = kBoxX + kBoxW + kPad;
 constexpr int kRightX = kMargin + kLeftW + kMargin, kRightW = 176;
 constexpr int kBtnW = kRightW - 2 * kPad, kBtnH = 28;
 
-// A one-line box: the line with its border and margins.
-int boxHeight(int lineH) { return lineH + 8; }
-
-// The label of the box just placed at y, centred on the box's first line;
-// then y moves below the box (height pixels tall).
-void labelRow(ui::Frame& frame, ui::Label& label, const char* caption, int lineH, int height, int& y) {
-  label.Create(frame, px(kPad), py(y + (boxHeight(lineH) - lineH) / 2), px(kLabelW), py(lineH), caption);
-  y += height + kGap;
-}
+// The rows' labels, at the left of their boxes.
+constexpr layout::LabelColumn kLabels{kPad, kLabelW, kGap};
 
 // The key of the row shown, written into the statement as a plain number.
 std::string plainNumber(const std::string& text) {
@@ -73,7 +67,7 @@ void FrmSeting::Design() {
   y = designNumberFormat(lineH, y);
   const int frame1H = designTemplate(lineH, y);
   Frame1.Height(py(frame1H));
-  TextId.Create(Frame1, px(kPad), py(kPad), px(60), py(boxHeight(lineH)));
+  TextId.Create(Frame1, px(kPad), py(kPad), px(60), py(boxHeightPx(lineH)));
   TextId.Visible(false);
   TextId.TabStop(false);
 
@@ -100,27 +94,27 @@ void FrmSeting::Design() {
 // The institution's rows, from its name to the receipt's note; returns the
 // top of the next row.
 int FrmSeting::designInstitution(int lineH) {
-  const int boxH = boxHeight(lineH), memoH = 3 * lineH + 10;
+  const int boxH = boxHeightPx(lineH), memoH = 3 * lineH + 10;
   int y = kPad;
   TextLembaga.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
-  labelRow(Frame1, Label1, "Nama Instansi", lineH, boxH, y);
+  kLabels.place(Frame1, Label1, "Nama Instansi", lineH, boxH, y);
   TextAlamat.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
-  labelRow(Frame1, Label2, "Alamat, Tlpn, Website", lineH, memoH, y);
+  kLabels.place(Frame1, Label2, "Alamat, Tlpn, Website", lineH, memoH, y);
   TextKota.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
-  labelRow(Frame1, Label3, "Kota", lineH, boxH, y);
+  kLabels.place(Frame1, Label3, "Kota", lineH, boxH, y);
   TextNama.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
-  labelRow(Frame1, Label4, "Penanggung Jawab", lineH, boxH, y);
+  kLabels.place(Frame1, Label4, "Penanggung Jawab", lineH, boxH, y);
   TextJabatan.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(boxH));
-  labelRow(Frame1, Label5, "Jabatan", lineH, boxH, y);
+  kLabels.place(Frame1, Label5, "Jabatan", lineH, boxH, y);
   TextCatatan.Create(Frame1, px(kBoxX), py(y), px(kBoxW), py(memoH), true, true);
-  labelRow(Frame1, Label6, "Templete Catatan", lineH, memoH, y);
+  kLabels.place(Frame1, Label6, "Templete Catatan", lineH, memoH, y);
   return y;
 }
 
 // The prefix and, beside it, the number it makes this month with its pattern
 // under it; returns the top of the next row.
 int FrmSeting::designNumberFormat(int lineH, int top) {
-  const int boxH = boxHeight(lineH);
+  const int boxH = boxHeightPx(lineH);
   const int halfW = (kBoxW - kGap) / 2;
   const int previewX = kBoxX + halfW + kGap, previewW = kBoxW - halfW - kGap;
   TextFormat.Create(Frame1, px(kBoxX), py(top), px(halfW), py(boxH));
@@ -129,7 +123,7 @@ int FrmSeting::designNumberFormat(int lineH, int top) {
   TextTgl.TabStop(false);
   TextTgl.BackColor(ui::vbButtonFace);
   int y = top;
-  labelRow(Frame1, Label7, "Format No Kwitansi", lineH, boxH, y);
+  kLabels.place(Frame1, Label7, "Format No Kwitansi", lineH, boxH, y);
   Label9.Create(Frame1, px(previewX), py(top + boxH + 2), px(previewW), py(lineH), "(No/MM/YYYY)");
   return top + boxH + 2 + lineH + kGap;
 }

@@ -5,7 +5,6 @@
 #include "platform/report/template_report.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 
 namespace {
 
@@ -68,9 +67,7 @@ void runReceiptReport(const std::string& query, const std::string& templateName,
     rs.close();
   } catch (const ui::ProgramEnded&) {
     throw;
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbOKOnly);
   } catch (const std::exception& e) {
-    ui::MsgBox(e.what(), ui::vbOKOnly);
+    ui::MsgBoxError(e);
   }
 }

@@ -10,6 +10,7 @@
 
 #include "platform/ui/app.h"
 #include "platform/ui/win_util.h"
+#include "platform/vb/error.h"
 
 namespace ui {
 
@@ -45,6 +46,10 @@ int MsgBox(const std::string& prompt, int flags, const std::optional<std::string
   const std::string& t = title ? *title : App::get().Title();
   auto& s = seams();
   return s.msgBox ? s.msgBox(prompt, flags, t) : RealMsgBox(prompt, flags, t);
+}
+
+int MsgBoxError(const std::exception& e, int flags, const std::optional<std::string>& title) {
+  return MsgBox(vb::errorDescription(e), flags, title);
 }
 
 std::string InputBox(const std::string& prompt, const std::optional<std::string>& title,

@@ -6,6 +6,7 @@
 // a file or read what would have been shown.
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -95,6 +96,9 @@ bool RealPrintDialog(PrintDialogRequest& request);
 // A message box; no title shows the application title (App::Title).
 int MsgBox(const std::string& prompt, int flags = vbOKOnly,
            const std::optional<std::string>& title = std::nullopt);
+// A message box that reports a failure with its text (vb::errorDescription).
+int MsgBoxError(const std::exception& e, int flags = vbOKOnly,
+                const std::optional<std::string>& title = std::nullopt);
 // An input box; no title shows the application title.
 std::string InputBox(const std::string& prompt, const std::optional<std::string>& title = std::nullopt,
                      const std::string& defaultText = "");

@@ -26,6 +26,11 @@ std::string standardDescription(int number) {
   }
 }
 
+std::string errorDescription(const std::exception& e) {
+  if (const auto* err = dynamic_cast<const Error*>(&e)) return err->description();
+  return e.what();
+}
+
 void raise(int number, const std::string& description, const std::string& source) {
   throw Error(number, description.empty() ? standardDescription(number) : description, source);
 }

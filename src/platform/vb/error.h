@@ -1,6 +1,7 @@
 #pragma once
 // The program's run-time error: a number, a readable description and the
 // component that raised it. Every layer throws this type.
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,10 @@ constexpr int Overflow = 6, OutOfMemory = 7, SubscriptOutOfRange = 9, TypeMismat
 // The standard text for a run-time error number ("Type mismatch" for 13);
 // "Application-defined or object-defined error" for numbers without one.
 std::string standardDescription(int number);
+
+// The text a failure is reported with: an Error's description, any other
+// exception's what().
+std::string errorDescription(const std::exception& e);
 
 // Throws Error; an empty description takes the standard text of the number.
 [[noreturn]] void raise(int number, const std::string& description = "",
