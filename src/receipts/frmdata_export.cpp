@@ -6,7 +6,6 @@
 #include "platform/ui/seams.h"
 
 #include "platform/vb/error.h"
-#include "platform/vb/text.h"
 #include "platform/xls/xls.h"
 
 void FrmData::BExport_Click() {
@@ -54,8 +53,8 @@ void FrmData::BExport_Click() {
     if (e.number() == ui::cdlCancel) return;
     throw;
   }
-  std::string file = CommonDialog1.FileName;
-  if (vb::LCase(vb::Right(file, 4)) != ".xls") file += ".xls";
+  // The dialog gives the name with its ".xls".
+  const std::string file = CommonDialog1.FileName;
   try {
     wb.SaveAs(file);
   } catch (const ui::ProgramEnded&) {

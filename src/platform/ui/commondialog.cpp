@@ -1,32 +1,12 @@
 #include "platform/ui/commondialog.h"
 
-#include <cctype>
-
 #include "platform/ui/form.h"
 #include "platform/ui/seams.h"
-#include "platform/ui/utf16.h"
+#include "platform/ui/win_util.h"
 #include "platform/vb/error.h"
+#include "platform/vb/text.h"
 
 namespace ui {
-
-namespace {
-
-bool endsWithExtension(const std::string& name, const std::string& ext) {
-  const std::string tail = "." + ext;
-  if (name.size() < tail.size()) return false;
-  for (size_t i = 0; i < tail.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(name[name.size() - tail.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(tail[i])))
-      return false;
-  return true;
-}
-
-bool fileExists(const std::string& path) {
-  const DWORD a = GetFileAttributesW(Widen(path).c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 void CommonDialog::ShowOpen() { show(false); }
 void CommonDialog::ShowSave() { show(true); }
@@ -51,11 +31,13 @@ void CommonDialog::show(bool save) {
       if (CancelError) vb::raise(cdlCancel, "Cancel was selected.");
       return;
     }
-    if (!ensureExtension || endsWithExtension(r.fileName, DefaultExt)) break;
+    const std::string extension = "." + DefaultExt;
+    const std::string typed = vb::Right(r.fileName, static_cast<long>(extension.size()));
+    if (!ensureExtension || vb::LCase(typed) == vb::LCase(extension)) break;
     // The dialog adds the extension only to a name typed without one, and
     // asked about the name typed; the file written is this one.
-    const std::string full = r.fileName + "." + DefaultExt;
-    if (!fileExists(full) ||
+    const std::string full = r.fileName + extension;
+    if (!FileExists(full) ||
         MsgBox(full + " sudah ada.\nApakah Anda ingin menggantinya?", vbYesNo | vbExclamation | vbDefaultButton2,
                DialogTitle.empty() ? std::nullopt : std::optional<std::string>(DialogTitle)) == vbYes) {
       r.fileName = full;
