@@ -11,6 +11,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/error.h"
 #include "platform/vb/format.h"
+#include "receipts/terbilang.h"
 
 using Module1::abaikanError;
 using Module1::koneksi;
@@ -42,8 +43,6 @@ const ColumnSpec kColumns[] = {{"##", 740, ui::lvwColumnLeft},
                                {"Tgl Diterima", 1440, ui::lvwColumnLeft},
                                {"Penerima", 1440, ui::lvwColumnLeft},
                                {"id", 0, ui::lvwColumnLeft}};
-// The largest amount the entry takes.
-constexpr double kJumlahTerbesar = 999999999999999.0;
 
 // An amount as the list shows it: no decimals, grouped as the regional settings group.
 std::string formatJumlah(double value) { return vb::Format(vb::Variant(value), "#,##0"); }

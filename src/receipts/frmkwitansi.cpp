@@ -33,8 +33,6 @@ constexpr int kEnter = 13, kBackspace = 8;
 // Copy, paste and cut reach the amount box as control characters; they are
 // editing commands, not typed text.
 constexpr int kCopy = 3, kPaste = 22, kCut = 24;
-// The largest amount spelled in words.
-constexpr double kJumlahTerbesar = 999999999999999.0;
 
 // The dialog's measures in pixels; heights follow from the font's line height.
 constexpr int kMargin = 12, kPad = 14, kGap = 8;

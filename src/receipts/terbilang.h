@@ -3,6 +3,9 @@
 // stores it ("Dua Ribu Lima Ratus "), and the title-casing it is built with.
 #include <string>
 
+// The largest amount spelled in words, and so the largest a receipt takes.
+constexpr double kJumlahTerbesar = 999999999999999.0;
+
 // The amount in words, every word capitalised and followed by one blank;
 // "nol" for 0; the message text, unchanged, for 10^15 and more. The amount is
 // working storage: on return it holds what was left below the thousands, so
