@@ -107,6 +107,7 @@ void FrmCustomer::Form_Load() {
 }
 
 void FrmCustomer::bersih() {
+  idDimuat.clear();
   for (ui::TextBox* box : {&TextCustomer, &TextNama, &TextAlamat, &TextTelpn, &TextEmail, &TextPerusahaan})
     box->Text("");
   buatNomer();
@@ -162,7 +163,10 @@ void FrmCustomer::Button2_Click() {
       rs.close();
     };
     if (!rs.eof()) {
-      if (ui::MsgBox("Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo,
+      // A stored ID that is not the customer loaded from the list is someone
+      // else's (another window saved the proposal first): Enter keeps it.
+      const int tombol = TextCustomer.Text() == idDimuat ? 0 : ui::vbDefaultButton2;
+      if (ui::MsgBox("Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo | tombol,
                      std::string("Talvoren")) != ui::vbYes)
         return;
       write();
@@ -211,6 +215,7 @@ void FrmCustomer::Lv1_Click() {
     if (!rs.eof()) {
       ui::TextBox* boxes[] = {&TextCustomer, &TextNama, &TextAlamat, &TextTelpn, &TextEmail, &TextPerusahaan};
       for (int i = 0; i < 6; ++i) boxes[i]->Text(columnText(rs.field(i + 1).value()));
+      idDimuat = TextCustomer.Text();
     }
     rs.close();
   });

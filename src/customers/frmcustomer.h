@@ -39,4 +39,9 @@ public:
 
 protected:
   void Design() override;
+
+private:
+  // The ID of the customer the row click loaded; empty once the boxes are
+  // cleared. Only over that customer does the update question offer Yes.
+  std::string idDimuat;
 };

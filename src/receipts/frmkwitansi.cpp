@@ -284,9 +284,14 @@ void FrmKwitansi::bersih() {
 }
 
 void FrmKwitansi::buatNomer() {
+  const std::string prefix = awalan();
+  abaikanError([&] { Text1.Text(usulanNomor(prefix)); });
+}
+
+std::string FrmKwitansi::awalan() {
   std::string prefix;
   abaikanError([&] { prefix = ui::Default<FrmSeting>().TextFormat.Text(); });
-  abaikanError([&] { Text1.Text(usulanNomor(prefix)); });
+  return prefix;
 }
 
 void FrmKwitansi::tampilMataUang(const std::string& mataUang) {
@@ -296,7 +301,18 @@ void FrmKwitansi::tampilMataUang(const std::string& mataUang) {
   Combo1.Text(mataUang);
 }
 
-std::string FrmKwitansi::kunci() { return nomorTersimpan.empty() ? vb::Right(Text1.Text(), 11) : nomorTersimpan; }
+std::string FrmKwitansi::kunci(const std::string& prefix) {
+  if (!nomorTersimpan.empty()) return nomorTersimpan;
+  const std::string nomor = Text1.Text();
+  const long panjang = vb::Len(nomor) - vb::Len(prefix);
+  if (vb::Left(nomor, vb::Len(prefix)) == prefix && panjang >= 1 && panjang <= 11)
+    return vb::Mid(nomor, vb::Len(prefix) + 1);
+  ui::MsgBox(prefix.empty() ? std::string("No Kwitansi harus berisi 1 sampai 11 karakter")
+                            : "No Kwitansi harus diawali \"" + prefix + "\" dan diikuti 1 sampai 11 karakter",
+             ui::vbExclamation, std::string("Talvoren"));
+  Text1.SetFocus();
+  return "";
+}
 
 std::string FrmKwitansi::kataMataUang() {
   const std::string mataUang = Combo1.Text();
@@ -400,8 +416,9 @@ void FrmKwitansi::BSimpan_Click() {
       Text1.SetFocus();
       return;
     }
-    if (!isianLengkap()) return;
-    const std::string key = kunci();
+    const std::string prefix = awalan();
+    const std::string key = kunci(prefix);
+    if (key.empty() || !isianLengkap()) return;
     db::Recordset rs;
     rs.setCursorLocation(db::adUseClient);
     // The number is typed text: its apostrophes are doubled like any other.
@@ -426,15 +443,19 @@ void FrmKwitansi::BSimpan_Click() {
       // Nothing is stored unless the whole row is written by the update.
       rs.addNew();
       rs.field("NoKwitansi").setValue(key);
-      rs.field("NoPasport").setValue(ui::Default<FrmSeting>().TextFormat.Text());
+      rs.field("NoPasport").setValue(prefix);
       isi();
       rs.update();
       rs.close();
       ui::MsgBox("Data Berhasil Disimpan", ui::vbInformation, std::string("TALVOREN"));
       BCetak_Click();
     } else {
-      if (ui::MsgBox("Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo,
-                     std::string("Talvoren")) == ui::vbNo)
+      // Only the receipt the register opened to edit is updated on Enter; any
+      // other stored one is another clerk's (saved first from another window)
+      // or was typed over by mistake.
+      const int tombol = nomorTersimpan.empty() ? ui::vbDefaultButton2 : 0;
+      if (ui::MsgBox("Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo | tombol,
+                     std::string("Talvoren")) != ui::vbYes)
         return;
       // The stored number and its prefix stay as they are.
       isi();
@@ -463,10 +484,12 @@ void FrmKwitansi::Button1_Click() {
 }
 
 void FrmKwitansi::BCetak_Click() {
+  const std::string key = kunci(awalan());
+  if (key.empty()) return;
   int templateIndex = 0;
   abaikanError([&] { templateIndex = ui::Default<FrmSeting>().cmbKwitansi.ListIndex(); });
   runReceiptReport("SELECT tblkwitansi.*, Format(tgl, 'dd mmmm yyyy') AS tgl_string from tblkwitansi "
-                   "where nokwitansi = '" + db::quote(kunci()) + "'",
+                   "where nokwitansi = '" + db::quote(key) + "'",
                    receiptTemplate(templateIndex));
 }
 

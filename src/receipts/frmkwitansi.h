@@ -84,7 +84,12 @@ private:
   // A save needs a payer and an amount from 1 to 10^15 - 1: false (after
   // saying which box and moving the focus there) when one is missing.
   bool isianLengkap();
-  // The receipt's key: the stored number of a receipt being edited, else the
-  // last eleven characters of Text1.
-  std::string kunci();
+  // The current number prefix of the settings.
+  std::string awalan();
+  // The receipt's key: the stored number of a receipt being edited; for a
+  // new one what follows the prefix in Text1, which must start with it, letter
+  // case included, and go on for 1 to 11 characters, so that the prefix and
+  // the key print as typed. Empty, after saying so and moving the focus to
+  // Text1, for a number that cannot be stored so.
+  std::string kunci(const std::string& prefix);
 };

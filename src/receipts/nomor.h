@@ -1,6 +1,7 @@
 #pragma once
 // The receipt number: prefix, three sequence digits, "/", month and year
-// ("KW-046/01/2026"). Receipts are stored under the last eleven characters.
+// ("KW-046/01/2026"). Receipts are stored under what follows the prefix, the
+// last eleven characters of a proposed number.
 #include <string>
 
 // The sequence the next receipt of the current month (the clock's) takes:

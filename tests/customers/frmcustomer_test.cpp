@@ -2,6 +2,7 @@
 // row click and the Enter chain.
 #include <gtest/gtest.h>
 
+#include "core/modal_steps.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "customer_fixture.h"
@@ -83,16 +84,27 @@ TEST_F(FrmCustomerTest, ProposesTheLargestStoredSerialPlusOne) {
   }
 }
 
+// A proposed ID that is stored already (after the wrap, as when another
+// window has saved it since) replaces that customer only on a deliberate Yes: Enter on the
+// question keeps it. Over the customer loaded from the list, Enter updates.
 TEST_F(FrmCustomerTest, AfterWrapTheNextSaveReachesTheUpdateQuestion) {
+  const std::string question = "Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?";
   add({{"CUST99999", "Terakhir"}, {"CUST00000", "Nol"}});
-  seams->answers.push_back(ui::vbNo);
+  vt::test::AnswerWithEnter(*seams, question, "customer-question.png");
   showModal([&](FrmCustomer& f) {
     EXPECT_EQ(f.TextCustomer.Text(), "CUST00000");
     f.TextNama.Text("Baru");
     clickWindow(f.Button2.hwnd());
+    EXPECT_EQ(stored("nama", "CUST00000"), "Nol");
+    clickRow(f.Lv1, 1);
+    ASSERT_EQ(f.TextCustomer.Text(), "CUST00000");
+    f.TextNama.Text("Nol Baru");
+    clickWindow(f.Button2.hwnd());
   });
-  ASSERT_EQ(prompts(), std::vector<std::string>{"Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?"});
-  EXPECT_EQ(stored("nama", "CUST00000"), "Nol");
+  ASSERT_EQ(prompts(), (std::vector<std::string>{question, question, "Data Berhasil Di Update"}));
+  expectBox(0, question, ui::vbYesNo | ui::vbDefaultButton2, "Talvoren");
+  expectBox(1, question, ui::vbYesNo, "Talvoren");
+  EXPECT_EQ(stored("nama", "CUST00000"), "Nol Baru");
 }
 
 TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
@@ -121,7 +133,8 @@ TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
     seams->answers.push_back(ui::vbNo);
     clickWindow(f.Button2.hwnd());
     ASSERT_EQ(seams->boxes.size(), 2u);
-    expectBox(1, "Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?", ui::vbYesNo, "Talvoren");
+    expectBox(1, "Nomer Customer Sudah ada dalam Sistem, apakah ingin di Update?",
+              ui::vbYesNo | ui::vbDefaultButton2, "Talvoren");
     EXPECT_EQ(stored("alamat", "CUST00002"), " Jl. Kenanga 2 ");
     EXPECT_EQ(f.TextAlamat.Text(), "Jl. Baru 3");
 

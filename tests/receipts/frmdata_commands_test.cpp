@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "core/modal_steps.h"
 #include "platform/report/preview.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
@@ -253,7 +254,8 @@ TEST_F(CommandsTest, EditOpensTheSelectedReceiptLockedAndKeepsItsPrefix) {
 }
 
 // Ubah saves over the stored receipt whatever the length of its number, and
-// keeps a stored currency the entry's list lacks.
+// keeps a stored currency the entry's list lacks. The question over the
+// receipt being edited has Yes for its default: Enter updates it.
 TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
   exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
   exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'BARU-')");
@@ -279,6 +281,7 @@ TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
     ASSERT_NE(at, numbers.end());
     clickRow(static_cast<int>(at - numbers.begin()) + 1);
     freshSeams();
+    vt::test::AnswerWithEnter(*seams, "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?");
     ui::testing::onShown([&](ui::Form&) {
       EXPECT_EQ(entry.Text1.Text(), shown);
       EXPECT_EQ(entry.Combo1.Text(), c.currency);
@@ -286,13 +289,13 @@ TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
       EXPECT_TRUE(entry.Text3.HasFocus());
       entry.Text6.SetFocus();
       vt::test::keyboardType("Pelunasan");
-      seams->answers.push_back(ui::vbYes);
       clickWindow(entry.BSimpan.hwnd());
       clickWindow(entry.BTutup.hwnd());
     });
     clickWindow(f.BUbah.hwnd());
     ASSERT_EQ(seams->boxes.size(), 2u);
     EXPECT_EQ(seams->boxes[0].prompt, "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?");
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
     EXPECT_EQ(seams->boxes[1].prompt, "Data Berhasil Di Update");
     EXPECT_EQ(count(), std::to_string(std::size(cases)));
     const std::string where = " from tblkwitansi where NoKwitansi = '" + db::quote(c.number) + "'";

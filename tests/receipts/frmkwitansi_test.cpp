@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/modal_steps.h"
 #include "core/module1.h"
 #include "core/program_fixture.h"
 #include "platform/ui/app.h"
@@ -12,6 +13,7 @@
 #include "platform/vb/locale.h"
 #include "platform/vb/text.h"
 #include "receipts/frmkwitansi.h"
+#include "receipts/frmseting.h"
 #include "receipts/keyboard.h"
 #include "receipts/report_runs.h"
 
@@ -150,30 +152,46 @@ TEST_F(EntryTest, SaveInsertsEveryColumnThenPrints) {
   EXPECT_EQ(jobs[0].title, "Cetak Kwitansi");
 }
 
+// A new receipt whose number is stored already (typed over, or saved from
+// another window since it was proposed) replaces the stored one only on a
+// deliberate Yes: No is the question's default, so Enter keeps it.
 TEST_F(EntryTest, ExistingNumberAsksBeforeUpdating) {
+  const std::string question = "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?";
+  constexpr int kEnterKey = 0;  // the real question, answered with Enter
   struct Case {
+    const char* name;
     int answer;
+    bool storedMeanwhile;
     const char* payer;
     bool frameEnabled;
     std::vector<std::string> boxes;
   };
   const Case cases[] = {
-      {ui::vbNo, "Budi", true, {"Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?"}},
-      {ui::vbYes, "Citra", false,
-       {"Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?", "Data Berhasil Di Update"}},
+      {"No", ui::vbNo, false, "Budi", true, {question}},
+      {"Yes", ui::vbYes, false, "Citra", false, {question, "Data Berhasil Di Update"}},
+      {"Enter on a typed-over number", kEnterKey, false, "Budi", true, {question}},
+      {"Enter on a number another window saved", kEnterKey, true, "Budi", true, {question}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.answer == ui::vbYes ? "Yes" : "No");
+    SCOPED_TRACE(c.name);
     exec("DELETE * FROM tblkwitansi");
-    storedReceipt("001/12/2025", "LAMA-");
+    if (!c.storedMeanwhile) storedReceipt("001/12/2025", "LAMA-");
     settingsRow("BARU-");
     freshSeams();
     jobs.clear();
-    seams->answers.push_back(c.answer);
+    if (c.answer == kEnterKey)
+      vt::test::AnswerWithEnter(*seams, question, c.storedMeanwhile ? "entry-question.png" : "");
+    else
+      seams->answers.push_back(c.answer);
     showModal([&](FrmKwitansi& f) {
-      // Proposed after the stored one; typed over with the stored number.
-      EXPECT_EQ(f.Text1.Text(), "BARU-002/12/2025");
-      f.Text1.Text("001/12/2025");
+      if (c.storedMeanwhile) {
+        EXPECT_EQ(f.Text1.Text(), "BARU-001/12/2025");
+        storedReceipt("001/12/2025", "LAMA-");
+      } else {
+        // Proposed after the stored one; typed over with the stored number.
+        EXPECT_EQ(f.Text1.Text(), "BARU-002/12/2025");
+        f.Text1.Text("BARU-001/12/2025");
+      }
       type(f.Text3, "Citra");
       type(f.Text4, "7500");
       clickWindow(f.BSimpan.hwnd());
@@ -181,7 +199,7 @@ TEST_F(EntryTest, ExistingNumberAsksBeforeUpdating) {
     });
     ASSERT_EQ(seams->boxes.size(), c.boxes.size());
     for (size_t i = 0; i < c.boxes.size(); ++i) EXPECT_EQ(seams->boxes[i].prompt, c.boxes[i]);
-    EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo);
+    EXPECT_EQ(seams->boxes[0].flags, ui::vbYesNo | ui::vbDefaultButton2);
     EXPECT_EQ(seams->boxes[0].title, "Talvoren");
     if (c.boxes.size() > 1) {
       EXPECT_EQ(seams->boxes[1].flags, ui::vbInformation);
@@ -464,25 +482,66 @@ TEST_F(EntryTest, WordsFollowOnlyTheAmountShown) {
   });
 }
 
+// A new receipt's number is the current prefix (letter case included)
+// followed by 1 to 11 characters, which are its key: stored, looked up and
+// printed with the prefix in front, so it prints as typed. Any other number
+// is refused before anything is written or printed.
 TEST_F(EntryTest, ApostropheInTheNumberIsAnOrdinaryKey) {
-  showModal([&](FrmKwitansi& f) {
-    f.Text1.Text("KW'01");
-    type(f.Text3, "Eko");
-    type(f.Text4, "100");
-    clickWindow(f.BSimpan.hwnd());
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_NE(jobs[0].query.find("nokwitansi = 'KW''01'"), std::string::npos) << jobs[0].query;
-    // Found again: the second save asks.
-    f.BTambah_Click();
-    f.Text1.Text("KW'01");
-    type(f.Text3, "Eko");
-    type(f.Text4, "200");
-    seams->answers.push_back(ui::vbNo);
-    clickWindow(f.BSimpan.hwnd());
-  });
-  ASSERT_EQ(seams->boxes.size(), 2u);
-  EXPECT_EQ(seams->boxes[1].prompt, "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?");
-  EXPECT_EQ(scalar("select NoKwitansi from tblkwitansi"), "KW'01");
+  struct Case {
+    const char *prefix, *typed;
+    const char* key;  // nullptr: refused
+  };
+  const Case cases[] = {
+      {"AAA", "AAAKW'01", "KW'01"},
+      {"AAA", "KW'01", nullptr},
+      {"AAA", "AAA022/12/2026", "022/12/2026"},
+      {"AAA", "aaa022/12/2026", nullptr},
+      {"AAA", "KWT-2026-00123", nullptr},
+      {"KWT", "KWT-2026-00123", "-2026-00123"},
+      {"AAA", "AAA", nullptr},
+      {"AAA", "AAA123456789012", nullptr},
+      {"", "KW'01", "KW'01"},
+      {"", "12345678901", "12345678901"},
+      {"", "KWT-2026-00123", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.prefix) + " " + c.typed);
+    exec("DELETE * FROM tblkwitansi");
+    exec("DELETE * FROM tblset");
+    settingsRow(c.prefix);
+    ui::testing::unloadAll();
+    freshSeams();
+    jobs.clear();
+    showModal([&](FrmKwitansi& f) {
+      // Saved twice: the second save finds the first.
+      for (int save = 0; save < 2; ++save) {
+        f.BTambah_Click();
+        f.Text1.Text(c.typed);
+        type(f.Text3, "Eko");
+        type(f.Text4, "100");
+        if (save) seams->answers.push_back(ui::vbNo);
+        clickWindow(f.BSimpan.hwnd());
+        EXPECT_TRUE(c.key || f.Text1.HasFocus());
+      }
+      if (!c.key) clickWindow(f.BCetak.hwnd());
+    });
+    const std::string refusal = *c.prefix ? "No Kwitansi harus diawali \"" + std::string(c.prefix) +
+                                                "\" dan diikuti 1 sampai 11 karakter"
+                                          : "No Kwitansi harus berisi 1 sampai 11 karakter";
+    std::vector<std::string> prompts;
+    for (const auto& box : seams->boxes) prompts.push_back(box.prompt);
+    const std::vector<std::string> saved{"Data Berhasil Disimpan",
+                                         "Nomer Kwitansi Sudah ada dalam Sistem, apakah ingin di Update?"};
+    EXPECT_EQ(prompts, c.key ? saved : std::vector<std::string>(3, refusal));
+    EXPECT_EQ(seams->boxes[0].flags, c.key ? ui::vbInformation : ui::vbExclamation);
+    EXPECT_EQ(scalar("select count(*) from tblkwitansi"), c.key ? "1" : "0");
+    EXPECT_EQ(scalar("select NoPasport & NoKwitansi from tblkwitansi"), c.key ? c.typed : "");
+    ASSERT_EQ(jobs.size(), c.key ? 1u : 0u);
+    if (c.key) {
+      EXPECT_NE(jobs[0].query.find("nokwitansi = '" + vb::Replace(c.key, "'", "''") + "'"), std::string::npos)
+          << jobs[0].query;
+    }
+  }
 }
 
 TEST_F(EntryTest, EmptyNumberIsRefused) {
@@ -540,6 +599,7 @@ TEST_F(EntryTest, ReceiptFilledByTheRegisterKeepsItsPrefix) {
   settingsRow("BARU-");
   // What the register writes before it shows the dialog.
   entry().Text1.Text("LAMA-001/12/2025");
+  entry().nomorTersimpan = "001/12/2025";
   entry().Text3.Text("Budi");
   entry().Combo1.Text("Rp.");
   entry().Text4.Text("5,000");
@@ -575,7 +635,7 @@ TEST_F(EntryTest, PrintShowsOnlyAStoredReceipt) {
   showModal([&](FrmKwitansi& f) {
     clickWindow(f.BCetak.hwnd());
     EXPECT_TRUE(jobs.empty());
-    f.Text1.Text("KW-001/12/2025");
+    f.Text1.Text(ui::Default<FrmSeting>().TextFormat.Text() + "001/12/2025");
     clickWindow(f.BCetak.hwnd());
     ASSERT_EQ(jobs.size(), 1u);
     // No settings row: the first template.
