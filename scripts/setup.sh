@@ -104,10 +104,20 @@ fi
 # show on screen and on paper; its glyphs carry their characters' names, so
 # that a PDF printed from it reads back as text. A face the prefix does not
 # have gets no link (Wine would draw all of it with the linked font).
-# Also for a prefix made before; one that has the links costs one grep.
+# Text boxes and the box of a combo box lay text out by script, not through
+# the links: a run of letters the face lacks goes to the script's fallback
+# font, which for Chinese and Japanese is a face the prefix lacks (boxes)
+# and for Korean none. The fallback of those scripts (named by their
+# four-letter tags, read as a number in hex) is Debian's CJK font; Latin
+# text is no such run and keeps its face.
+# Also for a prefix made before; one that has both costs two greps.
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-cjk_link="wqy-microhei.ttc,WenQuanYi Micro Hei"
-if [ -d "$fonts" ] && [ -f "$cjk" ] && ! grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link" "$WINEPREFIX/system.reg"; then
+cjk_face="WenQuanYi Micro Hei"
+cjk_link="wqy-microhei.ttc,$cjk_face"
+script_tag() { printf '%02x%02x%02x%02x' "'${1:3:1}" "'${1:2:1}" "'${1:1:1}" "'${1:0:1}"; }
+if [ -d "$fonts" ] && [ -f "$cjk" ] &&
+   ! { grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link" "$WINEPREFIX/system.reg" &&
+       grep -qsF "\"$(script_tag hang)\"=\"$cjk_face\"" "$WINEPREFIX/user.reg"; }; then
   log "linking the CJK font into the Wine prefix"
   cp "$cjk" "$fonts/"
   # REG_MULTI_SZ as a plain-text .reg file writes it: the bytes, two zeros at the end.
@@ -125,6 +135,12 @@ if [ -d "$fonts" ] && [ -f "$cjk" ] && ! grep -qsF "\"Liberation Sans\"=str(7):\
       if grep -qsF "\"$face (TrueType)\"" "$WINEPREFIX/system.reg"; then
         echo "\"$face\"=hex(7):$multi"
       fi
+    done
+    echo
+    echo '[HKEY_CURRENT_USER\Software\Wine\Uniscribe\Fallback]'
+    # Han, kana, Hangul, Bopomofo.
+    for tag in hani kana hang bopo; do
+      echo "\"$(script_tag $tag)\"=\"$cjk_face\""
     done
   } >"$reg"
   wine reg import "$reg" >/dev/null 2>&1 </dev/null || true
