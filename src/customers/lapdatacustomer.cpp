@@ -5,12 +5,12 @@
 #include "core/dialog_layout.h"
 #include "core/listsort.h"
 #include "core/module1.h"
+#include "core/spreadsheet_export.h"
 #include "customers/customer_pictures.h"
 #include "customers/lap_datacustomer.h"
 #include "customers/mahasiswa.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/error.h"
 #include "platform/xls/xls.h"
 
 using Module1::abaikanError;
@@ -174,41 +174,7 @@ void LapDataCustomer::Button3_Click() {
     ui::MsgBoxError(e);
     return;
   }
-  // A list longer than a sheet holds is refused, and why, before a file is asked for.
-  try {
-    book.CheckRows();
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbExclamation | ui::vbOKOnly, Caption());
-    return;
-  }
-
-  // A save dialog that adds ".xls" and asks before it replaces a file of
-  // that name; a cancel ends the export without a word.
-  std::string path;
-  try {
-    CommonDialog1.Filter = "Excel 97-2003 (*.xls)|*.xls";
-    CommonDialog1.DefaultExt = "xls";
-    CommonDialog1.Flags = ui::cdlOFNOverwritePrompt | ui::cdlOFNPathMustExist;
-    CommonDialog1.CancelError = true;
-    CommonDialog1.ShowSave();
-    path = CommonDialog1.FileName;
-  } catch (const ui::ProgramEnded&) {
-    throw;
-  } catch (const std::exception&) {
-    return;
-  }
-  // A file that could not be written is said, never passed over.
-  try {
-    book.SaveAs(path);
-  } catch (const ui::ProgramEnded&) {
-    throw;
-  } catch (const std::exception& e) {
-    ui::MsgBoxError(e, ui::vbExclamation | ui::vbOKOnly, Caption());
-    return;
-  }
-  ui::MsgBox("Export Completed", ui::vbInformation | ui::vbOKOnly, Caption());
-  // Shown to the user in the program that opens spreadsheets.
-  abaikanError([&] { ui::ShellExecuteFile(hwnd(), "open", path, "", "", SW_SHOWNORMAL); });
+  SaveExport(book, CommonDialog1, Caption(), "Export Completed");
 }
 
 void LapDataCustomer::Lv1_ColumnClick(ui::ColumnHeader& header) {

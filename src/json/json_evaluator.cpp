@@ -43,6 +43,13 @@ void append(StringBuilder& out, std::u16string_view piece) {
   out.Append(piece);
 }
 
+// The characters of the texts the variables hold.
+size_t charactersHeld(const vb::Dictionary& vars) {
+  size_t n = 0;
+  for (const std::string& name : vars.Keys()) n += utf16Length(vars.Item(name).stringValue());
+  return n;
+}
+
 // A named parameter; a name that is not there reads as the Empty value.
 const vb::Variant& param(const vb::Dictionary& params, const char* name) {
   static const vb::Variant empty;
@@ -218,9 +225,13 @@ void JsonEvaluator::runSet(const Command& c) {
   const std::u16string text = c.eval("value");
   vb::Dictionary& vars = variables();
   const size_t old = vars.Exists(variable) ? utf16Length(vars.Item(variable).stringValue()) : 0;
-  if (variablesLength_ - old + text.size() > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
+  // The kept count misses what a caller changed through Variables(): it is
+  // counted afresh before it could go below zero or refuse a text.
+  size_t held = variablesLength_;
+  if (held < old || held - old + text.size() > kMaxOutputLength) held = charactersHeld(vars);
+  if (held - old + text.size() > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
   vars.Item(variable) = vb::Variant(toUtf8(text));
-  variablesLength_ = variablesLength_ - old + text.size();
+  variablesLength_ = held - old + text.size();
 }
 
 void JsonEvaluator::runGet(const Command& c, StringBuilder& out) {

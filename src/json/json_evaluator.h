@@ -7,7 +7,8 @@
 //
 // Every text the evaluator builds stays within kMaxOutputLength characters:
 // the result of Eval, the output of each command and array on the way to it,
-// and the script variables taken together. A script that would build more
+// and the script variables taken together (with those a caller put in or
+// changed through Variables()). A script that would build more
 // (a variable doubled again and again, say) raises error 7, "Out of memory",
 // out of Eval before the memory is taken.
 //
@@ -75,7 +76,7 @@ private:
   vb::Dictionary& variables();
 
   std::shared_ptr<vb::Dictionary> variables_;
-  size_t variablesLength_ = 0;  // characters held by the variables
+  size_t variablesLength_ = 0;  // characters held by the variables, as last counted
   long nestingLevel_ = 0;
 };
 

@@ -2,10 +2,8 @@
 // sees opened.
 #include "receipts/frmdata.h"
 
-#include "platform/ui/app.h"
+#include "core/spreadsheet_export.h"
 #include "platform/ui/seams.h"
-
-#include "platform/vb/error.h"
 #include "platform/xls/xls.h"
 
 void FrmData::BExport_Click() {
@@ -32,39 +30,5 @@ void FrmData::BExport_Click() {
     for (int c = 2; c <= columns; ++c) ws.Cell(r, c, item.SubItems(c - 1));
   }
   ws.AutoFit();
-  // A list longer than a sheet holds is refused, and why, before a file is asked for.
-  try {
-    wb.CheckRows();
-  } catch (const vb::Error& e) {
-    ui::MsgBox(e.description(), ui::vbExclamation | ui::vbOKOnly, judul);
-    return;
-  }
-
-  try {
-    // The file's name gets ".xls" in the dialog, which asks before it
-    // replaces a file of that name.
-    CommonDialog1.Filter = "Excel 97-2003 (*.xls)|*.xls";
-    CommonDialog1.DefaultExt = "xls";
-    CommonDialog1.Flags = ui::cdlOFNOverwritePrompt | ui::cdlOFNPathMustExist;
-    CommonDialog1.CancelError = true;
-    CommonDialog1.ShowSave();
-  } catch (const vb::Error& e) {
-    // Cancelled: the export ends without a file and without a word.
-    if (e.number() == ui::cdlCancel) return;
-    throw;
-  }
-  // The dialog gives the name with its ".xls".
-  const std::string file = CommonDialog1.FileName;
-  try {
-    wb.SaveAs(file);
-  } catch (const ui::ProgramEnded&) {
-    throw;
-  } catch (const std::exception&) {
-    // SaveAs leaves no half-written file under the chosen name.
-    ui::MsgBox("Terjadi kesalahan saat menyimpan file.", ui::vbExclamation | ui::vbOKOnly, judul);
-    return;
-  }
-  ui::MsgBox("Export selesai", ui::vbInformation | ui::vbOKOnly, judul);
-  // Shown in whatever program opens spreadsheets.
-  ui::ShellExecuteFile(hwnd(), "", file, "", "", SW_SHOWNORMAL);
+  SaveExport(wb, CommonDialog1, judul, "Export selesai");
 }

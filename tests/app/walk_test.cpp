@@ -390,6 +390,14 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
   chooseFile(sheet);
   answer("Export selesai", IDOK);
   EXPECT_TRUE(fs::exists(fs::u8path(sheet + ".xls")));
+  // No program here opens a workbook, and the export says so.
+  {
+    HWND box = driver_.waitDialog("Terjadi kesalahan saat menyimpan file.");
+    ASSERT_NE(box, nullptr);
+    driver_.shot(box, "10-export-unopened");
+    driver_.pressDialogButton(box, IDOK);
+    driver_.waitClosed(box);
+  }
 
   // Delete one: the second row's tick taken off, the first row's kept.
   {

@@ -14,6 +14,7 @@
 #include "customers/mahasiswa.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "platform/vb/error.h"
 #include "support/file_dialog_user.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -171,6 +172,7 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
   const std::wstring winDir = vt::test::WinPathFromUnix(dir);
   CreateDirectoryW(winDir.c_str(), nullptr);
   const std::string chosen = ui::Narrow(winDir) + "\\data.xls";
+  const std::string failed = "Terjadi kesalahan saat menyimpan file.";
   showModal([&](LapDataCustomer& f) {
     clickHeading(3);
     clickHeading(3);  // by name, descending: Budi first
@@ -182,8 +184,7 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
     seams->fileAnswers.push_back(ui::Narrow(winDir) + "\\tidak-ada\\data");
     clickWindow(f.Button3.hwnd());
     ASSERT_EQ(seams->boxes.size(), 1u);
-    EXPECT_NE(seams->boxes[0].prompt, "Export Completed");
-    EXPECT_EQ(seams->boxes[0].title, "Lap Data Customer");
+    expectBox(0, failed, ui::vbExclamation, "Lap Data Customer");
     // A save dialog; the name chosen keeps the ".xls" typed, without a second one.
     seams->fileAnswers.push_back(chosen);
     clickWindow(f.Button3.hwnd());
@@ -195,6 +196,26 @@ TEST_F(LapDataCustomerTest, ExportWritesTheShownRowsKeepingLeadingZeros) {
     // Then shown in the program that opens it.
     ASSERT_EQ(seams->shells.size(), 1u);
     EXPECT_EQ(seams->shells[0].file, chosen);
+
+    // A save dialog that fails, and a saved file that no program opens (the
+    // shell's result is 32 or less): both said, as the register's export does.
+    freshSeams();
+    ui::seams().fileDialog = [](ui::FileDialogRequest&) -> bool { vb::raise(vb::err::OutOfMemory); };
+    clickWindow(f.Button3.hwnd());
+    ASSERT_EQ(seams->boxes.size(), 1u);
+    expectBox(0, failed, ui::vbExclamation, "Lap Data Customer");
+    EXPECT_TRUE(seams->shells.empty());
+    freshSeams();
+    seams->fileAnswers.push_back(chosen);
+    ui::seams().shellExecute = [&](const ui::ShellRequest& r) {
+      seams->shells.push_back(r);
+      return intptr_t{31};
+    };
+    clickWindow(f.Button3.hwnd());
+    EXPECT_EQ(prompts(), (std::vector<std::string>{"Export Completed", failed}));
+    if (seams->boxes.size() == 2) {
+      expectBox(1, failed, ui::vbExclamation, "Lap Data Customer");
+    }
   });
   EXPECT_EQ(GetFileAttributesW(ui::Widen(chosen + ".xls").c_str()), INVALID_FILE_ATTRIBUTES);
   const auto cells = readBack(dir + "/data.xls");

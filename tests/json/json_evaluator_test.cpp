@@ -271,6 +271,16 @@ TEST_F(JsonEvaluatorTest, VariablesLiveAsLongAsTheEvaluator) {
   EXPECT_EQ(ev.Variables()->Count(), 2);
   EXPECT_EQ(ev.Variables()->Item("Kota").toString(), "Depok");
 
+  // Variables the caller changes in between: a script may set them again,
+  // and what the caller took away no longer counts against the limit.
+  ev.Variables()->Item("Catatan") = vb::Variant(std::string(1000, 'c'));
+  EXPECT_EQ(eval(R"([{"set":{"name":"Catatan","value":"lunas"}}, {"get":{"name":"Catatan"}}])"), "lunas");
+  ev.Variables()->Item("Kota") = vb::Variant(std::string(2000, 'k'));
+  EXPECT_EQ(eval(R"([{"set":{"name":"Kota","value":"Bogor"}}, {"get":{"name":"Kota"}}])"), "Bogor");
+  eval(doubling(15, ""));  // half the limit
+  ev.Variables()->Remove("x");
+  EXPECT_EQ(eval(doubling(15, R"(,{"get":{"name":"x"}})")).size(), json::JsonEvaluator::kMaxOutputLength / 2);
+
   json::JsonEvaluator other;
   EXPECT_EQ(json::toUtf8(other.Eval(u"[{\"get\":{\"name\":\"Kota\",\"default\":\"-\"}}]")), "-");
 }

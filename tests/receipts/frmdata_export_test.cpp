@@ -8,6 +8,7 @@
 #include "core/module1.h"
 #include "platform/ui/app.h"
 #include "platform/ui/win_util.h"
+#include "platform/vb/error.h"
 #include "platform/vb/text.h"
 #include "support/file_dialog_user.h"
 
@@ -153,6 +154,38 @@ TEST_F(ExportTest, EndsWithoutAFileWhenCancelledEmptyOrUnwritable) {
     FindClose(finder);
   }
   EXPECT_EQ(files, 1) << "no temporary file is left beside it";
+
+  // A save dialog that fails: said, nothing written.
+  freshSeams();
+  ui::seams().fileDialog = [](ui::FileDialogRequest&) -> bool { vb::raise(vb::err::OutOfMemory); };
+  clickWindow(f.BExport.hwnd());
+  expectOnlyBox("Terjadi kesalahan saat menyimpan file.", ui::vbExclamation);
+  EXPECT_TRUE(seams->shells.empty());
+
+  // Saved, but no program opens it (the shell's result is 32 or less): said
+  // after the export's own message.
+  for (const intptr_t result : {0, 2, 31, 32, 33}) {
+    SCOPED_TRACE(result);
+    freshSeams();
+    seams->fileAnswers.push_back(file("Tanpa Program.xls"));
+    ui::seams().shellExecute = [&](const ui::ShellRequest& r) {
+      seams->shells.push_back(r);
+      return result;
+    };
+    clickWindow(f.BExport.hwnd());
+    EXPECT_EQ(seams->shells.size(), 1u);
+    std::vector<std::string> said;
+    for (const ui::testing::MsgBoxCall& box : seams->boxes) {
+      said.push_back(box.prompt);
+      EXPECT_EQ(box.title, "Fram Data Transksi Kwitansi");
+    }
+    std::vector<std::string> expected{"Export selesai"};
+    if (result <= 32) expected.push_back("Terjadi kesalahan saat menyimpan file.");
+    EXPECT_EQ(said, expected);
+    if (said.size() == 2) {
+      EXPECT_EQ(seams->boxes[1].flags, ui::vbExclamation);
+    }
+  }
 
   // An empty list.
   search("No Kwitansi", "zzz");
