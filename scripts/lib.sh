@@ -69,28 +69,89 @@ make_package() {
   mv -f "$build/Vantorel.zip.new" "$build/Vantorel.zip"
 }
 
-# A PDF printer of this run's own: cupsd (a system service, started when it is
-# not running) gets a cups-pdf queue whose files land in a fresh folder under
-# build/pdf/. Tests find both through VT_PRINTER and VT_PDF_DIR.
+# cupsd, a system service: started when it is not running. Says why on
+# stderr and fails when it does not come up.
+start_cupsd() {
+  lpstat -r 2>/dev/null | grep -q "is running" && return 0
+  if [ ! -x /usr/sbin/cupsd ]; then
+    echo "printer: /usr/sbin/cupsd is missing (package cups)" >&2
+    return 1
+  fi
+  pgrep -x cupsd >/dev/null || /usr/sbin/cupsd >"$build/cupsd.log" 2>&1 </dev/null || true
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && return 0; sleep 0.1; done
+  echo "printer: cupsd did not start: $(cat "$build/cupsd.log" 2>/dev/null)" >&2
+  return 1
+}
+
+# Where the cups-pdf queue NAME writes its PDFs: cups-pdf reads
+# cups-pdf-<name>.conf for the queue whose address is cups-pdf:/<name>.
+pdf_queue_folder() { # name, dir
+  mkdir -p "$2"
+  printf 'Out %s\nGrp lpadmin\nDecodeHexStrings 1\n' "$2" >"/etc/cups/cups-pdf-$1.conf"
+}
+
+# A cups-pdf queue NAME whose PDFs land in the folder DIR. Says why on stderr
+# and fails when it cannot be made.
+add_pdf_queue() { # name, dir
+  local name=$1 dir=$2 out
+  if ! command -v lpadmin >/dev/null; then
+    echo "printer: lpadmin is missing (package cups)" >&2
+    return 1
+  fi
+  if [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
+    echo "printer: the cups-pdf backend /usr/lib/cups/backend/cups-pdf is missing (package printer-driver-cups-pdf)" >&2
+    return 1
+  fi
+  start_cupsd || return 1
+  pdf_queue_folder "$name" "$dir"
+  if ! out=$(lpadmin -p "$name" -v "cups-pdf:/$name" -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>&1 </dev/null); then
+    rm -f "/etc/cups/cups-pdf-$name.conf"
+    echo "printer: lpadmin could not add the queue $name: $out" >&2
+    return 1
+  fi
+}
+
+# A PDF printer of this run's own, whose files land in a fresh folder under
+# build/pdf/. Tests find both through VT_PRINTER and VT_PDF_DIR; with
+# VT_REQUIRE_PRINTER set a print test fails rather than skips when the
+# printer is missing. Fails, saying why, when the printer cannot be made.
 start_printer() {
-  if ! command -v lpadmin >/dev/null || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then return 0; fi
-  pgrep -x cupsd >/dev/null || /usr/sbin/cupsd
-  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  export VT_REQUIRE_PRINTER=1
   local tag
   tag="vt_$(basename "$root" | tr -c 'A-Za-z0-9_\n' '_')_$$"
   export VT_PDF_DIR=$build/pdf/$(date +%Y%m%d-%H%M%S)-$$
-  mkdir -p "$VT_PDF_DIR"
-  # cups-pdf reads cups-pdf-<name>.conf for the queue whose address is cups-pdf:/<name>.
-  printf 'Out %s\nGrp lpadmin\nDecodeHexStrings 1\n' "$VT_PDF_DIR" >"/etc/cups/cups-pdf-$tag.conf"
-  if lpadmin -p "$tag" -v "cups-pdf:/$tag" -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1; then
-    export VT_PRINTER=$tag
-  else
-    rm -f "/etc/cups/cups-pdf-$tag.conf"
+  if ! add_pdf_queue "$tag" "$VT_PDF_DIR"; then
+    echo "start_printer: no PDF printer for this run, so its print tests cannot run" >&2
+    return 1
   fi
+  export VT_PRINTER=$tag
 }
 stop_printer() {
   if [ -n "${VT_PRINTER:-}" ]; then
     lpadmin -x "$VT_PRINTER" >/dev/null 2>&1 || true
     rm -f "/etc/cups/cups-pdf-$VT_PRINTER.conf"
+  fi
+}
+
+# The run command's printer. A machine whose CUPS has no queue (the test
+# runs' own queues aside, they come and go) gets a lasting cups-pdf queue,
+# made the default so that Wine's default printer is it, whose PDFs land in
+# build/printed/. A machine with printers keeps them as they are.
+run_printer=Vantorel_PDF
+start_run_printer() {
+  start_cupsd || return 1
+  local queues
+  queues=$(lpstat -v 2>/dev/null | sed -n 's/^device for \([^:]*\): \(.*\)$/\1 \2/p' |
+           awk '!($1 ~ /^vt_.*_[0-9]+$/ && $2 == "cups-pdf:/" $1) { print $1 }')
+  if grep -qx "$run_printer" <<<"$queues"; then
+    # Perhaps made by another checkout: its PDFs land in this one's folder from now on.
+    pdf_queue_folder "$run_printer" "$build/printed"
+  elif [ -z "$queues" ]; then
+    add_pdf_queue "$run_printer" "$build/printed" || return 1
+    if ! lpadmin -d "$run_printer" >/dev/null 2>&1 </dev/null; then
+      echo "printer: lpadmin could not make $run_printer the default printer" >&2
+      return 1
+    fi
+    echo "Added the printer $run_printer: what the program prints lands as PDF in $build/printed"
   fi
 }

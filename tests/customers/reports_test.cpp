@@ -1,6 +1,7 @@
 // The two banded report layouts: the customer report through the report
 // dialog's preview, printed on the run's PDF printer and read back, and the
 // receipt transaction layout filled and rendered by hand.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/module1.h"
 #include "customer_fixture.h"
@@ -181,6 +183,21 @@ TEST_F(ReportTest, LongestTextsPrintWhole) {
   EXPECT_TRUE(outside.empty()) << outside.size() << " words past the margins, first "
                                << (outside.empty() ? "" : outside[0]);
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdfs.back(), "customer_report_long"));
+}
+
+// A run meant to print (the test command's) fails a print test whose printer
+// is missing instead of letting it pass by skipping; a test run by hand
+// without a printer only skips.
+TEST(PrintSupport, AMissingPrinterFailsARunMeantToPrint) {
+  auto get = [](const char* name) { return std::string(std::getenv(name) ? std::getenv(name) : ""); };
+  const std::string printer = get("VT_PRINTER"), required = get("VT_REQUIRE_PRINTER");
+  _putenv("VT_PRINTER=");
+  _putenv("VT_REQUIRE_PRINTER=1");
+  EXPECT_NONFATAL_FAILURE(vt::test::TestPrinter(), "VT_PRINTER is not set");
+  _putenv("VT_REQUIRE_PRINTER=");
+  EXPECT_EQ(vt::test::TestPrinter(), "");
+  _putenv(("VT_PRINTER=" + printer).c_str());
+  _putenv(("VT_REQUIRE_PRINTER=" + required).c_str());
 }
 
 // A customer named in Chinese characters shows as such in the report

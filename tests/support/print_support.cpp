@@ -1,5 +1,6 @@
 #include "support/print_support.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -89,7 +90,14 @@ bool complete(const std::string& path) {
 
 bool RunUnix(const std::string& command, int timeoutMs) { return runUnix(command, timeoutMs); }
 
-std::string TestPrinter() { return env("VT_PRINTER"); }
+std::string TestPrinter() {
+  std::string printer = env("VT_PRINTER");
+  // A run meant to print must not pass its print tests by skipping them.
+  if (printer.empty() && !env("VT_REQUIRE_PRINTER").empty())
+    ADD_FAILURE() << "this run was meant to print to a PDF printer of its own, but VT_PRINTER is not set "
+                     "(start_printer in scripts/lib.sh makes it)";
+  return printer;
+}
 
 std::vector<std::string> PrintedPdfs() {
   std::vector<std::pair<ULONGLONG, std::string>> found;

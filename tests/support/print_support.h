@@ -8,7 +8,9 @@
 
 namespace vt::test {
 
-// The run's PDF printer, or "" when the run has none (printing tests skip then).
+// The run's PDF printer, or "" when the run has none: printing tests skip
+// then, unless the run was meant to print (VT_REQUIRE_PRINTER, set by
+// start_printer), when the calling test fails.
 std::string TestPrinter();
 // The PDFs printed so far in this run, as Windows paths, oldest first.
 std::vector<std::string> PrintedPdfs();
