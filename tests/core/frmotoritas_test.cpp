@@ -158,9 +158,9 @@ TEST_F(UsersTest, EmptyNameOrPasswordIsRefused) {
 
 TEST_F(UsersTest, NewUserIsInsertedWithEmptyLevelThenChangedInPlace) {
   showModal([&](frmotoritas& f) {
-    // Saving before any row was clicked adds a user too: the key box's design
-    // text is no number.
-    EXPECT_EQ(f.TextId.Text(), "Text3");
+    // Saving before any row was clicked adds a user too: no key yet, no level.
+    EXPECT_EQ(f.TextId.Text(), "0");
+    EXPECT_EQ(f.TextLevel.Text(), "");
     f.Text1.Text("KASIR");
     f.Text2.Text("satu");
     clickWindow(f.Checkmaster.hwnd());
