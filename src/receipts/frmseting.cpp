@@ -8,8 +8,8 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/date.h"
 #include "platform/vb/format.h"
+#include "receipts/nomor.h"
 #include "receipts/report_runs.h"
 
 using Module1::abaikanError;
@@ -225,7 +225,8 @@ void FrmSeting::tampilkanLogo(const img::Picture& picture) {
 }
 
 void FrmSeting::TextFormat_Change() {
-  TextTgl.Text(TextFormat.Text() + "001/" + vb::Format(vb::Variant(vb::now()), "mm/yyyy"));
+  // The first number of the month, written as the receipts get it.
+  TextTgl.Text(TextFormat.Text() + "001/" + bulanTahunNomor());
 }
 
 void FrmSeting::BOpen_Click() {
