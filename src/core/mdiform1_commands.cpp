@@ -162,8 +162,7 @@ void MDIForm1::Reset() {
 // so that receipts and the settings' own save do not use the old row.
 void MDIForm1::MuatUlangPengaturan() {
   Module1::abaikanError([] { core::reloadSettings(); });
-  Module1::abaikanError(
-      [this] { Caption(std::string(Module1::kJudulUtama) + " [ " + core::institutionName() + " ]"); });
+  Module1::abaikanError([] { tampilkanJudul(); });
 }
 
 void MDIForm1::Wallpaper() {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/dialog_layout.h"
+#include "core/mdiform1.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
@@ -266,6 +267,8 @@ void FrmSeting::BSimpan_Click() {
     // adding another.
     if (adding) TextId.Text(rs["noset"].toString());
     rs.close();
+    // The main window's title names the institution as stored now.
+    MDIForm1::tampilkanJudul();
 
     // No logo shown, nothing to write: the file stays as it is.
     const img::Picture logo = Image1.Picture();

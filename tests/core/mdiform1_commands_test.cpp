@@ -503,10 +503,15 @@ TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
   click("0");
   EXPECT_EQ(number, "BARU/001/12/2025");
 
-  // Simpan in Pengaturan changes the restored row and keeps its values.
+  // Simpan in Pengaturan changes the restored row and keeps its other
+  // values; the title names the saved institution at once.
   freshSeams();
   ui::testing::onShown([&](ui::Form&) {
+    seting.TextLembaga.Text("");
+    ui::testing::typeText(seting.TextLembaga.hwnd(), "SMK Baru Jaya");
+    EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru ]");
     ui::testing::clickWindow(seting.BSimpan.hwnd());
+    EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru Jaya ]");
     ui::testing::clickWindow(seting.Btutup.hwnd());
   });
   click("4");
@@ -514,7 +519,7 @@ TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
   EXPECT_EQ(seams->boxes[0].prompt, "Data Berhasil Disimpan");
   EXPECT_EQ(programScalar("select count(*) from tblset"), "1");
   EXPECT_EQ(programScalar("select namalembaga & '|' & NoKw & '|' & templete from tblset where noset = 7"),
-            "SMK Baru|BARU/|Kwitansi 3 Landscape");
+            "SMK Baru Jaya|BARU/|Kwitansi 3 Landscape");
 
   // A reset reads the row again too.
   seting.Load();
