@@ -304,7 +304,7 @@ TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
 }
 
 // After the entry dialog closes, the register shows the list it showed
-// (today's, a search or a date range, in the order its header shows) with
+// (today's, a search or a date range, sorted as the user sorted it) with
 // what was saved.
 TEST_F(CommandsTest, AddAndEditShowTheRegistersListAgain) {
   exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
