@@ -159,6 +159,24 @@ void Frmlogin::Command1_Click() {
   rs.close();
 }
 
+std::string Frmlogin::namaLogin() {
+  if (nomorLogin == 0) return "";
+  db::Recordset rs;
+  rs.open("select kodeuser from Tuser where nomor = " + std::to_string(nomorLogin), koneksi);
+  const std::string nama = rs.eof() ? std::string() : rs.field(0).value().toString();
+  rs.close();
+  return nama;
+}
+
+void Frmlogin::cariLoginLagi(const std::string& nama) {
+  nomorLogin = 0;
+  if (nama.empty()) return;
+  db::Recordset rs;
+  rs.open("select nomor from Tuser where kodeuser = '" + db::quote(nama) + "'", koneksi);
+  if (!rs.eof()) nomorLogin = rs.field(0).value().toLong();
+  rs.close();
+}
+
 void Frmlogin::Command2_Click() {
   Unload();
   if (koneksi) koneksi->close();

@@ -2,6 +2,8 @@
 // The login dialog: the first window of the program. Its load does the whole
 // start-up (database, elevated restart, schema upgrade, titles); its buttons
 // check a user name and password against Tuser and open the main window.
+#include <string>
+
 #include "core/dialog_button.h"
 #include "platform/ui/form.h"
 #include "platform/ui/frame.h"
@@ -25,6 +27,12 @@ public:
   // The Tuser key of the user who logged in, 0 before a login: the users
   // dialog keeps that user whatever name it is given meanwhile.
   long long nomorLogin = 0;
+  // The logged-in user's name as Tuser holds it now (after a rename too); ""
+  // before a login or when the row is gone.
+  std::string namaLogin();
+  // After Tuser was replaced (a restore): the logged-in user is the row of
+  // that name there; without one, no row of the new table is that user.
+  void cariLoginLagi(const std::string& nama);
 
   void Form_Load() override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;

@@ -40,7 +40,7 @@ struct PermissionGroup {
 constexpr PermissionGroup kPermissionGroups[] = {{"1", 0}, {"3", 0}, {"2", 1}};
 
 // A user's key as the statements take it: the whole number the text starts
-// with, 0 for a text that is none ("Text3", "").
+// with, 0 for a text that is none ("").
 std::string keyOf(const std::string& text) {
   const double v = vb::Val(text);
   if (!(std::fabs(v) < 1e15)) return "0";
@@ -119,8 +119,9 @@ void frmotoritas::Design() {
   Line1.BorderColor(ui::SysColor(COLOR_BTNSHADOW));
   ClientSize(px(width), py(bodyY + bodyH + kMargin));
 
-  TextId.Text("Text3");
-  TextLevel.Text("Text3");
+  // No user loaded yet: a new one (key 0), with no level to show.
+  TextId.Text("0");
+  TextLevel.Text("");
   designTabOrder();
 }
 

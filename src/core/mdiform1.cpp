@@ -29,6 +29,8 @@ img::Picture ToPicture(const ctl::RibbonPicture& picture) {
 
 bool IsTrue(db::Recordset& rs, const char* field) { return rs[field] == vb::Variant(true); }
 
+std::string judul() { return std::string(Module1::kJudulUtama) + " [ " + core::institutionName() + " ]"; }
+
 }  // namespace
 
 MDIForm1::MDIForm1() = default;
@@ -64,7 +66,7 @@ void MDIForm1::Design() {
 void MDIForm1::MDIForm_Load() {
   ui::App& app = ui::App::get();
   app.Title(Module1::kJudulUtama);
-  Caption(app.Title() + " [ " + core::institutionName() + " ]");
+  Caption(judul());
 
   ctl::RibbonBar& ribbon = RibbonBar1.bar();
   ribbon.Theme(1);
@@ -106,6 +108,11 @@ void MDIForm1::AturRibbon() {
   }
 
   FillRibbon(ribbon, flags.tabs, flags.buttons);
+}
+
+void MDIForm1::tampilkanJudul() {
+  MDIForm1& main = ui::Default<MDIForm1>();
+  if (main.Loaded()) main.Caption(judul());
 }
 
 void MDIForm1::MDIForm_Activate() { MDIForm_Resize(); }

@@ -48,6 +48,11 @@ public:
   // is not used.
   void RibbonBar1_ButtonClick(const std::string& id, const std::string& caption);
 
+  // The title with the institution name the settings object holds now: after
+  // a save of the settings, a restore or a reset. Nothing while the main
+  // window is not open.
+  static void tampilkanJudul();
+
 protected:
   void Design() override;
 

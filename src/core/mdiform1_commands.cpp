@@ -124,6 +124,11 @@ void MDIForm1::Restore() {
     return;  // cancelled: nothing to say
   }
   if (chosen.empty()) return;
+  // The logged-in user is found again by name in the restored users: a key
+  // of the old table may name another user there.
+  Frmlogin& login = ui::Default<Frmlogin>();
+  std::string user;
+  Module1::abaikanError([&] { user = login.namaLogin(); });
   try {
     // The connection refuses a file that is not a database with the
     // program's tables, changing nothing.
@@ -134,6 +139,7 @@ void MDIForm1::Restore() {
     ui::MsgBox("Restore gagal, data tidak berubah: " + e.description(), ui::vbExclamation, "talvoren");
     return;
   }
+  Module1::abaikanError([&] { login.cariLoginLagi(user); });
   MuatUlangPengaturan();
   ui::MsgBox("Restore Sukses", ui::vbInformation, "talvoren");
 }
@@ -162,8 +168,7 @@ void MDIForm1::Reset() {
 // so that receipts and the settings' own save do not use the old row.
 void MDIForm1::MuatUlangPengaturan() {
   Module1::abaikanError([] { core::reloadSettings(); });
-  Module1::abaikanError(
-      [this] { Caption(std::string(Module1::kJudulUtama) + " [ " + core::institutionName() + " ]"); });
+  Module1::abaikanError([] { tampilkanJudul(); });
 }
 
 void MDIForm1::Wallpaper() {

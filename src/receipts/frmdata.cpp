@@ -302,12 +302,16 @@ void FrmData::tampilJumlahRecord() {
 }
 
 void FrmData::dataLv1() {
+  tampilan_.clear();
   abaikanError([&] { Lv1.ListItems.Clear(); });
+  isiDari("select * from tblKwitansi where tgl =" + tanggalSql(vb::now()) + "  order by nokwitansi");
+}
+
+void FrmData::isiDari(const std::string& sql) {
   db::Recordset rs;
   bool open = false;
   abaikanError([&] {
-    rs.open("select * from tblKwitansi where tgl =" + tanggalSql(vb::now()) + "  order by nokwitansi", koneksi,
-            db::adOpenStatic);
+    rs.open(sql, koneksi, db::adOpenStatic);
     open = true;
   });
   if (open) {
@@ -315,6 +319,17 @@ void FrmData::dataLv1() {
     abaikanError([&] { rs.close(); });
   }
   if (!open) tampilTotal(0);
+}
+
+void FrmData::tampilkanLagi() {
+  // A fill shows the query's order; a column click after it sorted the list.
+  const bool sorted = Lv1.Sorted();
+  const int key = Lv1.SortKey(), order = Lv1.SortOrder();
+  if (tampilan_.empty())
+    dataLv1();
+  else
+    isiDari(tampilan_);
+  if (sorted) SortListView(Lv1, key + 1, order, jenisUrut(key + 1));
 }
 
 void FrmData::tampilkanQuery(const std::string& sql, const std::string& notFound) {
@@ -328,6 +343,7 @@ void FrmData::tampilkanQuery(const std::string& sql, const std::string& notFound
     ui::MsgBox(e.description(), ui::vbOKOnly | ui::vbExclamation, std::string(kJudul));
     return;
   }
+  tampilan_ = sql;
   if (rs.eof()) {
     abaikanError([&] { Lv1.ListItems.Clear(); });
     ui::MsgBox(notFound, ui::vbExclamation | ui::vbOKOnly, std::string(kJudul));
@@ -396,8 +412,7 @@ void FrmData::Lv1_ColumnClick(ui::ColumnHeader& header) {
   hapusIkonKolom(static_cast<int16_t>(header.Index()));
   // The hidden key column is never sorted.
   if (header.Index() < colNo || header.Index() > colPenerima) return;
-  // Amounts by their value and dates by the day, the rest as text.
-  const long kind = header.Index() == colJumlah ? sortNumber : header.Index() == colTgl ? sortDate : sortText;
+  const long kind = jenisUrut(header.Index());
   if (header.Icon() == "down") {
     header.Icon("up");
     SortListView(Lv1, header.Index(), ui::lvwDescending, kind);
@@ -405,4 +420,8 @@ void FrmData::Lv1_ColumnClick(ui::ColumnHeader& header) {
     header.Icon("down");
     SortListView(Lv1, header.Index(), ui::lvwAscending, kind);
   }
+}
+
+long FrmData::jenisUrut(int column) {
+  return column == colJumlah ? sortNumber : column == colTgl ? sortDate : sortText;
 }

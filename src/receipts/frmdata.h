@@ -76,6 +76,14 @@ protected:
 private:
   // The rows of an open query into the list, replacing what it showed.
   void isiBaris(db::Recordset& rs);
+  // Fills the list from a statement, quietly: nothing found empties it.
+  void isiDari(const std::string& sql);
+  // The fill the list shows, run again (after the entry dialog closed, so
+  // that a new or edited receipt shows), sorted again if a column click had
+  // sorted it.
+  void tampilkanLagi();
+  // How a column sorts: amounts by value, dates by day, the rest as text.
+  static long jenisUrut(int column);
   // The sum and count labels, from the total of the last fill.
   void tampilTotal(double total);
   void tampilJumlahRecord();
@@ -88,4 +96,8 @@ private:
   int designList(int lineH);
   void designTotals(int lineH);
   void designCommands(int lineH);
+
+  // The statement of the search or date range the list shows; empty for
+  // today's list.
+  std::string tampilan_;
 };

@@ -1,5 +1,6 @@
 // The register's way into the entry dialog: a new receipt, or the selected
-// stored one filled in to be saved again under its own number.
+// stored one filled in to be saved again under its own number. Either way
+// the register shows its list again afterwards, with what was saved.
 #include "receipts/frmdata.h"
 
 #include "core/module1.h"
@@ -11,7 +12,10 @@
 using Module1::abaikanError;
 using Module1::koneksi;
 
-void FrmData::BTambah_Click() { ui::Default<FrmKwitansi>().ShowModal(this); }
+void FrmData::BTambah_Click() {
+  ui::Default<FrmKwitansi>().ShowModal(this);
+  tampilkanLagi();
+}
 
 void FrmData::BUbah_Click() {
   if (Lv1.ListItems.Count() == 0) return;
@@ -47,4 +51,5 @@ void FrmData::BUbah_Click() {
   abaikanError([&] { entry.Text1.Enabled(false); });
   abaikanError([&] { entry.ShowModal(this); });
   abaikanError([&] { rs.close(); });
+  tampilkanLagi();
 }

@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "core/dialog_layout.h"
+#include "core/mdiform1.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/app.h"
 #include "platform/ui/seams.h"
-#include "platform/vb/date.h"
 #include "platform/vb/format.h"
+#include "receipts/nomor.h"
 #include "receipts/report_runs.h"
 
 using Module1::abaikanError;
@@ -225,7 +226,8 @@ void FrmSeting::tampilkanLogo(const img::Picture& picture) {
 }
 
 void FrmSeting::TextFormat_Change() {
-  TextTgl.Text(TextFormat.Text() + "001/" + vb::Format(vb::Variant(vb::now()), "mm/yyyy"));
+  // The first number of the month, written as the receipts get it.
+  TextTgl.Text(TextFormat.Text() + "001/" + bulanTahunNomor());
 }
 
 void FrmSeting::BOpen_Click() {
@@ -265,6 +267,8 @@ void FrmSeting::BSimpan_Click() {
     // adding another.
     if (adding) TextId.Text(rs["noset"].toString());
     rs.close();
+    // The main window's title names the institution as stored now.
+    MDIForm1::tampilkanJudul();
 
     // No logo shown, nothing to write: the file stays as it is.
     const img::Picture logo = Image1.Picture();

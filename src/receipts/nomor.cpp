@@ -80,9 +80,10 @@ std::string urutanBerikutnya() {
   return tertinggi < 0 ? "001" : tigaDigit((tertinggi + 1) % 1000);
 }
 
-std::string usulanNomor(const std::string& prefix) {
+std::string bulanTahunNomor() {
   const vb::Date hariIni = vb::now();
   // The stored numbers and the query rely on "/", whatever the regional date separator.
-  return prefix + urutanBerikutnya() + "/" + vb::Format(vb::Variant(hariIni), "mm") + "/" +
-         vb::Format(vb::Variant(hariIni), "yyyy");
+  return vb::Format(vb::Variant(hariIni), "mm") + "/" + vb::Format(vb::Variant(hariIni), "yyyy");
 }
+
+std::string usulanNomor(const std::string& prefix) { return prefix + urutanBerikutnya() + "/" + bulanTahunNomor(); }

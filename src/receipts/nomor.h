@@ -11,6 +11,10 @@
 // Errors are not reported: whatever cannot be read counts as no receipt.
 std::string urutanBerikutnya();
 
-// The number the entry proposes: the prefix, urutanBerikutnya(), "/" and the
-// current month and year as "mm/yyyy".
+// The current month and year as a number ends with them: "mm/yyyy", with "/"
+// whatever the regional date separator.
+std::string bulanTahunNomor();
+
+// The number the entry proposes: the prefix, urutanBerikutnya(), "/" and
+// bulanTahunNomor().
 std::string usulanNomor(const std::string& prefix);

@@ -15,6 +15,7 @@
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
 #include "platform/db/recordset.h"
+#include "platform/db/schema.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "support/real_input.h"
@@ -158,9 +159,9 @@ TEST_F(UsersTest, EmptyNameOrPasswordIsRefused) {
 
 TEST_F(UsersTest, NewUserIsInsertedWithEmptyLevelThenChangedInPlace) {
   showModal([&](frmotoritas& f) {
-    // Saving before any row was clicked adds a user too: the key box's design
-    // text is no number.
-    EXPECT_EQ(f.TextId.Text(), "Text3");
+    // Saving before any row was clicked adds a user too: no key yet, no level.
+    EXPECT_EQ(f.TextId.Text(), "0");
+    EXPECT_EQ(f.TextLevel.Text(), "");
     f.Text1.Text("KASIR");
     f.Text2.Text("satu");
     clickWindow(f.Checkmaster.hwnd());
@@ -619,7 +620,7 @@ TEST_F(UsersTest, LastUserWhoMayManageUsersCannotBeDeleted) {
   EXPECT_EQ(users().count("BOSS"), 1u);
 }
 
-TEST_F(UsersTest, LoggedInUserCannotBeDeletedEvenAfterARename) {
+TEST_F(UsersTest, LoggedInUserCannotBeDeletedEvenAfterARenameOrARestore) {
   addRow("PENGAWAS", "NULL", {"checknasabah", "check6"});
   closeAll();
   Frmlogin& login = ui::Default<Frmlogin>();
@@ -660,6 +661,42 @@ TEST_F(UsersTest, LoggedInUserCannotBeDeletedEvenAfterARename) {
   pump();
   EXPECT_EQ(users().size(), 1u);
   EXPECT_EQ(users().count("BOSS"), 1u);
+
+  // A restored copy numbers its users otherwise: the logged-in user is found
+  // there again by name, and the key it had here names another user.
+  const std::string copy = file("cadangan.mdb");
+  db::createProgramDatabase(copy);
+  {
+    auto cn = db::Connection::create();
+    cn->open("Data Source=" + copy);
+    cn->execute("update Tuser set kodeuser = 'KASIR', checknasabah = 0, check6 = 0");
+    cn->execute("insert into Tuser (kodeuser, pasword, checknasabah, check6) values ('PENGAWAS', 'x', True, True)");
+    cn->execute("insert into Tuser (kodeuser, pasword, checknasabah, check6) values ('BOSS', 'x', True, True)");
+    cn->close();
+  }
+  freshSeams();
+  seams->fileAnswers.push_back(copy);
+  clickButton("Admin", "7");
+  pump();
+  ASSERT_EQ(prompts(), std::vector<std::string>{"Restore Sukses"});
+  const std::pair<std::string, std::string> asked[] = {
+      {"BOSS", "User yang sedang login tidak dapat dihapus"}, {"KASIR", "Apakah Anda Yakin Menghapus user KASIR ? "}};
+  ui::testing::onShown([&](ui::Form&) {
+    SetForegroundWindow(dlg().hwnd());
+    ui::testing::pumpUntilIdle();
+    for (const auto& [name, prompt] : asked) {
+      SCOPED_TRACE(name);
+      freshSeams();
+      seams->answers.push_back(ui::vbYes);
+      clickRow(rowOf(name));
+      clickWindow(dlg().Command2.hwnd());
+      EXPECT_EQ(prompts(), std::vector<std::string>{prompt});
+    }
+    clickWindow(dlg().Command3.hwnd());
+  });
+  clickButton("Admin", "5");
+  pump();
+  EXPECT_EQ(users(), (std::map<std::string, std::string>{{"BOSS", "3"}, {"PENGAWAS", "2"}}));
 }
 
 TEST_F(UsersTest, Screenshot) {

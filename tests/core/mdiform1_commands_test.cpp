@@ -2,16 +2,22 @@
 // restore, reset, wallpaper and the manual.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
 
 #include "core/frmabout.h"
+#include "core/frmlogin.h"
 #include "core/frmotoritas.h"
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
 #include "customers/frmcustomer.h"
+#include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
 #include "platform/db/recordset.h"
 #include "platform/db/schema.h"
@@ -46,6 +52,42 @@ protected:
   }
   std::string receipts() { return programScalar("select count(*) from tblkwitansi"); }
 };
+
+// The texts of a window and of all its child windows, shown or not, that are
+// a designer's default name for a control ("Text1", "Label3", "Combo1", ...).
+std::vector<std::string> DesignNames(HWND top) {
+  struct Found {
+    std::regex name{"(Text|Label|Combo|Check|Frame|Command|Option|List|ListView|Picture|Image|Form|Button|"
+                    "DTPicker|StatusBar|Timer)[0-9]+"};
+    std::vector<std::string> texts;
+    void look(HWND h) {
+      wchar_t text[256] = {};
+      GetWindowTextW(h, text, 256);
+      const std::string t = ui::Narrow(text);
+      if (std::regex_match(t, name)) texts.push_back(t);
+    }
+  } found;
+  found.look(top);
+  EnumChildWindows(
+      top,
+      [](HWND h, LPARAM p) CALLBACK -> BOOL {
+        reinterpret_cast<Found*>(p)->look(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.texts;
+}
+
+// A user's click on the first row of a list.
+void ClickFirstRow(ui::ListView& list) {
+  RECT r{};
+  r.left = LVIR_LABEL;
+  if (!SendMessageW(list.hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return;
+  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+  PostMessageW(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list.hwnd(), WM_LBUTTONUP, 0, at);
+  ui::testing::pumpUntilIdle();
+}
 
 TEST_F(CommandTest, EveryIdReachesItsAction) {
   struct Case {
@@ -163,6 +205,69 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     main().RibbonBar1_ButtonClick(id, "");
     EXPECT_EQ(shown, dialog);
     ui::testing::clearShown();
+  }
+}
+
+// In a new program folder no window shows a designer's name as its text:
+// the login and the main window, and every dialog as it opens, after its
+// Tambah and after a row of its list is chosen.
+TEST_F(CommandTest, NoWindowShowsADesignersPlaceholder) {
+  // The database a new installation gets, with its settings row.
+  closeAll();
+  ASSERT_TRUE(DeleteFileW(ui::Widen(file("base.mdb")).c_str()));
+  db::createInstallationDatabase(file("base.mdb"));
+  openAs("ADMIN");
+  EXPECT_EQ(DesignNames(ui::Default<Frmlogin>().hwnd()), std::vector<std::string>{}) << "login";
+  EXPECT_EQ(DesignNames(main().hwnd()), std::vector<std::string>{}) << "main window";
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  FrmCustomer& customer = ui::Default<FrmCustomer>();
+  frmotoritas& users = ui::Default<frmotoritas>();
+  FrmDataCustomer& picker = ui::Default<FrmDataCustomer>();
+  struct State {
+    const char* name;
+    std::function<void()> reach;  // from the state before
+  };
+  struct Case {
+    std::string id;
+    std::vector<State> states;
+  };
+  const Case cases[] = {
+      {"0",
+       {{"opened", nullptr},
+        {"the customer picker",
+         [&] {
+           ui::testing::onShown([&](ui::Form& f) {
+             EXPECT_EQ(&f, &picker);
+             EXPECT_EQ(DesignNames(f.hwnd()), std::vector<std::string>{}) << "customer picker";
+             f.Unload();
+           });
+           ui::testing::clickWindow(entry.Button1.hwnd());
+         }}}},
+      {"1", {{"opened", nullptr}, {"after Tambah", [&] { ui::testing::clickWindow(customer.Button1.hwnd()); }}}},
+      {"2", {{"opened", nullptr}}},
+      {"3", {{"opened", nullptr}}},
+      {"4", {{"opened", nullptr}}},
+      {"5",
+       {{"opened", nullptr},
+        {"after a row is chosen", [&] { ClickFirstRow(users.Lv1); }},
+        {"after Tambah", [&] { ui::testing::clickWindow(users.Command4.hwnd()); }}}},
+      {"10", {{"opened", nullptr}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("ID " + c.id);
+    bool shown = false;
+    ui::testing::onShown([&](ui::Form& f) {
+      shown = true;
+      for (const State& s : c.states) {
+        if (s.reach) s.reach();
+        pump();
+        EXPECT_EQ(DesignNames(f.hwnd()), std::vector<std::string>{}) << s.name;
+      }
+      f.Unload();
+    });
+    click(c.id);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(ui::testing::pendingShown(), 0u);
   }
 }
 
@@ -398,10 +503,15 @@ TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
   click("0");
   EXPECT_EQ(number, "BARU/001/12/2025");
 
-  // Simpan in Pengaturan changes the restored row and keeps its values.
+  // Simpan in Pengaturan changes the restored row and keeps its other
+  // values; the title names the saved institution at once.
   freshSeams();
   ui::testing::onShown([&](ui::Form&) {
+    seting.TextLembaga.Text("");
+    ui::testing::typeText(seting.TextLembaga.hwnd(), "SMK Baru Jaya");
+    EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru ]");
     ui::testing::clickWindow(seting.BSimpan.hwnd());
+    EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru Jaya ]");
     ui::testing::clickWindow(seting.Btutup.hwnd());
   });
   click("4");
@@ -409,7 +519,7 @@ TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
   EXPECT_EQ(seams->boxes[0].prompt, "Data Berhasil Disimpan");
   EXPECT_EQ(programScalar("select count(*) from tblset"), "1");
   EXPECT_EQ(programScalar("select namalembaga & '|' & NoKw & '|' & templete from tblset where noset = 7"),
-            "SMK Baru|BARU/|Kwitansi 3 Landscape");
+            "SMK Baru Jaya|BARU/|Kwitansi 3 Landscape");
 
   // A reset reads the row again too.
   seting.Load();

@@ -82,6 +82,22 @@ void ProgramTest::freshSeams() {
 
 void ProgramTest::pump() { ui::testing::pumpUntilIdle(); }
 
+DateSeparator::DateSeparator(const std::wstring& sep) : saved_(vb::currentLocale()) {
+  for (LCTYPE type : {LOCALE_SSHORTDATE, LOCALE_SDATE}) {
+    wchar_t buf[80] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 80);
+    old_.emplace_back(type, buf);
+  }
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, (L"dd" + sep + L"MM" + sep + L"yyyy").c_str());
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, sep.c_str());
+  ui::App::get().ApplyUserLocale();
+}
+
+DateSeparator::~DateSeparator() {
+  for (const auto& [type, value] : old_) SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
+  vb::setCurrentLocale(saved_);
+}
+
 std::string writePicture(const std::string& path, int width, int height, COLORREF colour) {
   Canvas canvas(width, height);
   canvas.Fill(colour);

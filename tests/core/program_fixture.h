@@ -1,13 +1,17 @@
 #pragma once
 // What the program's dialog tests share: a temporary program folder with a
 // fresh database and an images folder, the program folder override, a fixed
-// clock, recorded seams, and clean-up of every window and the connection.
+// clock, recorded seams, and clean-up of every window and the connection;
+// and the regional date separator switched for one test.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/ui/testing.h"
+#include "platform/vb/locale.h"
 
 namespace vt::test {
 
@@ -34,6 +38,20 @@ protected:
 
 private:
   std::string folderName_, folder_;
+};
+
+// The user's date separator for one test, and the program's regional
+// settings read from it; both put back when it ends.
+class DateSeparator {
+public:
+  explicit DateSeparator(const std::wstring& sep);
+  ~DateSeparator();
+  DateSeparator(const DateSeparator&) = delete;
+  DateSeparator& operator=(const DateSeparator&) = delete;
+
+private:
+  vb::Locale saved_;
+  std::vector<std::pair<LCTYPE, std::wstring>> old_;
 };
 
 // The first column of the first row of a query on the database file, as text

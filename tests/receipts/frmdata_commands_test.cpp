@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 
 #include "core/modal_steps.h"
@@ -249,8 +250,8 @@ TEST_F(CommandsTest, EditOpensTheSelectedReceiptLockedAndKeepsItsPrefix) {
   EXPECT_EQ(count(), "2");
   EXPECT_EQ(scalar("select SudahTerima from tblkwitansi where NoKwitansi = '002/12/2025'"), "Budi Santoso");
   EXPECT_EQ(scalar("select NoPasport from tblkwitansi where NoKwitansi = '002/12/2025'"), "KW-");
-  // The list is not refilled: it still shows the old payer.
-  EXPECT_EQ(f.Lv1.ListItems.Item(2).SubItems(2), "Budi");
+  // The list shows what is stored now.
+  EXPECT_EQ(f.Lv1.ListItems.Item(2).SubItems(2), "Budi Santoso");
 }
 
 // Ubah saves over the stored receipt whatever the length of its number, and
@@ -305,21 +306,79 @@ TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
   }
 }
 
-TEST_F(CommandsTest, AddOpensAFreshEntryOverTheRegister) {
+// After the entry dialog closes, the register shows the list it showed
+// (today's, a search or a date range, sorted as the user sorted it) with
+// what was saved.
+TEST_F(CommandsTest, AddAndEditShowTheRegistersListAgain) {
+  exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+  exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'KW-')");
+  addReceipt("KW-", "001/12/2025", "Agus", "Rp.", 1000, "05/12/2025", "SPP");
+  addReceipt("KW-", "002/12/2025", "Budi", "Rp.", 2000, "03/12/2025", "Buku");
+  addReceipt("KW-", "003/12/2025", "Citra", "Rp.", 4000, "05/12/2025", "Seragam");
   open();
   FrmData& f = data();
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
   bool shown = false;
   ui::testing::onShown([&](ui::Form& shownForm) {
-    FrmKwitansi& entry = ui::Default<FrmKwitansi>();
     shown = &shownForm == &entry && !IsWindowEnabled(f.hwnd());
     EXPECT_TRUE(entry.Text1.Enabled());
-    EXPECT_NE(entry.Text1.Text(), "");
+    EXPECT_EQ(entry.Text1.Text(), "KW-004/12/2025");
     EXPECT_EQ(entry.Text3.Text(), "");
-    entry.Unload();
+    vt::test::keyboardType("Dewi");
+    entry.Text4.SetFocus();
+    vt::test::keyboardType("500");
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
   });
   clickWindow(f.BTambah.hwnd());
   EXPECT_TRUE(shown);
+  EXPECT_EQ(column(3), (std::vector<std::string>{"Agus", "Citra", "Dewi"}));
+  EXPECT_EQ(f.Label6.Caption(), "3 Dari 4 Record");
+
+  struct View {
+    const char* name;
+    std::function<void()> show;
+    std::vector<std::string> payers;
+  };
+  const View views[] = {
+      {"today's, by payer from Z",
+       [&] {
+         clickWindow(f.Button1.hwnd());
+         clickHeader(3);
+         clickHeader(3);
+       },
+       {"Dewi", "Citra", "Agus"}},
+      {"a search", [&] { search("Sudah Terima Dari", "u"); }, {"Agus", "Budi"}},
+      {"a date range",
+       [&] {
+         f.TglAwal.Value(vb::Date::fromParts(2025, 12, 3));
+         f.TglAkhir.Value(vb::Date::fromParts(2025, 12, 4));
+         clickWindow(f.BTampil.hwnd());
+       },
+       {"Budi"}},
+  };
+  for (const View& v : views) {
+    SCOPED_TRACE(v.name);
+    v.show();
+    ASSERT_EQ(column(3), v.payers);
+    clickRow(1);
+    const std::string purpose = std::string("Diubah dari ") + v.name;
+    ui::testing::onShown([&](ui::Form&) {
+      entry.Text6.Text("");
+      entry.Text6.SetFocus();
+      vt::test::keyboardType(purpose);
+      seams->answers.push_back(ui::vbYes);
+      clickWindow(entry.BSimpan.hwnd());
+      clickWindow(entry.BTutup.hwnd());
+    });
+    clickWindow(f.BUbah.hwnd());
+    EXPECT_EQ(column(3), v.payers);
+    EXPECT_EQ(column(6).front(), purpose);
+  }
+
   // Nothing selected in an empty list: edit does nothing.
+  search("No Kwitansi", "zzz");
+  freshSeams();
   clickWindow(f.BUbah.hwnd());
   EXPECT_EQ(ui::testing::pendingShown(), 0u);
   EXPECT_TRUE(seams->boxes.empty());

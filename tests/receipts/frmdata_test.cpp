@@ -305,35 +305,10 @@ TEST_F(RegisterTest, AmountsAndDatesSortByValue) {
   EXPECT_TRUE(seams->boxes.empty());
 }
 
-// The user's date separator for one test, and the program's regional
-// settings read from it; both put back when it ends.
-class DateSeparator {
-public:
-  explicit DateSeparator(const std::wstring& sep) : saved_(vb::currentLocale()) {
-    for (LCTYPE type : {LOCALE_SSHORTDATE, LOCALE_SDATE}) {
-      wchar_t buf[80] = {};
-      GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 80);
-      old_.emplace_back(type, buf);
-    }
-    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, (L"dd" + sep + L"MM" + sep + L"yyyy").c_str());
-    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, sep.c_str());
-    ui::App::get().ApplyUserLocale();
-  }
-  ~DateSeparator() {
-    for (const auto& [type, value] : old_) SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
-    vb::setCurrentLocale(saved_);
-  }
-  DateSeparator(const DateSeparator&) = delete;
-  DateSeparator& operator=(const DateSeparator&) = delete;
-
-private:
-  vb::Locale saved_;
-  std::vector<std::pair<LCTYPE, std::wstring>> old_;
-};
-
 // Today's list, the date range, the period report, the date sort and the next
 // number read the same whatever separator the regional settings give dates.
 TEST_F(RegisterTest, DatesInQueriesDoNotFollowTheRegionalSeparator) {
+  using vt::test::DateSeparator;
   exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'KW-')");
   addReceipt("KW-", "001/12/2025", "Siti", "Rp.", 1000, "05/12/2025");
   addReceipt("KW-", "002/12/2025", "Budi", "Rp.", 2000, "01/12/2025");

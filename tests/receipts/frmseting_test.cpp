@@ -8,7 +8,9 @@
 #include "platform/image/picture.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/utf16.h"
 #include "receipts/frmseting.h"
+#include "receipts/nomor.h"
 #include "receipts/report_runs.h"
 
 namespace {
@@ -182,6 +184,19 @@ TEST_F(SettingsTest, PreviewFollowsEachKeystroke) {
     typeText(f.TextFormat.hwnd(), "\b");
     EXPECT_EQ(f.TextTgl.Text(), "AB001/12/2025");
   });
+  // "/" between month and year whatever the regional date separator, as the
+  // number a receipt gets.
+  for (const char* sep : {".", "-"}) {
+    SCOPED_TRACE(sep);
+    vt::test::DateSeparator regional(ui::Widen(sep));
+    showModal([&](FrmSeting& f) {
+      f.TextFormat.Text("");
+      f.TextFormat.SetFocus();
+      typeText(f.TextFormat.hwnd(), "KW-");
+      EXPECT_EQ(f.TextTgl.Text(), "KW-001/12/2025");
+      EXPECT_EQ(f.TextTgl.Text(), usulanNomor("KW-"));
+    });
+  }
 }
 
 TEST_F(SettingsTest, LogoIsChosenSavedAndShownAgain) {
