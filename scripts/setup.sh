@@ -107,11 +107,14 @@ fi
 # Also for a prefix made before; one that has the links costs one grep.
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 cjk_link="wqy-microhei.ttc,WenQuanYi Micro Hei"
-if [ -d "$fonts" ] && [ -f "$cjk" ] && ! grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link" "$WINEPREFIX/system.reg"; then
-  log "linking the CJK font into the Wine prefix"
+# Arabic the same way, after it: DejaVu Sans has it, and names its joined
+# letters by their characters too.
+arabic_link="DejaVuSans.ttf,DejaVu Sans"
+if [ -d "$fonts" ] && [ -f "$cjk" ] && ! grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link\\0$arabic_link\\0\"" "$WINEPREFIX/system.reg"; then
+  log "linking the CJK and Arabic fonts into the Wine prefix"
   cp "$cjk" "$fonts/"
   # REG_MULTI_SZ as a plain-text .reg file writes it: the bytes, two zeros at the end.
-  multi=$(printf '%s\0\0' "$cjk_link" | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  multi=$(printf '%s\0%s\0\0' "$cjk_link" "$arabic_link" | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
   reg=$build/cjk-fontlink.reg
   {
     echo 'Windows Registry Editor Version 5.00'
