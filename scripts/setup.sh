@@ -110,18 +110,21 @@ fi
 # and for Korean none. The fallback of those scripts (named by their
 # four-letter tags, read as a number in hex) is Debian's CJK font; Latin
 # text is no such run and keeps its face.
-# Also for a prefix made before; one that has both costs two greps.
+# Also for a prefix made before; one that has all of it costs two greps.
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 cjk_face="WenQuanYi Micro Hei"
 cjk_link="wqy-microhei.ttc,$cjk_face"
+# Arabic the same way, after it: DejaVu Sans has it, and names its joined
+# letters by their characters too.
+arabic_link="DejaVuSans.ttf,DejaVu Sans"
 script_tag() { printf '%02x%02x%02x%02x' "'${1:3:1}" "'${1:2:1}" "'${1:1:1}" "'${1:0:1}"; }
 if [ -d "$fonts" ] && [ -f "$cjk" ] &&
-   ! { grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link" "$WINEPREFIX/system.reg" &&
+   ! { grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link\\0$arabic_link\\0\"" "$WINEPREFIX/system.reg" &&
        grep -qsF "\"$(script_tag hang)\"=\"$cjk_face\"" "$WINEPREFIX/user.reg"; }; then
-  log "linking the CJK font into the Wine prefix"
+  log "linking the CJK and Arabic fonts into the Wine prefix"
   cp "$cjk" "$fonts/"
   # REG_MULTI_SZ as a plain-text .reg file writes it: the bytes, two zeros at the end.
-  multi=$(printf '%s\0\0' "$cjk_link" | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  multi=$(printf '%s\0%s\0\0' "$cjk_link" "$arabic_link" | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
   reg=$build/cjk-fontlink.reg
   {
     echo 'Windows Registry Editor Version 5.00'

@@ -268,16 +268,26 @@ TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
 }
 
 // A payer and an institution written in Chinese characters print as such
-// (not as boxes) and read back from the PDF.
-TEST_F(ReportPrintTest, ChineseNamesPrintAndReadBack) {
+// (not as boxes) and read back from the PDF. So do Arabic ones, in every
+// field, the italic note among them: joined and right to left, they read
+// back as their letters' joined forms in the order they are written, as
+// the same words drawn by the system itself read back.
+TEST_F(ReportPrintTest, ChineseAndArabicNamesPrintAndReadBack) {
   if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
   const std::string payer = "\xE5\x8C\x97\xE4\xBA\xAC\xE5\xB8\x82\xE6\xB5\xB7\xE6\xB7\x80\xE5\x8C\xBA"
                             "\xE4\xB8\xAD\xE5\x85\xB3\xE6\x9D\x91\xE7\xAC\xAC\xE4\xB8\x80\xE5\xB0\x8F"
                             "\xE5\xAD\xA6\xE5\xAE\xB6\xE9\x95\xBF\xE5\xA7\x94\xE5\x91\x98\xE4\xBC\x9A";
   const std::string institution = "\xE9\x9B\x85\xE5\x8A\xA0\xE8\xBE\xBE\xE5\x8D\x8E\xE6\x96\x87"
                                   "\xE5\xAD\xA6\xE6\xA0\xA1";
+  const std::string arabic = "\xD9\x85\xD8\xAD\xD9\x85\xD8\xAF \xD8\xB9\xD9\x84\xD9\x8A";
+  const std::string arabicRead = "\xEF\xBB\xA3\xEF\xBA\xA4\xEF\xBB\xA4\xEF\xBA\xAA \xEF\xBB\x8B\xEF\xBB\xA0\xEF\xBB\xB2";
+  const std::string thanks = "\xD8\xB4\xD9\x83\xD8\xB1\xD8\xA7 \xD8\xAC\xD8\xB2\xD9\x8A\xD9\x84\xD8\xA7";
+  const std::string thanksRead = "\xEF\xBA\xB7\xEF\xBB\x9C\xEF\xBA\xAE\xEF\xBA\x8D \xEF\xBA\x9F\xEF\xBA\xB0\xEF\xBB\xB3\xEF\xBB\xBC";
   exec("update tblset set namalembaga = '" + institution + "'");
   addReceipt("004/12/2025", payer, "Rp.", "2,000,000", "Uang sekolah", "15/12/2025", "Dua Juta ");
+  addReceipt("005/12/2025", arabic, "Rp.", "150,000", "Uang sekolah " + arabic + " 2025", "15/12/2025",
+             "Seratus Lima Puluh Ribu ");
+  exec("update tblkwitansi set Catatan = 'Catatan " + thanks + "' where NoKwitansi = '005/12/2025'");
   for (int index : {0, 2}) {
     const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "004/12/2025'", receiptTemplate(index),
                                              std::nullopt, "");
@@ -289,6 +299,19 @@ TEST_F(ReportPrintTest, ChineseNamesPrintAndReadBack) {
     EXPECT_TRUE(vt::test::HasWordRun(layout, institution)) << index << ": " << all;
     EXPECT_TRUE(vt::test::HasWordRun(layout, "Dua Juta Rupiah")) << all;
     EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_chinese_kwitansi" + std::to_string(index + 1), 150));
+
+    const std::string arabicPdf = printFromPreview(std::string(kReceiptQuery) + "005/12/2025'",
+                                                   receiptTemplate(index), std::nullopt,
+                                                   index == 0 ? "report_arabic" : "");
+    ASSERT_FALSE(arabicPdf.empty());
+    const std::string text = vt::test::PdfText(arabicPdf);
+    // The payer, and the purpose between Latin words.
+    const size_t first = text.find(arabicRead);
+    EXPECT_NE(first, std::string::npos) << index << ": " << text;
+    EXPECT_NE(text.find(arabicRead, first + 1), std::string::npos) << index << ": " << text;
+    for (const std::string& want : {std::string("Uang sekolah"), std::string("Catatan"), thanksRead})
+      EXPECT_NE(text.find(want), std::string::npos) << index << ": " << want << "\n" << text;
+    EXPECT_TRUE(vt::test::PdfToScreenshot(arabicPdf, "report_arabic_kwitansi" + std::to_string(index + 1), 150));
   }
 }
 

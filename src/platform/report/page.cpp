@@ -5,6 +5,8 @@
 #include <functional>
 #include <map>
 
+#include <usp10.h>
+
 #include "platform/ui/win_util.h"
 
 namespace report {
@@ -128,7 +130,83 @@ LOGFONTW logFontFor(const FontSpec& spec, int pixelHeight) {
 
 // --- metrics -------------------------------------------------------------------
 
-FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1), faces_(0x250, -1) {
+namespace {
+
+bool highSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool lowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+unsigned codePoint(const wchar_t* pair) {
+  return 0x10000 + ((static_cast<unsigned>(pair[0]) - 0xD800) << 10) + (static_cast<unsigned>(pair[1]) - 0xDC00);
+}
+
+// Letters written right to left: Hebrew, Arabic and their neighbours, and
+// their presentation forms.
+bool rightToLeft(wchar_t c) {
+  return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFE);
+}
+
+// What the system shapes as a whole rather than glyph by glyph.
+bool needsShaping(wchar_t c) { return rightToLeft(c) || (c >= 0xD800 && c <= 0xDFFF); }
+
+// A mark that sits on the character before it (an accent, an Arabic vowel,
+// a variation selector).
+bool combining(wchar_t c) {
+  if (c < 0x300) return false;
+  WORD type = 0;
+  return GetStringTypeW(CT_CTYPE3, &c, 1, &type) && (type & C3_NONSPACING);
+}
+
+// Where the character at s[i] ends, with the marks that sit on it: no line
+// break and no cut parts a surrogate pair, nor a letter from its marks.
+size_t clusterEnd(const wchar_t* s, size_t n, size_t i) {
+  size_t j = i + 1;
+  if (highSurrogate(s[i]) && j < n && lowSurrogate(s[j])) ++j;
+  while (j < n && combining(s[j])) ++j;
+  return j;
+}
+
+// Blanks, digits and punctuation: they take the direction of the letters
+// around them.
+bool neutral(wchar_t c) { return c < 0x80 && !iswalpha(c) && c != static_cast<wchar_t>(kPagesMarker); }
+
+// Shapes a stretch of text in the DC's font as the system does (letters
+// joined, right-to-left runs ordered, a surrogate pair one glyph); draws it
+// with its left end at x when asked. Returns its width.
+int shape(HDC dc, const wchar_t* s, size_t n, const POINT* drawAt = nullptr) {
+  SCRIPT_STRING_ANALYSIS ssa = nullptr;
+  const int len = static_cast<int>(n);
+  if (FAILED(ScriptStringAnalyse(dc, s, len, len * 3 / 2 + 16, -1, SSA_GLYPHS, 0, nullptr, nullptr, nullptr, nullptr,
+                                 nullptr, &ssa))) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, s, len, &size);
+    if (drawAt) ExtTextOutW(dc, drawAt->x, drawAt->y, 0, nullptr, s, static_cast<UINT>(len), nullptr);
+    return size.cx;
+  }
+  const SIZE* size = ScriptString_pSize(ssa);
+  const int w = size ? size->cx : 0;
+  if (drawAt) ScriptStringOut(ssa, drawAt->x, drawAt->y, 0, nullptr, 0, 0, FALSE);
+  ScriptStringFree(&ssa);
+  return w;
+}
+
+// The characters a face has in a style, looked up once.
+const Ranges& rangesOf(const LOGFONTW& lf) {
+  static auto* cache = new std::map<std::wstring, Ranges>();
+  const std::wstring key = std::wstring(lf.lfFaceName) + (lf.lfWeight >= FW_BOLD ? L"|b" : L"|") + (lf.lfItalic ? L"i" : L"");
+  auto found = cache->find(key);
+  if (found != cache->end()) return found->second;
+  ui::OwnedMemDC dc(nullptr);
+  HFONT font = CreateFontIndirectW(&lf);
+  HGDIOBJ old = SelectObject(dc, font);
+  Ranges& r = (*cache)[key];
+  r = rangesOf(dc);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  return r;
+}
+
+}  // namespace
+
+FontMetrics::FontMetrics(const FontSpec& spec) : spec_(spec), table_(0x250, -1), faces_(0x250, -1) {
   dc_ = CreateCompatibleDC(nullptr);
   LOGFONTW lf = logFontFor(spec, static_cast<int>(std::lround(spec.size * kUnitsPerPoint)));
   font_ = CreateFontIndirectW(&lf);
@@ -140,16 +218,20 @@ FontMetrics::FontMetrics(const FontSpec& spec) : table_(0x250, -1), faces_(0x250
   ranges_ = rangesOf(dc_);
   // A font that does not say what it has draws everything itself.
   if (ranges_.empty()) return;
-  for (const std::wstring& face : linkedFaces(lf.lfFaceName)) {
-    Linked l;
-    l.face = face;
-    LOGFONTW other = lf;
-    wcsncpy(other.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    l.font = CreateFontIndirectW(&other);
-    SelectObject(dc_, l.font);
-    l.ranges = rangesOf(dc_);
-    SelectObject(dc_, font_);
-    linked_.push_back(std::move(l));
+  // The linked faces in the font's style; then, for an italic or bold font,
+  // its own face and the linked ones upright, then regular.
+  const std::vector<std::wstring> faces = linkedFaces(lf.lfFaceName);
+  std::vector<std::pair<bool, bool>> styles = {{spec.bold, spec.italic}};
+  if (spec.italic) styles.emplace_back(spec.bold, false);
+  if (spec.bold) styles.emplace_back(false, false);
+  for (size_t s = 0; s < styles.size(); ++s) {
+    if (s > 0) linked_.push_back({lf.lfFaceName, styles[s].first, styles[s].second});
+    for (const std::wstring& face : faces) linked_.push_back({face, styles[s].first, styles[s].second});
+  }
+  for (size_t i = 0; i < linked_.size(); ++i) {
+    LOGFONTW other = logFont(static_cast<int>(i) + 1, -lf.lfHeight);
+    linked_[i].font = CreateFontIndirectW(&other);
+    linked_[i].ranges = &rangesOf(other);
   }
 }
 
@@ -160,6 +242,16 @@ FontMetrics::~FontMetrics() {
   DeleteDC(dc_);
 }
 
+LOGFONTW FontMetrics::logFont(int face, int pixelHeight) const {
+  LOGFONTW lf = logFontFor(spec_, pixelHeight);
+  if (face == 0) return lf;
+  const Linked& l = linked_[static_cast<size_t>(face - 1)];
+  wcsncpy(lf.lfFaceName, l.face.c_str(), LF_FACESIZE - 1);
+  lf.lfWeight = l.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = l.italic;
+  return lf;
+}
+
 int FontMetrics::faceOf(wchar_t c) const {
   if (linked_.empty()) return 0;
   int8_t* cached = c < faces_.size() ? &faces_[c] : nullptr;
@@ -167,20 +259,57 @@ int FontMetrics::faceOf(wchar_t c) const {
   int face = 0;
   if (!inRanges(ranges_, c))
     for (size_t i = 0; i < linked_.size() && face == 0; ++i)
-      if (inRanges(linked_[i].ranges, c)) face = static_cast<int>(i) + 1;
+      if (inRanges(*linked_[i].ranges, c)) face = static_cast<int>(i) + 1;
   if (cached) *cached = static_cast<int8_t>(face);
+  return face;
+}
+
+int FontMetrics::faceOf(const wchar_t* pair) const {
+  const unsigned cp = codePoint(pair);
+  auto found = wide_.find(cp);
+  if (found != wide_.end()) return found->second.first;
+  // The font's ranges stop at the basic plane; the system's shaping finds
+  // the glyph, the font's default glyph where it has none.
+  int face = 0;
+  for (size_t f = 0; f <= linked_.size(); ++f) {
+    SelectObject(dc_, fontOf(static_cast<int>(f)));
+    SCRIPT_CACHE cache = nullptr;
+    SCRIPT_ANALYSIS sa{};
+    SCRIPT_FONTPROPERTIES props{};
+    props.cBytes = sizeof props;
+    WORD glyphs[4] = {}, clusters[2] = {};
+    SCRIPT_VISATTR attrs[4] = {};
+    int count = 0;
+    const bool has = SUCCEEDED(ScriptShape(dc_, &cache, pair, 2, 4, &sa, glyphs, clusters, attrs, &count)) &&
+                     SUCCEEDED(ScriptGetFontProperties(dc_, &cache, &props)) && count == 1 &&
+                     glyphs[0] != props.wgDefault;
+    ScriptFreeCache(&cache);
+    if (has) {
+      face = static_cast<int>(f);
+      break;
+    }
+  }
+  SelectObject(dc_, font_);
+  wide_[cp] = {face, -1};
   return face;
 }
 
 int FontMetrics::measure(wchar_t c) const {
   const int face = faceOf(c);
-  if (face) SelectObject(dc_, linked_[static_cast<size_t>(face - 1)].font);
+  if (face) SelectObject(dc_, fontOf(face));
   INT w = 0;
   if (!GetCharWidth32W(dc_, c, c, &w)) {
     SIZE s{};
     GetTextExtentPoint32W(dc_, &c, 1, &s);
     w = s.cx;
   }
+  if (face) SelectObject(dc_, font_);
+  return w;
+}
+
+int FontMetrics::shapedWidth(const wchar_t* text, size_t n, int face) const {
+  if (face) SelectObject(dc_, fontOf(face));
+  const int w = shape(dc_, text, n);
   if (face) SelectObject(dc_, font_);
   return w;
 }
@@ -195,9 +324,72 @@ int FontMetrics::advance(wchar_t c) const {
   return measure(c);
 }
 
+void FontMetrics::runs(const wchar_t* s, size_t n, std::vector<Run>& out) const {
+  out.clear();
+  for (size_t i = 0; i < n;) {
+    Run r;
+    r.begin = i;
+    if (highSurrogate(s[i]) && i + 1 < n && lowSurrogate(s[i + 1])) {
+      r.face = faceOf(s + i);
+      r.shaped = true;
+      r.end = i + 2;
+      while (r.end < n && combining(s[r.end])) ++r.end;
+    } else if (rightToLeft(s[i])) {
+      // From its first letter to its last, with the blanks, digits and
+      // marks between them: the system orders the words of a run.
+      r.face = faceOf(s[i]);
+      r.shaped = true;
+      r.end = i + 1;
+      for (size_t j = r.end; j < n; ++j) {
+        const wchar_t c = s[j];
+        if ((rightToLeft(c) && faceOf(c) == r.face) || (j == r.end && combining(c))) r.end = j + 1;
+        else if (!neutral(c)) break;
+      }
+    } else {
+      r.face = faceOf(s[i]);
+      r.end = i + 1;
+      while (r.end < n && !needsShaping(s[r.end]) && faceOf(s[r.end]) == r.face) ++r.end;
+    }
+    out.push_back(r);
+    i = r.end;
+  }
+}
+
+int FontMetrics::width(const wchar_t* text, const Run& r) const {
+  const size_t n = r.end - r.begin;
+  if (!r.shaped) {
+    int w = 0;
+    for (size_t i = r.begin; i < r.end; ++i)
+      w += text[i] == static_cast<wchar_t>(kPagesMarker) ? 3 * advance(L'0') : advance(text[i]);
+    return w;
+  }
+  // A character beyond the basic plane: measured once.
+  if (n == 2 && highSurrogate(text[r.begin])) {
+    faceOf(text + r.begin);
+    auto& known = wide_[codePoint(text + r.begin)];
+    if (known.second < 0) known.second = shapedWidth(text + r.begin, n, r.face);
+    return known.second;
+  }
+  return shapedWidth(text + r.begin, n, r.face);
+}
+
+bool FontMetrics::plain(const wchar_t* text, size_t n) const {
+  for (size_t i = 0; i < n; ++i)
+    if (needsShaping(text[i]) || faceOf(text[i]) != 0) return false;
+  return true;
+}
+
 int FontMetrics::width(const wchar_t* text, size_t n) const {
   int w = 0;
-  for (size_t i = 0; i < n; ++i) w += advance(text[i]);
+  for (size_t i = 0; i < n; ++i) {
+    if (needsShaping(text[i])) {
+      std::vector<Run> parts;
+      runs(text + i, n - i, parts);
+      for (const Run& r : parts) w += width(text + i, r);
+      return w;
+    }
+    w += text[i] == static_cast<wchar_t>(kPagesMarker) ? 3 * advance(L'0') : advance(text[i]);
+  }
   return w;
 }
 
@@ -222,16 +414,10 @@ int FontMetrics::width(const std::string& s) const {
     }
     unsigned cp = c & (0xFF >> (len + 1));
     for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    if (cp < 0x10000) {
-      w += advance(static_cast<wchar_t>(cp));
-    } else {
-      // Beyond the basic plane: a surrogate pair, measured as one.
-      cp -= 0x10000;
-      const wchar_t pair[2] = {static_cast<wchar_t>(0xD800 + (cp >> 10)), static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
-      SIZE sz{};
-      GetTextExtentPoint32W(dc_, pair, 2, &sz);
-      w += sz.cx;
-    }
+    // What is shaped as a whole (Arabic, beyond the basic plane) is measured
+    // from there on as it is drawn.
+    if (cp >= 0x10000 || needsShaping(static_cast<wchar_t>(cp))) return w + width(ui::Widen(s.substr(i)));
+    w += advance(static_cast<wchar_t>(cp));
     i += static_cast<size_t>(len);
   }
   return w;
@@ -387,8 +573,8 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
   const int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  std::map<uint16_t, ui::OwnedGdi<HFONT>> fonts;
-  std::map<unsigned, ui::OwnedGdi<HFONT>> linkedFonts;
+  std::map<unsigned, ui::OwnedGdi<HFONT>> faceFonts;
+  std::vector<FontMetrics::Run> runs;
   std::vector<const FontMetrics*> metrics(doc.fonts.size(), nullptr);
   const std::string pages = std::to_string(doc.pages.size());
   std::vector<INT> dx;
@@ -401,14 +587,18 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         break;
       case Item::Text: {
         if (it.font >= doc.fonts.size()) break;
-        auto& f = fonts[it.font];
-        if (!f.get()) {
-          LOGFONTW lf = logFontFor(doc.fonts[it.font],
-                                   static_cast<int>(std::lround(doc.fonts[it.font].size * kUnitsPerPoint * vp.scaleY)));
-          f.reset(CreateFontIndirectW(&lf));
-        }
         if (!metrics[it.font]) metrics[it.font] = &const_cast<Document&>(doc).metrics(it.font);
         const FontMetrics& m = *metrics[it.font];
+        const int pixels = static_cast<int>(std::lround(doc.fonts[it.font].size * kUnitsPerPoint * vp.scaleY));
+        // The font of a face of the item's font at the device's size.
+        auto fontFor = [&](int face) {
+          auto& f = faceFonts[(static_cast<unsigned>(it.font) << 8) | static_cast<unsigned>(face)];
+          if (!f.get()) {
+            LOGFONTW lf = m.logFont(face, pixels);
+            f.reset(CreateFontIndirectW(&lf));
+          }
+          return f.get();
+        };
         std::string s = page.text.substr(it.at, it.len);
         if (it.pagesMarker) {
           size_t p;
@@ -416,7 +606,7 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         }
         std::wstring w = ui::Widen(s);
         if (w.empty()) break;
-        ui::ScopedSelect sel(dc, f.get());
+        ui::ScopedSelect sel(dc, fontFor(0));
         SetTextColor(dc, it.color);
         const int textW = m.width(w);
         const double laidOut = textW * vp.scaleX;
@@ -424,10 +614,9 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
         // line wider than laid out, or wider than its box, each glyph goes
         // where the layout put it.
         SIZE natural{};
-        GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
-        bool linked = false;
-        for (wchar_t c : w) linked = linked || m.faceOf(c) != 0;
-        const bool own = !linked && natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
+        const bool plain = m.plain(w.data(), w.size());
+        if (plain) GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &natural);
+        const bool own = plain && natural.cx <= laidOut * 1.02 + 1 && natural.cx <= it.w * vp.scaleX + 1;
         const double width = own ? natural.cx / vp.scaleX : textW;
         double left = it.x;
         if (it.align == Align::Center) left = it.x + (it.w - width) / 2.0;
@@ -437,33 +626,29 @@ void drawPage(HDC dc, const Document& doc, const Page& page, const Viewport& vp)
           ExtTextOutW(dc, d.X(left), baseline, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
           break;
         }
-        // Each glyph where the layout put it; a run of characters the font
-        // lacks in the face the system links it to.
-        dx.assign(w.size(), 0);
+        // Each glyph where the layout put it, a run of characters the font
+        // lacks in the face the system links it to; what is shaped as a
+        // whole (Arabic, an emoji) from where its run starts.
+        m.runs(w.data(), w.size(), runs);
         double pos = vp.x + left * vp.scaleX;
-        std::vector<int> at(w.size() + 1);
-        at[0] = static_cast<int>(std::lround(pos));
-        for (size_t i = 0; i < w.size(); ++i) {
-          pos += m.advance(w[i]) * vp.scaleX;
-          at[i + 1] = static_cast<int>(std::lround(pos));
-          dx[i] = at[i + 1] - at[i];
-        }
-        for (size_t a = 0, b = 0; a < w.size(); a = b) {
-          const int face = linked ? m.faceOf(w[a]) : 0;
-          for (b = a + 1; b < w.size() && (linked ? m.faceOf(w[b]) : 0) == face;) ++b;
-          HFONT runFont = f.get();
-          if (face) {
-            auto& lf = linkedFonts[(static_cast<unsigned>(it.font) << 8) | static_cast<unsigned>(face)];
-            if (!lf.get()) {
-              LOGFONTW l = logFontFor(doc.fonts[it.font], static_cast<int>(std::lround(doc.fonts[it.font].size *
-                                                                                       kUnitsPerPoint * vp.scaleY)));
-              wcsncpy(l.lfFaceName, m.linkedFace(face).c_str(), LF_FACESIZE - 1);
-              lf.reset(CreateFontIndirectW(&l));
-            }
-            runFont = lf.get();
+        for (const FontMetrics::Run& r : runs) {
+          ui::ScopedSelect run(dc, fontFor(r.face));
+          const int x = static_cast<int>(std::lround(pos));
+          if (r.shaped) {
+            const POINT at{x, baseline};
+            shape(dc, w.data() + r.begin, r.end - r.begin, &at);
+            pos += m.width(w.data(), r) * vp.scaleX;
+            continue;
           }
-          ui::ScopedSelect run(dc, runFont);
-          ExtTextOutW(dc, at[a], baseline, 0, nullptr, w.c_str() + a, static_cast<UINT>(b - a), dx.data() + a);
+          dx.resize(r.end - r.begin);
+          int last = x;
+          for (size_t i = r.begin; i < r.end; ++i) {
+            pos += m.advance(w[i]) * vp.scaleX;
+            const int next = static_cast<int>(std::lround(pos));
+            dx[i - r.begin] = next - last;
+            last = next;
+          }
+          ExtTextOutW(dc, x, baseline, 0, nullptr, w.c_str() + r.begin, static_cast<UINT>(r.end - r.begin), dx.data());
         }
         break;
       }
@@ -520,15 +705,24 @@ void splitLines(const std::string& text, bool wrap, int width, const FontMetrics
   for (auto& l : wl) out.push_back(ui::Narrow(l));
 }
 
-// A line cut where it and "..." still fit the width.
+// A line cut where it and "..." still fit the width, after a whole
+// character (a surrogate pair, a letter with its marks).
 std::string withEllipsis(const std::string& line, int width, const FontMetrics& m) {
   std::wstring w = ui::Widen(line);
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < w.size(); i = clusterEnd(w.data(), w.size(), i)) starts.push_back(i);
   const int dots = m.advance(kEllipsis);
+  size_t keep = w.size();
   int used = m.width(w);
-  while (!w.empty() && used + dots > width) {
-    used -= m.advance(w.back());
-    w.pop_back();
+  while (!starts.empty() && used + dots > width) {
+    used -= m.width(w.data() + starts.back(), keep - starts.back());
+    keep = starts.back();
+    starts.pop_back();
+    // Joined letters are narrower together than apart: once the count says
+    // the rest fits, the rest is measured as it is drawn.
+    if (used + dots <= width) used = m.width(w.data(), keep);
   }
+  w.resize(keep);
   while (!w.empty() && w.back() == L' ') w.pop_back();
   w += kEllipsis;
   return ui::Narrow(w);
@@ -786,14 +980,16 @@ std::vector<std::wstring> wrapText(const std::wstring& text, int width, const Fo
       int w = 0;
       size_t j = i, lastBreak = std::wstring::npos, lastMark = std::wstring::npos;
       while (j < para.size()) {
-        const int a = m.advance(para[j]);
+        // A character with its marks, or a surrogate pair, never parts.
+        const size_t next = clusterEnd(para.data(), para.size(), j);
+        const int a = next == j + 1 ? m.advance(para[j]) : m.width(para.data() + j, next - j);
         if (w + a > width && j > i) break;
         if (para[j] == L' ' || para[j] == L'\t') lastBreak = j;
         // A word wider than the line (an e-mail, a web address) breaks
         // after one of its marks where it can.
-        else if (wcschr(L"-/.@_,", para[j])) lastMark = j + 1;
+        else if (wcschr(L"-/.@_,", para[j])) lastMark = next;
         w += a;
-        ++j;
+        j = next;
       }
       size_t end = j;
       if (j < para.size() && lastBreak != std::wstring::npos && lastBreak > i) end = lastBreak;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,10 +39,17 @@ struct FontSpec {
 // Widths and heights of one font in page units, measured once with the font
 // itself (made at page-unit size on a memory DC) and kept.
 //
-// A character the font lacks (a name in Chinese characters) comes from a
-// face the system links the font to, as Windows does on screen; its width is
-// that face's, and the page drawing draws it with that face on every device,
-// since a printer driver may not follow the links.
+// A character the font lacks (a name in Chinese or Arabic characters) comes
+// from a face the system links the font to, as Windows does on screen; its
+// width is that face's, and the page drawing draws it with that face on
+// every device, since a printer driver may not follow the links. Where the
+// italic or bold face of a linked font lacks it, its upright or regular face
+// draws it, so that no text is lost to a style.
+//
+// A run of right-to-left letters (Arabic) and a character beyond the basic
+// plane (an emoji) are shaped and measured by the system as a whole, as
+// they are drawn: letters joined and ordered right to left, a surrogate pair
+// one glyph (one box where no face has it).
 class FontMetrics {
 public:
   explicit FontMetrics(const FontSpec& spec);
@@ -57,17 +65,35 @@ public:
   // The width of a UTF-8 text, read as it is (no copy); the page-count
   // marker counts as three digits.
   int width(const std::string& utf8) const;
-  // Which face draws c: 0 the font's own, n the n-th linked face.
-  int faceOf(wchar_t c) const;
-  const std::wstring& linkedFace(int n) const { return linked_[static_cast<size_t>(n - 1)].face; }
+
+  // A stretch of a line drawn in one go: characters of one face placed one
+  // by one, or (shaped) a right-to-left run or a character beyond the basic
+  // plane that the system shapes and orders as a whole.
+  struct Run {
+    size_t begin = 0, end = 0;
+    int face = 0;  // 0 the font's own, n the n-th linked face
+    bool shaped = false;
+  };
+  void runs(const wchar_t* text, size_t n, std::vector<Run>& out) const;
+  int width(const wchar_t* text, const Run& run) const;
+  // Whether a line is all the font's own, drawn character by character.
+  bool plain(const wchar_t* text, size_t n) const;
+  // The font a face draws with at a pixel height.
+  LOGFONTW logFont(int face, int pixelHeight) const;
 
 private:
   struct Linked {
     std::wstring face;
+    bool bold = false, italic = false;
     HFONT font = nullptr;
-    std::vector<std::pair<unsigned, unsigned>> ranges;  // the characters it has
+    const std::vector<std::pair<unsigned, unsigned>>* ranges = nullptr;  // the characters it has
   };
+  int faceOf(wchar_t c) const;
+  int faceOf(const wchar_t* pair) const;  // a surrogate pair
   int measure(wchar_t c) const;
+  int shapedWidth(const wchar_t* text, size_t n, int face) const;
+  HFONT fontOf(int face) const { return face ? linked_[static_cast<size_t>(face - 1)].font : font_; }
+  FontSpec spec_;
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ old_ = nullptr;
@@ -76,6 +102,7 @@ private:
   std::vector<Linked> linked_;
   mutable std::vector<int> table_;  // -1: not measured yet
   mutable std::vector<int8_t> faces_;  // -1: not looked up yet
+  mutable std::map<unsigned, std::pair<int, int>> wide_;  // beyond the basic plane: face and width
 };
 
 // The LOGFONT a spec makes at a given pixel height: TrueType only, since a

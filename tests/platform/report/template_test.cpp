@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -339,6 +340,7 @@ struct FitCase {
   bool whole;     // every word printed
   double largest, smallest;  // the font sizes its lines may have
   int lines;                 // 0: any number
+  const char* unit = nullptr;  // else the text is this character, length times, without blanks
 };
 
 std::string wordsOfLength(size_t n) {
@@ -358,10 +360,20 @@ TEST(TemplateTest, TextsThatDoNotFitGrowShrinkOrEndInAnEllipsis) {
       {"wrap grow", 400, true, 10, 10, 0},       // all lines, the box taller
       {"wrap grow", 10000, false, 10, 10, 0},    // up to the page, then cut
       {"wrap grow shrink", 10000, false, 6, 6, 0},
+      // An emoji (a surrogate pair), a letter with its accent: never parted.
+      {"", 60, false, 10, 10, 1, "\xF0\x9F\x98\x80"},
+      {"", 60, false, 10, 10, 1, "\xF0\x9F\x9A\x80"},
+      {"shrink 9", 60, false, 9, 9, 1, "\xF0\x9F\x98\x80"},
+      {"wrap", 60, false, 10, 10, 2, "\xF0\x9F\x9A\x80"},
+      {"wrap grow", 60, true, 10, 10, 0, "\xF0\x9F\x98\x80"},
+      {"", 100, false, 10, 10, 1, "e\xCC\x81"},
+      {"wrap grow", 100, true, 10, 10, 0, "\xD9\x85\xD9\x8E"},
   };
   for (const FitCase& c : cases) {
-    SCOPED_TRACE(std::string(c.options) + ", " + std::to_string(c.length) + " characters");
-    const std::string text = wordsOfLength(c.length);
+    SCOPED_TRACE(std::string(c.options) + ", " + std::to_string(c.length) + (c.unit ? " times " + std::string(c.unit) : " characters"));
+    std::string text = c.unit ? "" : wordsOfLength(c.length);
+    for (size_t i = 0; c.unit && i < c.length; ++i) text += c.unit;
+    const std::string blank = c.unit ? "" : " ";
     const std::string tpl = std::string("page 100 100\nmargins 10 10 10 10\ndataset d\nband detail height 20\n") +
                             "  text 0 0 50 10 \"[a]\" " + c.options + "\n  line 0 11 80 11\nend\n";
     std::vector<std::vector<Variant>> one = {{Variant(text)}};
@@ -381,12 +393,17 @@ TEST(TemplateTest, TextsThatDoNotFitGrowShrinkOrEndInAnEllipsis) {
       EXPECT_LE(f.size, c.largest);
       EXPECT_GE(f.size, c.smallest);
       EXPECT_LE(doc.metrics(it.font).width(ui::Widen(line)), 5000) << line;  // within its box
-      joined += (joined.empty() ? "" : " ") + line;
+      joined += (joined.empty() ? "" : blank) + line;
       bottom = it.y + it.h;
+      // Every line (before its ellipsis) holds whole characters.
+      if (c.unit) {
+        EXPECT_EQ(line.substr(0, line.find("\xE2\x80\xA6")).size() % std::strlen(c.unit), 0u) << line;
+      }
     }
     if (c.lines) {
       EXPECT_EQ(lines, c.lines);
     }
+    EXPECT_EQ(joined.find("\xEF\xBF\xBD"), std::string::npos) << "half a character";
     const std::string dots = "\xE2\x80\xA6";
     if (c.whole) {
       EXPECT_EQ(joined, text);
@@ -400,6 +417,53 @@ TEST(TemplateTest, TextsThatDoNotFitGrowShrinkOrEndInAnEllipsis) {
     EXPECT_LE(bottom, 9000) << "past the page's margin";
     // The rule under the box stays under the text's last line.
     EXPECT_GE(rule, bottom);
+  }
+
+  // Two texts, one under the other, that a page cannot hold as they are:
+  // the one that may shrink does, so that the other stays whole at its
+  // size; one that no page could hold whole is cut first, and the other
+  // keeps its size.
+  struct Text {
+    const char* options;
+    size_t length;
+    bool whole;
+    double largest, smallest;
+  };
+  const std::pair<Text, Text> bands[] = {
+      {{"wrap grow", 520, true, 10, 10}, {"wrap grow shrink", 460, true, 9.5, 6}},
+      {{"wrap grow shrink", 10000, false, 10, 6}, {"wrap grow shrink", 460, true, 10, 10}},
+  };
+  for (const auto& band : bands) {
+    const Text* both[] = {&band.first, &band.second};
+    SCOPED_TRACE(std::string(band.first.options) + " over " + band.second.options);
+    const std::string tpl = std::string("page 100 100\nmargins 10 10 10 10\ndataset d\nband detail height 20\n") +
+                            "  text 0 0 80 5 \"[a]\" " + band.first.options + "\n  text 1 6 79 5 \"[b]\" " +
+                            band.second.options + "\nend\n";
+    std::vector<std::vector<Variant>> one = {{Variant(wordsOfLength(band.first.length)), Variant(wordsOfLength(band.second.length))}};
+    TemplateDocument doc(report::parseTemplate(tpl, "t.rep"),
+                         std::make_unique<TableRows>(std::vector<std::string>{"a", "b"}, one), {}, {});
+    doc.layoutAll();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& page = doc.pages[0];
+    for (int k = 0; k < 2; ++k) {
+      std::string joined;
+      double largest = 0, smallest = 100;
+      for (const Item& it : page.items) {
+        if (it.kind != Item::Text || it.x != 1000 + 100 * k) continue;
+        largest = std::max(largest, doc.fonts[it.font].size);
+        smallest = std::min(smallest, doc.fonts[it.font].size);
+        EXPECT_LE(it.y + it.h, 9000) << "past the page's margin";
+        joined += (joined.empty() ? "" : " ") + page.textOf(it);
+      }
+      EXPECT_LE(largest, both[k]->largest) << k;
+      EXPECT_GE(smallest, both[k]->smallest) << k;
+      if (both[k]->whole) {
+        EXPECT_EQ(joined, wordsOfLength(both[k]->length)) << k;
+      } else {
+        ASSERT_GE(joined.size(), 3u);
+        EXPECT_EQ(joined.substr(joined.size() - 3), "\xE2\x80\xA6") << k;
+      }
+    }
   }
 }
 
@@ -505,6 +569,7 @@ TEST(TemplateTest, PagesDrawIntoABitmapWhereTheyAreLaidOut) {
   const char* text =
       "page 100 50\nmargins 10 10 10 10\ndataset d\nband detail height 30\n"
       "  box 0 0 40 20 fill #0000FF border 0\n  text 45 0 35 10 \"HHHH\" size 20 bold\n"
+      "  text 45 12 35 10 \"\xF0\x9F\x9A\x80\" size 20\n"  // a character no installed font has
       "  line 0 25 80 25 width 1 color #FF0000\nend\n";
   std::vector<std::vector<Variant>> one = {{Variant(1)}};
   TemplateDocument doc(report::parseTemplate(text, "t.rep"),
@@ -523,6 +588,16 @@ TEST(TemplateTest, PagesDrawIntoABitmapWhereTheyAreLaidOut) {
   for (int y = 40; y < 80; ++y)
     for (int x = 220; x < 360; ++x) dark += GetRValue(c.Pixel(x, y)) < 100 ? 1 : 0;
   EXPECT_GT(dark, 200);  // the text's glyphs
+  // The character no font has: one box, not one for each half of its pair.
+  int boxes = 0;
+  bool inked = false;
+  for (int x = 220; x < 360; ++x) {
+    bool ink = false;
+    for (int y = 88; y < 128 && !ink; ++y) ink = GetRValue(c.Pixel(x, y)) < 128;
+    boxes += ink && !inked ? 1 : 0;
+    inked = ink;
+  }
+  EXPECT_EQ(boxes, 1);
   vt::test::SavePng(c.bitmap(), "report_draw_bitmap.png");
 }
 
