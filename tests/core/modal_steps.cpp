@@ -57,53 +57,31 @@ void RunModal(ui::Form& form, std::vector<std::function<void()>> steps, int step
   current = outer;
 }
 
-namespace {
-
-// The question being answered with Enter, while its box runs its own loop.
-struct Question {
-  std::string prompt, shot;
-  bool pressed = false;
-  int ticksSince = 0;
-};
-Question* asked = nullptr;
-
-void CALLBACK PressEnter(HWND, UINT, UINT_PTR, DWORD) {
-  Question* q = asked;
-  if (!q) return;
-  // The question's box, once it shows, is the active window.
-  HWND box = GetActiveWindow();
-  wchar_t cls[16] = L"";
-  GetClassNameW(box, cls, 16);
-  if (!IsWindowVisible(box) || std::wstring(cls) != L"#32770") return;
-  if (!q->pressed) {
-    // Taking the picture runs the loop, and with it this timer again.
-    q->pressed = true;
-    if (!q->shot.empty()) screenshot(box, q->shot);
-    SetForegroundWindow(box);
-    SendKey(VK_RETURN);
-    return;
-  }
-  // Five seconds after Enter the box still asks: the key did not answer it.
-  if (++q->ticksSince == 100) {
-    ADD_FAILURE() << "Enter did not answer \"" << q->prompt << "\"";
-    PostMessageW(box, WM_COMMAND, IDNO, 0);
-  }
-}
-
-}  // namespace
-
 void AnswerWithEnter(ui::testing::SeamRecorder& seams, const std::string& prompt, const std::string& shot) {
-  auto before = ui::seams().msgBox;
-  ui::seams().msgBox = [&seams, prompt, shot, before](const std::string& p, int flags, const std::string& title) {
+  // The question being answered, and the ticks of its timer since its box
+  // became the active window.
+  static struct { std::string prompt, shot; int ticks; } asked;
+  ui::seams().msgBox = [&seams, prompt, shot, before = ui::seams().msgBox](const std::string& p, int flags,
+                                                                          const std::string& title) {
     if (p != prompt) return before(p, flags, title);
     seams.boxes.push_back({p, flags, title});
-    Question q{prompt, shot};
-    Question* outer = asked;
-    asked = &q;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PressEnter);
+    asked = {p, shot, 0};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+      HWND box = GetActiveWindow();
+      wchar_t cls[8] = L"";
+      if (!IsWindowVisible(box) || !GetClassNameW(box, cls, 8) || std::wstring(cls) != L"#32770") return;
+      if (asked.ticks++ == 0) {
+        // Taking the picture runs the loop, and with it this timer again.
+        if (!asked.shot.empty()) screenshot(box, asked.shot);
+        SetForegroundWindow(box);
+        SendKey(VK_RETURN);
+      } else if (asked.ticks == 100) {
+        ADD_FAILURE() << "Enter did not answer \"" << asked.prompt << "\" in five seconds";
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+      }
+    });
     const int answer = ui::RealMsgBox(p, flags, title);
     KillTimer(nullptr, timer);
-    asked = outer;
     return answer;
   };
 }

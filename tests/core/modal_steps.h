@@ -18,11 +18,9 @@ namespace vt::test {
 // ends the modal loop; a step that closes it ends the run there.
 void RunModal(ui::Form& form, std::vector<std::function<void()>> steps, int stepMs = 300);
 
-// From now on the question whose prompt is `prompt` is the system's own
-// message box (ui::RealMsgBox), answered as a clerk in a hurry answers it:
-// Enter pressed on the keyboard once the box shows. It is recorded in
-// `seams` like every box; the other boxes go on to the seam set before. A
-// picture of the box goes to the screenshots as `shot` when that is set.
+// From now on the question with this prompt is the system's own message box,
+// recorded in `seams` and answered with a real Enter once it shows (a picture
+// of it saved as `shot` if set); other boxes go to the seams set before.
 void AnswerWithEnter(ui::testing::SeamRecorder& seams, const std::string& prompt, const std::string& shot = "");
 
 }  // namespace vt::test
