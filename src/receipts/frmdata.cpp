@@ -11,6 +11,7 @@
 #include "platform/vb/date.h"
 #include "platform/vb/error.h"
 #include "platform/vb/format.h"
+#include "platform/vb/text.h"
 #include "receipts/terbilang.h"
 
 using Module1::abaikanError;
@@ -47,8 +48,17 @@ const ColumnSpec kColumns[] = {{"##", 740, ui::lvwColumnLeft},
 // An amount as the list shows it: no decimals, grouped as the regional settings group.
 std::string formatJumlah(double value) { return vb::Format(vb::Variant(value), "#,##0"); }
 
-// A stored amount ("1.250.000" as the entry dialog writes it) read as the number it shows.
-double nilaiNominal(const vb::Variant& nominal) { return vb::Variant(vb::Format(nominal, "")).toDouble(); }
+// A stored amount, grouped as the PC that saved it grouped it ("1,250,000" or
+// "1.250.000"): the whole number its digits spell. False for a text that is
+// no amount, which the list shows blank.
+bool nilaiNominal(const vb::Variant& nominal, double& nilai) {
+  if (nominal.isNull() || nominal.isEmpty()) return false;
+  if (nominal.type() != vb::VarType::String) {
+    nilai = nominal.toDouble();
+    return true;
+  }
+  return vb::groupedWholeNumber(nominal.stringValue(), nilai);
+}
 
 // A date as the database reads it between "#" signs: month first, always with
 // "/", whatever the regional date separator (which a bare "/" in a format
@@ -192,7 +202,8 @@ int FrmData::designList(int lineH) {
 void FrmData::designTotals(int lineH) {
   Label5.Create(Frame2, px(kPad), 0, px(90), py(lineH), "Total Record :");
   Label6.Create(Frame2, px(kPad + 92), 0, px(300), py(lineH), "");
-  Label7.Create(Frame2, 0, 0, px(360), py(lineH), "Total :");
+  // Wide enough for a total in each currency, fifteen digits each.
+  Label7.Create(Frame2, 0, 0, px(560), py(lineH), "Total :");
   Label7.Alignment(ui::vbRightJustify);
   Label7.FontBold(true);
 }
@@ -252,7 +263,7 @@ void FrmData::Form_Resize() {
 void FrmData::isiBaris(db::Recordset& rs) {
   Lv1.ListItems.Clear();
   Lv1.Sorted(false);
-  double total = 0;
+  TotalMataUang total;
   // Fields looked up once; each row only reads them.
   db::Field* fPrefix = nullptr;
   db::Field *fNomor = nullptr, *fTerima = nullptr, *fUang = nullptr, *fNominal = nullptr, *fUntuk = nullptr,
@@ -273,13 +284,16 @@ void FrmData::isiBaris(db::Recordset& rs) {
     abaikanError([&] { item.SubItems(1, text(fPrefix) + text(fNomor)); });
     abaikanError([&] { item.SubItems(2, text(fTerima)); });
     abaikanError([&] { item.SubItems(3, text(fUang)); });
-    abaikanError([&] { item.SubItems(4, formatJumlah(nilaiNominal(fNominal->value()))); });
+    double nilai = 0;
+    bool adaNilai = false;
+    abaikanError([&] { adaNilai = nilaiNominal(fNominal->value(), nilai); });
+    if (adaNilai) abaikanError([&] { item.SubItems(4, formatJumlah(nilai)); });
     abaikanError([&] { item.SubItems(5, text(fUntuk)); });
     abaikanError([&] { item.SubItems(6, text(fTempat)); });
     abaikanError([&] { item.SubItems(7, vb::Format(fTgl->value(), "dd/mm/yyyy")); });
     abaikanError([&] { item.SubItems(8, text(fOleh)); });
     abaikanError([&] { item.SubItems(9, text(fNo)); });
-    abaikanError([&] { total += nilaiNominal(fNominal->value()); });
+    if (adaNilai) abaikanError([&] { total.tambah(text(fUang), nilai); });
     rs.moveNext();
   }
   // As the list control does: the first row is the current one.
@@ -287,8 +301,28 @@ void FrmData::isiBaris(db::Recordset& rs) {
   tampilTotal(total);
 }
 
-void FrmData::tampilTotal(double total) {
-  abaikanError([&] { Label7.Caption("Total : " + formatJumlah(total)); });
+void FrmData::TotalMataUang::tambah(const std::string& mataUang, double nilai) {
+  const std::string kunci = vb::UCase(vb::Trim(mataUang));
+  for (auto& [nama, sum] : jumlah)
+    if (vb::UCase(vb::Trim(nama)) == kunci) {
+      sum += nilai;
+      return;
+    }
+  // Rupiah leads, whichever currency the list starts with.
+  if (kunci == "RP.") jumlah.emplace(jumlah.begin(), mataUang, nilai);
+  else jumlah.emplace_back(mataUang, nilai);
+}
+
+std::string FrmData::TotalMataUang::teks() const {
+  if (jumlah.empty()) return formatJumlah(0);
+  if (jumlah.size() == 1 && vb::UCase(vb::Trim(jumlah[0].first)) == "RP.") return formatJumlah(jumlah[0].second);
+  std::string out;
+  for (const auto& [nama, sum] : jumlah) out += (out.empty() ? "" : " ; ") + vb::Trim(nama) + " " + formatJumlah(sum);
+  return out;
+}
+
+void FrmData::tampilTotal(const TotalMataUang& total) {
+  abaikanError([&] { Label7.Caption("Total : " + total.teks()); });
   tampilJumlahRecord();
 }
 
@@ -318,7 +352,7 @@ void FrmData::isiDari(const std::string& sql) {
     abaikanError([&] { isiBaris(rs); });
     abaikanError([&] { rs.close(); });
   }
-  if (!open) tampilTotal(0);
+  if (!open) tampilTotal({});
 }
 
 void FrmData::tampilkanLagi() {
@@ -348,7 +382,7 @@ void FrmData::tampilkanQuery(const std::string& sql, const std::string& notFound
     abaikanError([&] { Lv1.ListItems.Clear(); });
     ui::MsgBox(notFound, ui::vbExclamation | ui::vbOKOnly, std::string(kJudul));
     abaikanError([&] { rs.close(); });
-    tampilTotal(0);
+    tampilTotal({});
     return;
   }
   abaikanError([&] { isiBaris(rs); });

@@ -5,6 +5,8 @@
 // receipts, print a period report, export to a spreadsheet, delete, add, edit.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/dialog_button.h"
 #include "platform/ui/checkbox.h"
@@ -28,7 +30,7 @@ public:
 
   // Columns of Lv1 (from 1) that code names: the running number is the row's
   // own text, the others are sub-items 1 to 9; the hidden key `no` is sub-item 9.
-  enum Column { colNo = 1, colNoKwitansi = 2, colSudahTerima = 3, colJumlah = 5, colTgl = 8, colPenerima = 9,
+  enum Column { colNo = 1, colNoKwitansi = 2, colSudahTerima = 3, colMataUang = 4, colJumlah = 5, colTgl = 8, colPenerima = 9,
                 colId = 10 };
   static constexpr int kSubId = colId - 1;
 
@@ -84,8 +86,16 @@ private:
   void tampilkanLagi();
   // How a column sorts: amounts by value, dates by day, the rest as text.
   static long jenisUrut(int column);
-  // The sum and count labels, from the total of the last fill.
-  void tampilTotal(double total);
+  // The sums of the listed amounts, one per currency, in the order the
+  // currencies first come; rupiah and dollars are never added together.
+  struct TotalMataUang {
+    std::vector<std::pair<std::string, double>> jumlah;
+    void tambah(const std::string& mataUang, double nilai);
+    // "2.252.750" with rupiah only (or nothing), else "Rp. 2.252.750 ; USD 1.250".
+    std::string teks() const;
+  };
+  // The sum and count labels, from the totals of the last fill.
+  void tampilTotal(const TotalMataUang& total);
   void tampilJumlahRecord();
   // A search or range query: nothing found empties the list and says
   // notFound; a query that cannot run says why and leaves the list as it was.

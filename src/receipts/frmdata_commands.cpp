@@ -114,12 +114,13 @@ void FrmData::BHapus_Click() {
       ui::MsgBox("Telah dihapus", ui::vbInformation | ui::vbOKOnly, std::string("Hapus"));
     }
   }
-  // The sum of the rows still listed, with the count.
-  double total = 0;
+  // The sums of the rows still listed, with the count.
+  TotalMataUang total;
   const int rows = Lv1.ListItems.Count();
   for (int i = 1; i <= rows; ++i) {
+    ui::ListItem& item = Lv1.ListItems.Item(i);
     double amount = 0;
-    if (vb::parseNumber(Lv1.ListItems.Item(i).SubItems(colJumlah - 1), amount)) total += amount;
+    if (vb::groupedWholeNumber(item.SubItems(colJumlah - 1), amount)) total.tambah(item.SubItems(colMataUang - 1), amount);
   }
   tampilTotal(total);
 }

@@ -39,7 +39,7 @@ void FrmData::BUbah_Click() {
   abaikanError([&] { entry.nomorTersimpan = text(1); });
   abaikanError([&] { entry.Text3.Text(text(3)); });
   abaikanError([&] { entry.tampilMataUang(text(4)); });
-  abaikanError([&] { entry.Text4.Text(text(5)); });
+  abaikanError([&] { entry.tampilJumlah(text(5)); });
   abaikanError([&] { entry.Text6.Text(text(6)); });
   abaikanError([&] { entry.Text7.Text(text(7)); });
   abaikanError([&] { entry.Text8.Text(text(8)); });

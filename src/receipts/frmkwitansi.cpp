@@ -1,6 +1,7 @@
 #include "receipts/frmkwitansi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -33,6 +34,17 @@ constexpr int kEnter = 13, kBackspace = 8;
 // Copy, paste and cut reach the amount box as control characters; they are
 // editing commands, not typed text.
 constexpr int kCopy = 3, kPaste = 22, kCut = 24;
+// The amount box holds whole amounts of up to fifteen digits.
+constexpr int kDigitJumlah = 15;
+const char* const kPesanBulat = "Banyaknya Uang harus berupa bilangan bulat (tanpa desimal)";
+
+std::string pesanRentang() {
+  return "Banyaknya Uang harus berupa angka dari 1 sampai " + vb::Format(vb::Variant(kJumlahTerbesar), "#,##0");
+}
+
+int jumlahDigit(const std::string& text) {
+  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }));
+}
 
 // The dialog's measures in pixels; heights follow from the font's line height.
 constexpr int kMargin = 12, kPad = 14, kGap = 8;
@@ -301,6 +313,11 @@ void FrmKwitansi::tampilMataUang(const std::string& mataUang) {
   Combo1.Text(mataUang);
 }
 
+void FrmKwitansi::tampilJumlah(const std::string& tersimpan) {
+  double nilai = 0;
+  Text4.Text(vb::groupedWholeNumber(tersimpan, nilai) ? vb::Format(vb::Variant(nilai), "#,###") : tersimpan);
+}
+
 std::string FrmKwitansi::kunci(const std::string& prefix) {
   if (!nomorTersimpan.empty()) return nomorTersimpan;
   const std::string nomor = Text1.Text();
@@ -332,20 +349,35 @@ void FrmKwitansi::perbaruiJumlah() {
   // The words belong to the amount shown: none for an empty box or a text
   // that is no number.
   if (teks.empty() || !vb::parseNumber(teks, angka)) {
+    if (teks.empty()) jumlahTerakhir_.clear();
     Text5.Text("");
+    return;
+  }
+  // A pasted fraction or a number beyond fifteen digits is refused, never
+  // rounded into another amount: the box keeps what it held.
+  const std::string& desimal = vb::currentLocale().decimalSep;
+  const bool pecahan = (!desimal.empty() && teks.find(desimal) != std::string::npos) || angka != std::floor(angka);
+  if (pecahan || std::fabs(angka) > kJumlahTerbesar) {
+    const std::string semula = jumlahTerakhir_;
+    Text4.Text(semula);
+    Text4.SelStart(vb::Len(semula));
+    ui::MsgBox(pecahan ? kPesanBulat : pesanRentang(), ui::vbExclamation, std::string("Talvoren"));
     return;
   }
   Text4.SelStart(vb::Len(teks));
   Text4.Text(vb::Format(vb::Variant(angka), "#,###"));
   // Typing goes on at the end of the regrouped digits.
   Text4.SelStart(vb::Len(Text4.Text()));
+  jumlahTerakhir_ = Text4.Text();
   double jumlah = nilaiJumlah();
   // 0 empties the box, and a negative number is no amount.
   if (Text4.Text().empty() || jumlah < 0) {
     Text5.Text("");
     return;
   }
-  Text5.Text(Terbilang(jumlah, "terlalu besar") + kataMataUang());
+  std::string kata = Terbilang(jumlah, "terlalu besar");
+  if (!kata.empty() && kata.back() != ' ') kata += ' ';
+  Text5.Text(kata + kataMataUang());
 }
 
 bool FrmKwitansi::isianLengkap() {
@@ -358,9 +390,7 @@ bool FrmKwitansi::isianLengkap() {
   if (Text4.Text().empty()) return tolak("Banyaknya Uang Harus di isi", Text4);
   double angka = 0;
   if (!vb::parseNumber(Text4.Text(), angka) || angka < 1 || angka > kJumlahTerbesar)
-    return tolak("Banyaknya Uang harus berupa angka dari 1 sampai " +
-                     vb::Format(vb::Variant(kJumlahTerbesar), "#,##0"),
-                 Text4);
+    return tolak(pesanRentang(), Text4);
   return true;
 }
 
@@ -391,8 +421,16 @@ void FrmKwitansi::Combo1_KeyPress(int& keyAscii) {
 
 void FrmKwitansi::Text4_KeyPress(int& keyAscii) {
   if (keyAscii == kEnter) Text6.SetFocus();
-  // Digits only; the grouping is the box's own.
-  const bool digit = keyAscii >= '0' && keyAscii <= '9';
+  // The decimal separator would join the cents to the amount: said, not taken.
+  const std::string& desimal = vb::currentLocale().decimalSep;
+  if (desimal.size() == 1 && keyAscii == static_cast<unsigned char>(desimal[0])) {
+    keyAscii = 0;
+    ui::MsgBox(kPesanBulat, ui::vbExclamation, std::string("Talvoren"));
+    return;
+  }
+  // Digits only, fifteen at most; the grouping is the box's own.
+  bool digit = keyAscii >= '0' && keyAscii <= '9';
+  if (digit && jumlahDigit(Text4.Text()) - jumlahDigit(Text4.SelText()) >= kDigitJumlah) digit = false;
   const bool edit = keyAscii == kBackspace || keyAscii == kCopy || keyAscii == kPaste || keyAscii == kCut;
   if (!digit && !edit) keyAscii = 0;
 }

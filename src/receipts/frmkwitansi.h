@@ -42,6 +42,9 @@ public:
   // Shows a stored receipt's currency; one the list lacks is added to it, so
   // that the receipt keeps it when saved again.
   void tampilMataUang(const std::string& mataUang);
+  // Shows a stored amount in the amount box, grouped as the settings in force
+  // group it: its digits are its value, whichever PC grouped it.
+  void tampilJumlah(const std::string& tersimpan);
 
   // The stored number (NoKwitansi) of the receipt the register filled in:
   // saving and printing key on it, not on the end of Text1, which shows the
@@ -92,4 +95,7 @@ private:
   // the key print as typed. Empty, after saying so and moving the focus to
   // Text1, for a number that cannot be stored so.
   std::string kunci(const std::string& prefix);
+
+  // The amount box's last whole amount, which a refused entry leaves it with.
+  std::string jumlahTerakhir_;
 };

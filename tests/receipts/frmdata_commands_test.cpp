@@ -135,7 +135,7 @@ TEST_F(CommandsTest, DeleteTheTickedRows) {
   const auto keys = fiveReceipts();
   open();
   FrmData& f = data();
-  EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(15000));
+  EXPECT_EQ(f.Label7.Caption(), "Total : Rp. " + amount(9000) + " ; USD " + amount(6000));
   tick({2, 4});
 
   // No keeps everything but still counts again.
@@ -160,7 +160,7 @@ TEST_F(CommandsTest, DeleteTheTickedRows) {
   EXPECT_EQ(count(), "4");
   EXPECT_EQ(scalar("select count(*) from tblkwitansi where [no] in (" + keys[1] + "," + keys[3] + ")"), "0");
   EXPECT_EQ(f.Label6.Caption(), "3 Dari 4 Record");
-  // The sum of the rows still listed: 1,000 + 3,000 + 5,000.
+  // The sum of the rows still listed, rupiah only: 1,000 + 3,000 + 5,000.
   EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(9000));
 
   // Nothing ticked.
@@ -305,6 +305,52 @@ TEST_F(CommandsTest, EditSavesOverTheStoredReceiptWhateverItsNumber) {
   }
 }
 
+// A database moved between PCs: amounts saved grouped by US settings and by
+// Indonesian ones list, total, sort and edit as the same whole numbers under
+// the settings in force (the suite runs under both).
+TEST_F(CommandsTest, AmountsSavedOnAnotherPCKeepTheirValue) {
+  exec("ALTER TABLE tblkwitansi ADD COLUMN terbilang memo");
+  exec("insert into tblset (namalembaga, NoKw) values ('SMK', 'KW-')");
+  const struct {
+    const char *payer, *currency, *saved;
+    double value;
+  } receipts[] = {{"Agus", "Rp.", "100,000", 100000},
+                  {"Budi", "Rp.", "987,654,321", 987654321},
+                  {"Citra", "Rp.", "1.500.000", 1500000},
+                  {"Dewi", "Rp.", "2.750", 2750},
+                  {"Eko", "USD", "1.250", 1250}};
+  for (int i = 0; i < 5; ++i) {
+    const std::string number = "00" + std::to_string(i + 1) + "/12/2025";
+    addReceipt("KW-", number, receipts[i].payer, receipts[i].currency, 0, "05/12/2025", "SPP");
+    exec("update tblkwitansi set Nominal = '" + std::string(receipts[i].saved) + "' where NoKwitansi = '" + number + "'");
+  }
+  open();
+  FrmData& f = data();
+  std::vector<std::string> shown;
+  for (const auto& r : receipts) shown.push_back(amount(r.value));
+  EXPECT_EQ(column(5), shown);
+  EXPECT_EQ(f.Label7.Caption(), "Total : Rp. " + amount(100000 + 987654321 + 1500000 + 2750) + " ; USD " + amount(1250));
+  clickHeader(5);
+  EXPECT_EQ(column(3), (std::vector<std::string>{"Eko", "Dewi", "Agus", "Citra", "Budi"}));
+  // Ubah on the amount saved with ",": only the purpose changes.
+  clickRow(3);
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  ui::testing::onShown([&](ui::Form&) {
+    EXPECT_EQ(entry.Text4.Text(), amount(100000));
+    EXPECT_EQ(entry.Text5.Text(), "Seratus Ribu Rupiah");
+    entry.Text6.Text("Pelunasan");
+    seams->answers.push_back(ui::vbYes);
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
+  });
+  clickWindow(f.BUbah.hwnd());
+  double stored = 0;
+  EXPECT_TRUE(vb::groupedWholeNumber(scalar("select Nominal from tblkwitansi where SudahTerima = 'Agus'"), stored));
+  EXPECT_EQ(stored, 100000);
+  EXPECT_EQ(scalar("select terbilang from tblkwitansi where SudahTerima = 'Agus'"), "Seratus Ribu ");
+  EXPECT_EQ(column(5)[2], amount(100000));
+}
+
 // After the entry dialog closes, the register shows the list it showed
 // (today's sorted by a column, a search, a date range) with what was saved.
 TEST_F(CommandsTest, AddAndEditShowTheRegistersListAgain) {
@@ -434,6 +480,7 @@ TEST_F(PaperTest, PeriodReportWithItsPeriodAndTotals) {
   addReceipt("KW-", "002/12/2025", "Budi", "USD", 40, "02/12/2025", "Buku");
   addReceipt("KW-", "003/12/2025", "Citra", "Rp.", 75000, "05/12/2025", "Seragam");
   addReceipt("KW-", "004/11/2025", "Dewi", "Rp.", 9000, "30/11/2025", "Lama");
+  groupAsAnotherPC("001/12/2025");
   open();
   FrmData& f = data();
   f.TglAwal.Value(vb::Date::fromParts(2025, 12, 1));
@@ -446,6 +493,7 @@ TEST_F(PaperTest, PeriodReportWithItsPeriodAndTotals) {
     EXPECT_NE(text.find(number), std::string::npos) << number;
   EXPECT_EQ(text.find("004/11/2025"), std::string::npos);
   EXPECT_NE(text.find("Total Rp. (2 kwitansi)"), std::string::npos) << text;
+  EXPECT_NE(text.find(amount(150000)), std::string::npos) << text;
   EXPECT_NE(text.find(amount(225000)), std::string::npos) << text;
   EXPECT_NE(text.find("Total USD (1 kwitansi)"), std::string::npos) << text;
   EXPECT_TRUE(seams->boxes.empty());

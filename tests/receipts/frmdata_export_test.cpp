@@ -56,8 +56,10 @@ TEST_F(ExportTest, WritesTheListCellForCell) {
   addReceipt("KW-", "002/12/2025", "Dévi Ŝantoso", "USD", 300, "05/12/2025", longPurpose, "Bogor", "0123");
   addReceipt("KW/", "003/12/2025", "Rina\tTab", "Rp.", 75000, "05/12/2025", "Baris satu\r\nbaris dua", "Jakarta",
              "Rudi");
+  groupAsAnotherPC("001/12/2025");
   open();
   FrmData& f = data();
+  EXPECT_EQ(column(5).front(), amount(1250000));
   clickHeader(3);  // the list's order, not the query's, is exported
   const std::string chosen = file("Ekspor Kwitansi");
   seams->fileAnswers.push_back(chosen);

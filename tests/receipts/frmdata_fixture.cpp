@@ -9,6 +9,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/app.h"
+#include "platform/vb/text.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
 
@@ -43,6 +44,13 @@ void RegisterTest::addReceipt(const std::string& prefix, const std::string& numb
       q(number) + ", " + q(prefix) + ", " + q(payer) + ", " + q(currency) + ", " +
       q(vb::Format(vb::Variant(value), "#,###")) + ", " + q(untuk) + ", 'Catatan " + db::quote(number) + "', " +
       q(tempat) + ", #" + vb::Format(vb::Variant(d), "MM\\/dd\\/yyyy") + "#, " + q(oleh) + ")");
+}
+
+void RegisterTest::groupAsAnotherPC(const std::string& number) {
+  const std::string where = " where NoKwitansi = '" + db::quote(number) + "'";
+  const std::string own = vb::currentLocale().groupSep;
+  const std::string text = vb::Replace(scalar("select Nominal from tblkwitansi" + where), own, own == "," ? "." : ",");
+  exec("update tblkwitansi set Nominal = '" + text + "'" + where);
 }
 
 RegisterTest::Rows RegisterTest::rows() {

@@ -34,6 +34,9 @@ protected:
   void addReceipt(const std::string& prefix, const std::string& number, const std::string& payer,
                   const std::string& currency, double amount, const std::string& date,
                   const std::string& untuk = "", const std::string& tempat = "", const std::string& oleh = "");
+  // Stores the receipt's amount grouped as a PC with the other region's
+  // settings saved it ("1.500.000" under US settings, "1,500,000" else).
+  void groupAsAnotherPC(const std::string& number);
   // An amount as the list shows it.
   static std::string amount(double v) { return vb::Format(vb::Variant(v), "#,##0"); }
   // The visible columns 1 to 9 of every row, top to bottom.

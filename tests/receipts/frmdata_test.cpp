@@ -66,8 +66,8 @@ TEST_F(RegisterTest, OpensWithTodaysReceiptsInNumberOrder) {
                            "05/12/2025", "Ani"}}));
   // The hidden key is the stored row's.
   EXPECT_EQ(f.Lv1.ListItems.Item(1).SubItems(9), scalar("select [no] from tblkwitansi where NoKwitansi = '001/12/2025'"));
-  // Rupiah and dollars add up into one total; the count names all receipts.
-  EXPECT_EQ(f.Label7.Caption(), "Total : " + amount(1250000 + 300 + 75000));
+  // Rupiah and dollars each have their total; the count names all receipts.
+  EXPECT_EQ(f.Label7.Caption(), "Total : Rp. " + amount(1250000 + 75000) + " ; USD " + amount(300));
   EXPECT_EQ(f.Label6.Caption(), "3 Dari 4 Record");
   EXPECT_EQ(f.Label5.Caption(), "Total Record :");
   EXPECT_TRUE(seams->boxes.empty());
@@ -86,7 +86,7 @@ TEST_F(RegisterTest, DayWithoutReceiptsShowsAnEmptyListQuietly) {
 TEST_F(RegisterTest, SearchByNumberOrPayer) {
   addReceipt("KW-", "001/12/2025", "Siti Aminah", "Rp.", 1000, "01/12/2025");
   addReceipt("KW-", "002/12/2025", "Budi", "Rp.", 2000, "02/12/2025");
-  addReceipt("KW-", "012/12/2025", "Dian O'Brien", "USD", 4000, "03/12/2025");
+  addReceipt("KW-", "012/12/2025", "Dian O'Brien", "Rp.", 4000, "03/12/2025");
   addReceipt("KW-", "020/11/2025", "Agus", "Rp.", 8000, "28/11/2025");
   open();
   struct Case {

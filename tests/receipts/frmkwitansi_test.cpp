@@ -8,6 +8,7 @@
 #include "core/program_fixture.h"
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/utf16.h"
 #include "platform/ui/win_util.h"
 #include "platform/vb/date.h"
 #include "platform/vb/locale.h"
@@ -207,36 +208,58 @@ TEST_F(EntryTest, ExistingNumberAsksBeforeUpdating) {
 }
 
 TEST_F(EntryTest, AmountBoxKeepsDigitsAndSpellsThem) {
+  const vb::Locale& loc = vb::currentLocale();
+  const std::string whole = "Banyaknya Uang harus berupa bilangan bulat (tanpa desimal)";
+  const std::string range = "Banyaknya Uang harus berupa angka dari 1 sampai " + grouped("999,999,999,999,999");
   struct Case {
     const char* name;
-    const char* typed;
+    std::string typed;
+    std::string pasted;  // over the whole box after the typing, when set
     bool usd;
-    std::string amount;
-    std::string words;
+    std::string amount, words, message;
   };
   const Case cases[] = {
       // The box shows nothing, so the words show nothing either.
-      {"zero empties the box", "0", false, "", ""},
-      {"letters, signs and separators are discarded", "1a2-3.4,5 6+", false, grouped("123,456"),
-       "Seratus Dua Puluh Tiga Ribu Empat Ratus Lima Puluh Enam Rupiah"},
-      {"backspace", "12345\b", false, grouped("1,234"), "Seribu Dua Ratus Tiga Puluh Empat Rupiah"},
-      {"dollars", "2500", true, grouped("2,500"), "Dua Ribu Lima Ratus Dollar"},
-      {"too large", "1000000000000000", false, grouped("1,000,000,000,000,000"), "terlalu besarRupiah"},
-      {"largest spelled", "999999999999999", false, grouped("999,999,999,999,999"),
+      {"zero empties the box", "0", "", false, "", "", ""},
+      {"letters, signs and the group separator are discarded", "1a2-3" + loc.groupSep + "4 5_6+", "", false,
+       grouped("123,456"), "Seratus Dua Puluh Tiga Ribu Empat Ratus Lima Puluh Enam Rupiah", ""},
+      {"backspace", "12345\b", "", false, grouped("1,234"), "Seribu Dua Ratus Tiga Puluh Empat Rupiah", ""},
+      {"dollars", "2500", "", true, grouped("2,500"), "Dua Ribu Lima Ratus Dollar", ""},
+      {"a sixteenth digit is refused", "1000000000000000", "", false, grouped("100,000,000,000,000"),
+       "Seratus Trilyun Rupiah", ""},
+      {"largest spelled", "999999999999999", "", false, grouped("999,999,999,999,999"),
        "Sembilan Ratus Sembilan Puluh Sembilan Trilyun Sembilan Ratus Sembilan Puluh Sembilan Milyar "
        "Sembilan Ratus Sembilan Puluh Sembilan Juta Sembilan Ratus Sembilan Puluh Sembilan Ribu "
-       "Sembilan Ratus Sembilan Puluh Sembilan Rupiah"},
+       "Sembilan Ratus Sembilan Puluh Sembilan Rupiah", ""},
+      // A fraction never turns into another amount: the box keeps what it held.
+      {"a typed decimal separator", "1500000" + loc.decimalSep, "", false, grouped("1,500,000"),
+       "Satu Juta Lima Ratus Ribu Rupiah", whole},
+      {"a pasted fraction", "12", "1500000" + loc.decimalSep + "50", false, "12", "Dua Belas Rupiah", whole},
+      {"pasted sixteen digits", "12", "1000000000000000", false, "12", "Dua Belas Rupiah", range},
   };
   showModal([&](FrmKwitansi& f) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
+      seams->boxes.clear();
       f.BTambah_Click();
       if (c.usd) f.Combo1.ListIndex(1);
       type(f.Text4, c.typed);
+      if (!c.pasted.empty()) {
+        copyToClipboard(f.hwnd(), ui::Widen(c.pasted));
+        f.Text4.SelStart(0);
+        f.Text4.SelLength(vb::Len(f.Text4.Text()));
+        typeText(f.Text4.hwnd(), "\x16");
+        pump();
+      }
       EXPECT_EQ(f.Text4.Text(), c.amount);
       EXPECT_EQ(f.Text5.Text(), c.words);
       // Typing goes on at the end.
       EXPECT_EQ(f.Text4.SelStart(), vb::Len(c.amount));
+      ASSERT_EQ(seams->boxes.size(), c.message.empty() ? 0u : 1u);
+      if (!c.message.empty()) {
+        EXPECT_EQ(seams->boxes[0].prompt, c.message);
+        EXPECT_EQ(seams->boxes[0].flags, ui::vbExclamation);
+      }
     }
   });
 }
@@ -420,7 +443,6 @@ TEST_F(EntryTest, SaveNeedsAPayerAndAnAmount) {
       {"blanks for a payer", "   ", "1500", nullptr, "Sudah Terima dari Harus di isi", true},
       {"no amount", "Budi", "", nullptr, "Banyaknya Uang Harus di isi", false},
       {"zero", "Budi", "0", nullptr, "Banyaknya Uang Harus di isi", false},
-      {"too large", "Budi", "1000000000000000", nullptr, range, false},
       {"pasted letters", "Budi", "12", L"dua puluh", range, false},
       {"pasted minus", "Budi", "12", L"-5", range, false},
   };
@@ -579,7 +601,8 @@ TEST_F(EntryTest, ReceiptFilledByTheRegisterKeepsItsPrefix) {
   entry().nomorTersimpan = "001/12/2025";
   entry().Text3.Text("Budi");
   entry().Combo1.Text("Rp.");
-  entry().Text4.Text("5,000");
+  // Saved on a PC that groups with ",", shown as the settings in force group.
+  entry().tampilJumlah("5,000");
   entry().Text6.Text("SPP");
   entry().TglDiterima.Value(vb::Date::fromParts(2025, 11, 29));
   entry().Text1.Enabled(false);

@@ -20,10 +20,14 @@
 #include "receipts/report_runs.h"
 #include "receipts/terbilang.h"
 #include "platform/report/template.h"
+#include "platform/vb/format.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
 
 namespace {
+
+// An amount as paper shows it: grouped as the settings in force group.
+std::string grouped(double amount) { return vb::Format(vb::Variant(amount), "#,##0"); }
 
 using ui::testing::clickWindow;
 
@@ -131,9 +135,13 @@ TEST_F(ReportPrintTest, EachTemplatePrintsASavedReceipt) {
                                        std::nullopt, c.index == 0 ? "report_kwitansi1" : "");
     ASSERT_FALSE(pdf.empty()) << c.shot;
     std::string text = vt::test::PdfText(pdf);
-    for (const char* want : {"KWITANSI", "Budi Santoso", "Satu Juta Lima Ratus Ribu Rupiah", "KW-001/12/2025",
-                             "Rp. 1,500,000", "Yayasan Pendidikan Nusantara", "Siti Rahmawati",
-                             "Bandung, 05 December 2025", "Pembayaran diterima dengan baik."})
+    // Saved as "1,500,000": printed grouped as the settings in force group.
+    for (const std::string& want : {std::string("KWITANSI"), std::string("Budi Santoso"),
+                                    std::string("Satu Juta Lima Ratus Ribu Rupiah"), std::string("KW-001/12/2025"),
+                                    "Rp. " + grouped(1500000),
+                                    std::string("Yayasan Pendidikan Nusantara"), std::string("Siti Rahmawati"),
+                                    std::string("Bandung, 05 December 2025"),
+                                    std::string("Pembayaran diterima dengan baik.")})
       EXPECT_NE(text.find(want), std::string::npos) << c.shot << ": " << want << "\n" << text;
     EXPECT_EQ(vt::test::PdfPages(pdf), 1) << c.shot;
     EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, std::string("report_") + c.shot + "_pdf"));
@@ -213,7 +221,7 @@ TEST_F(LongTextPrintTest, EveryTemplatePrintsTheLongestTextsWhole) {
                                     std::string(kLongPlace) + ", 05 December 2025", "KW/YPI-ALM/001/12/2025"};
   for (const LongReceipt& r : kLongReceipts) {
     texts.push_back(words(r.value) + r.unit);
-    texts.push_back(std::string(r.currency) + " " + r.amount);
+    texts.push_back(std::string(r.currency) + " " + grouped(r.value));
   }
   for (int index = 0; index <= 2; ++index) {
     const std::string name = receiptTemplate(index);
@@ -244,7 +252,8 @@ TEST_F(LongTextPrintTest, AnEndlessPurposeEndsInAnEllipsisOnItsPage) {
     for (const auto& w : layout.words) all += w.text + " ";
     EXPECT_NE(all.find("kegiatan kegiatan\xE2\x80\xA6"), std::string::npos) << name << ": " << all.substr(0, 400);
     EXPECT_TRUE(vt::test::HasWordRun(layout, kLongPayer)) << name;
-    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD 7,777,777") || vt::test::HasWordRun(layout, "7,777,777")) << name;
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD " + grouped(7777777)) || vt::test::HasWordRun(layout, grouped(7777777)))
+        << name;
     const report::TemplateDef def = report::loadTemplate(file(name.substr(1)));
     const double mm = 1.0 / report::kUnitsPerMm;
     EXPECT_TRUE(vt::test::WordsOutside(layout, def.marginLeft * mm, def.marginTop * mm, def.marginRight * mm,
@@ -261,8 +270,9 @@ TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
       "\\temp\\04.rep", std::string("Periode : 01 December 2025 - 31 December 2025"), "");
   ASSERT_FALSE(pdf.empty());
   std::vector<std::string> texts = {kLongName, kLongAddress, kLongPayer, kLongPurpose, "KW/YPI-ALM/001/12/2025",
-                                    "Mata Uang", "999,999,999,999,999", "777,777,777,777,777", "7,777,777",
-                                    "Total Rp. (2 kwitansi)", "1,777,777,777,777,776", "Total USD (1 kwitansi)"};
+                                    "Mata Uang", grouped(999999999999999.0), grouped(777777777777777.0),
+                                    grouped(7777777), "Total Rp. (2 kwitansi)", grouped(1777777777777776.0),
+                                    "Total USD (1 kwitansi)"};
   expectWhole(pdf, "\\04.rep", texts);
   EXPECT_TRUE(vt::test::PdfPagesToScreenshots(pdf, "report_long_periode"));
 }
@@ -341,9 +351,10 @@ TEST_F(ReportPrintTest, PeriodReportPrintsTheRangeWithTotals) {
       std::string("Periode : 01 December 2025 - 31 December 2025"), "report_periode");
   ASSERT_FALSE(pdf.empty());
   std::string text = vt::test::PdfText(pdf);
-  for (const char* want : {"LAPORAN KWITANSI", "Periode : 01 December 2025 - 31 December 2025", "Budi Santoso",
-                           "PT Sinar Abadi Sentosa", "Dewi Lestari", "KW-003/12/2025", "1,575,000", "Total Rp.",
-                           "Total USD", "Halaman 1 dari 1"})
+  const std::vector<std::string> wants = {"LAPORAN KWITANSI", "Periode : 01 December 2025 - 31 December 2025",
+                                         "Budi Santoso", "PT Sinar Abadi Sentosa", "Dewi Lestari", "KW-003/12/2025",
+                                         grouped(1575000), "Total Rp.", "Total USD", "Halaman 1 dari 1"};
+  for (const std::string& want : wants)
     EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
   EXPECT_EQ(text.find("Di Luar Periode"), std::string::npos);
   EXPECT_TRUE(vt::test::PdfToScreenshot(pdf, "report_periode_pdf"));

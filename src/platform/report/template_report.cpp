@@ -1,6 +1,7 @@
 #include "platform/report/template_report.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <unordered_map>
 
@@ -53,17 +54,30 @@ namespace {
   vb::raise(kReportError, def.file + ", line " + std::to_string(line) + ": " + what, "report");
 }
 
-// A number out of a value as the program stores amounts: grouped text
-// ("1,500,000" or "1.500.000") counts as the number it shows.
+// A number out of a value as the program stores amounts: grouped text counts
+// as the whole number its digits spell, whatever region grouped it
+// ("1,500,000" saved on one PC, "1.500.000" on another).
+bool amountText(const std::string& text, double& d) {
+  return vb::groupedWholeNumber(text, d) || vb::parseNumber(text, d);
+}
+
 double amountOf(const vb::Variant& v) {
   if (v.isNull() || v.isEmpty()) return 0;
   if (v.type() != vb::VarType::String) return v.toDouble();
   double d;
-  if (vb::parseNumber(v.stringValue(), d)) return d;
+  if (amountText(v.stringValue(), d)) return d;
   std::string digits;
   for (char c : v.stringValue())
     if ((c >= '0' && c <= '9') || (c == '-' && digits.empty())) digits += c;
   return digits.empty() || digits == "-" ? 0 : std::strtod(digits.c_str(), nullptr);
+}
+
+// A format of digits and separators ("#,##0"), not of a date.
+bool numberFormat(const std::string& format) {
+  if (format.empty()) return false;
+  for (char c : format)
+    if (std::isalpha(static_cast<unsigned char>(c))) return false;
+  return format.find_first_of("#0") != std::string::npos;
 }
 
 bool absolutePath(const std::string& p) {
@@ -165,7 +179,10 @@ struct TemplateDocument::Impl {
   // no copy in between (a long report adds hundreds of thousands).
   void appendValue(const vb::Variant& v, const std::string& format, std::string& out) {
     if (v.isNull() || v.isEmpty()) return;
-    if (format.empty() && v.type() == vb::VarType::String) out += v.stringValue();
+    if (v.type() != vb::VarType::String) out += vb::Format(v, format);
+    else if (format.empty()) out += v.stringValue();
+    // A stored amount shows grouped as the settings in force group it.
+    else if (double d; numberFormat(format) && amountText(v.stringValue(), d)) out += vb::Format(vb::Variant(d), format);
     else out += vb::Format(v, format);
   }
 

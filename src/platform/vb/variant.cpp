@@ -159,6 +159,36 @@ bool parseNumber(const std::string& text, double& out, const Locale& loc) {
   return true;
 }
 
+bool groupedWholeNumber(const std::string& text, double& out) {
+  const std::string t = trimmed(text);
+  // The marks regions group digits with: comma, point, blank, apostrophe, the
+  // no-break spaces and the typographic apostrophe, and the settings' own.
+  static const char* const kMarks[] = {",", ".", " ", "'", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x99"};
+  const std::string& own = currentLocale().groupSep;
+  double v = 0;
+  bool digitBefore = false;
+  size_t p = 0;
+  while (p < t.size()) {
+    const char c = t[p];
+    if (c >= '0' && c <= '9') {
+      v = v * 10 + (c - '0');
+      digitBefore = true;
+      ++p;
+      continue;
+    }
+    size_t mark = 0;
+    for (const char* m : kMarks)
+      if (startsWith(t, p, m)) mark = std::char_traits<char>::length(m);
+    if (!mark && !own.empty() && startsWith(t, p, own)) mark = own.size();
+    if (!mark || !digitBefore) return false;
+    digitBefore = false;
+    p += mark;
+  }
+  if (!digitBefore) return false;
+  out = v;
+  return true;
+}
+
 double Val(const std::string& text) {
   // Blanks, tabs and line feeds are skipped wherever they stand.
   std::string t;

@@ -140,6 +140,13 @@ double Val(const std::string& text);
 bool parseNumber(const std::string& text, double& out);
 bool parseNumber(const std::string& text, double& out, const Locale& loc);
 
+// A whole number grouped as any region groups it ("1,500,000", "1.500.000",
+// "1 500 000", "12,34,567"): the value its digits spell, whatever the regional
+// settings in force, so that an amount saved on another PC keeps its value.
+// False for any other text (a sign, a letter, a mark at either end or two
+// marks in a row).
+bool groupedWholeNumber(const std::string& text, double& out);
+
 // A double as CStr writes it: up to 15 significant digits with the given
 // decimal separator, an exponent ("1E+20") only for very large or small values.
 std::string doubleText(double value, const std::string& decimalSep);

@@ -13,6 +13,7 @@
 #include "platform/report/template_report.h"
 #include "platform/ui/win_util.h"
 #include "platform/vb/error.h"
+#include "platform/vb/format.h"
 #include "support/win_test_support.h"
 
 namespace {
@@ -256,9 +257,10 @@ TEST(TemplateTest, TotalsPerCurrency) {
   std::vector<std::vector<Variant>> rows = {{Variant("USD"), Variant("100")},
                                             {Variant("Rp."), Variant("1,500,000")},
                                             {Variant("USD"), Variant("25")},
-                                            {Variant("Rp."), Variant("2,000")}};
+                                            {Variant("Rp."), Variant("2.000")}};
+  // Amounts grouped by two regions' settings count as their digits.
   const char* text =
-      "dataset d\nband detail height 5\n  text 0 0 50 5 \"[Nominal]\"\nend\n"
+      "dataset d\nband detail height 5\n  text 0 0 50 5 \"[Nominal:#,##0]\"\nend\n"
       "band totals by Matauang height 5\n  text 0 0 100 5 \"[Matauang] [sum(Nominal):#,##0] [count]\"\nend\n"
       "band footer height 5\n  text 0 0 100 5 \"Semua [count]\"\nend\n";
   TemplateDocument doc(report::parseTemplate(text, "t.rep"), std::make_unique<TableRows>(cols, rows), {}, {});
@@ -266,7 +268,10 @@ TEST(TemplateTest, TotalsPerCurrency) {
   ASSERT_EQ(doc.pages.size(), 1u);
   std::vector<std::string> t = texts(doc.pages[0]);
   ASSERT_EQ(t.size(), 7u);
-  EXPECT_EQ(t[4], "Rp. 1,502,000 2");
+  const auto grouped = [](double v) { return vb::Format(Variant(v), "#,##0"); };
+  EXPECT_EQ(t[1], grouped(1500000));
+  EXPECT_EQ(t[3], grouped(2000));
+  EXPECT_EQ(t[4], "Rp. " + grouped(1502000) + " 2");
   EXPECT_EQ(t[5], "USD 125 2");
   EXPECT_EQ(t[6], "Semua 4");
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "platform/vb/variant.h"
 
@@ -75,6 +76,22 @@ TEST_F(Conversion, TextToNumberFollowsTheLocaleSeparators) {
       EXPECT_DOUBLE_EQ(v.toDouble(), c.value);
     } else {
       EXPECT_EQ(errorOf([&] { v.toDouble(); }), vb::err::TypeMismatch);
+    }
+  }
+  // An amount grouped on another PC keeps its value under either settings.
+  const std::pair<const char*, double> amounts[] = {
+      {"100,000", 100000}, {"100.000", 100000}, {"100 000", 100000}, {"12,34,567", 1234567},
+      {"999.999.999.999.999", 999999999999999.0}, {"1\xC2\xA0" "500", 1500}, {"7", 7},
+      {"-100", -1}, {"1,,000", -1}, {",100", -1}, {"100.", -1}, {"1x00", -1}, {"", -1}};
+  for (bool indonesian : {false, true}) {
+    vb::setCurrentLocale(indonesian ? vb::Locale::indonesian() : vb::Locale::english());
+    for (const auto& [text, value] : amounts) {
+      SCOPED_TRACE(text);
+      double got = -1;
+      EXPECT_EQ(vb::groupedWholeNumber(text, got), value >= 0);
+      if (value >= 0) {
+        EXPECT_EQ(got, value);
+      }
     }
   }
 }
