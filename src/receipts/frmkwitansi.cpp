@@ -483,8 +483,36 @@ void FrmKwitansi::Button1_Click() {
   if (!Text3.Text().empty()) Text4.SetFocus();
 }
 
+std::string FrmKwitansi::kunciCetak() {
+  if (!nomorTersimpan.empty()) return nomorTersimpan;
+  const std::string prefix = awalan();
+  std::string key;
+  db::Recordset rs;
+  // A prefix missing in old data joins as the empty text.
+  rs.open("select NoKwitansi, NoPasport from tblkwitansi where NoPasport & NoKwitansi = '" +
+              db::quote(Text1.Text()) + "'",
+          koneksi);
+  for (; !rs.eof(); rs.moveNext()) {
+    const vb::Variant& stored = rs["NoPasport"];
+    if (key.empty() || (stored.isNull() ? std::string() : stored.toString()) == prefix)
+      key = rs["NoKwitansi"].toString();
+  }
+  rs.close();
+  return key;
+}
+
 void FrmKwitansi::BCetak_Click() {
-  const std::string key = kunci(awalan());
+  // Any receipt stored prints again, also one numbered under an earlier
+  // prefix; only a new number must start with the current one.
+  std::string key;
+  try {
+    key = kunciCetak();
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::MsgBoxError(e);
+    return;
+  }
   if (key.empty()) return;
   int templateIndex = 0;
   abaikanError([&] { templateIndex = ui::Default<FrmSeting>().cmbKwitansi.ListIndex(); });

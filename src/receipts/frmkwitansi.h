@@ -92,4 +92,10 @@ private:
   // the key print as typed. Empty, after saying so and moving the focus to
   // Text1, for a number that cannot be stored so.
   std::string kunci(const std::string& prefix);
+  // The stored number (NoKwitansi) of the receipt Cetak prints: the receipt
+  // being edited, or else the stored one whose prefix and number read as the
+  // number box does, under whatever prefix it was stored. Of two that read
+  // alike, the one under the current prefix, which is the one a save stores.
+  // Empty when none is stored so.
+  std::string kunciCetak();
 };
