@@ -245,6 +245,7 @@ void FrmKwitansi::designTabOrder() {
 }
 
 void FrmKwitansi::Form_Load() {
+  noDisimpan.clear();
   bersih();
   // The defaults of a receipt from the settings row; without one (or without
   // an answer from the database) the boxes keep what they hold.
@@ -446,6 +447,7 @@ void FrmKwitansi::BSimpan_Click() {
       rs.field("NoPasport").setValue(prefix);
       isi();
       rs.update();
+      abaikanError([&] { noDisimpan = rs["no"].toString(); });
       rs.close();
       ui::MsgBox("Data Berhasil Disimpan", ui::vbInformation, std::string("TALVOREN"));
       BCetak_Click();
@@ -460,6 +462,7 @@ void FrmKwitansi::BSimpan_Click() {
       // The stored number and its prefix stay as they are.
       isi();
       rs.update();
+      abaikanError([&] { noDisimpan = rs["no"].toString(); });
       rs.close();
       ui::MsgBox("Data Berhasil Di Update", ui::vbInformation, std::string("talvoren"));
     }

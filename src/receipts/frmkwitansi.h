@@ -47,6 +47,10 @@ public:
   // saving and printing key on it, not on the end of Text1, which shows the
   // stored prefix before it. Empty for a new receipt.
   std::string nomorTersimpan;
+  // The key (`no`) of the receipt this dialog saved last since it was loaded,
+  // new or updated: the register selects that row when it lists again. Empty
+  // when nothing was saved.
+  std::string noDisimpan;
 
   void BSimpan_Click();
   void BTambah_Click();
