@@ -100,8 +100,12 @@ TEST_F(FrmCustomerTest, AfterWrapTheNextSaveReachesTheUpdateQuestion) {
     ASSERT_EQ(f.TextCustomer.Text(), "CUST00000");
     f.TextNama.Text("Nol Baru");
     clickWindow(f.Button2.hwnd());
+    // Tambah proposes CUST00000 again, now no longer the customer loaded.
+    clickWindow(f.Button1.hwnd());
+    f.TextNama.Text("Baru");
+    clickWindow(f.Button2.hwnd());
   });
-  ASSERT_EQ(prompts(), (std::vector<std::string>{question, question, "Data Berhasil Di Update"}));
+  ASSERT_EQ(prompts(), (std::vector<std::string>{question, question, "Data Berhasil Di Update", question}));
   EXPECT_EQ(stored("nama", "CUST00000"), "Nol Baru");
 }
 
