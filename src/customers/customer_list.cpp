@@ -19,25 +19,35 @@ using layout::py;
 
 namespace {
 
-// Adds one list row per record, numbered from the rows already there; the
-// six cells come from the given fields (by name for the reload, by position
-// for the search: the same columns while the table keeps its order).
+// The six cells of a row from the given fields of the current record (by
+// name for the reload, by position for the search: the same columns while the
+// table keeps its order).
+void fillRow(ui::ListItem& item, db::Field* const (&fields)[6]) {
+  // The last cell first, so that the row makes room for all six at once.
+  for (int c = 5; c >= 0; --c) {
+    // A value that cannot be read leaves its cell empty; the row stays.
+    try {
+      const vb::Variant& v = fields[c]->value();
+      item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : columnText(v));
+    } catch (const std::exception&) {
+      item.SubItems(c + 1, std::string());
+    }
+  }
+}
+
+// Adds one list row per record, numbered from the rows already there.
 void fillList(ui::ListView& list, db::Recordset& rs, db::Field* const (&fields)[6]) {
   int number = list.ListItems.Count();
   while (!rs.eof()) {
-    ui::ListItem& item = list.ListItems.Add(std::to_string(++number));
-    // The last cell first, so that the row makes room for all six at once.
-    for (int c = 5; c >= 0; --c) {
-      // A value that cannot be read leaves its cell empty; the row stays.
-      try {
-        const vb::Variant& v = fields[c]->value();
-        item.SubItems(c + 1, v.type() == vb::VarType::String ? v.stringValue() : columnText(v));
-      } catch (const std::exception&) {
-        item.SubItems(c + 1, std::string());
-      }
-    }
+    fillRow(list.ListItems.Add(std::to_string(++number)), fields);
     rs.moveNext();
   }
+}
+
+// The reload's fields, by name.
+void namedFields(db::Recordset& rs, db::Field* (&fields)[6]) {
+  const char* names[] = {"Nocustomer", "nama", "alamat", "telpn", "email", "perusahaan"};
+  for (int c = 0; c < 6; ++c) fields[c] = &rs.field(names[c]);
 }
 
 }  // namespace
@@ -116,13 +126,32 @@ void CustomerListForm::bukadata() {
   if (open) {
     abaikanError([&] {
       Lv1.Sorted(false);
-      db::Field* const fields[6] = {&rs.field("Nocustomer"), &rs.field("nama"),  &rs.field("alamat"),
-                                    &rs.field("telpn"),      &rs.field("email"), &rs.field("perusahaan")};
+      db::Field* fields[6];
+      namedFields(rs, fields);
       fillList(Lv1, rs, fields);
     });
   }
   abaikanError([&] { rs.close(); });
   abaikanError([&] { setCountLabel(); });
+}
+
+void CustomerListForm::tampilkanTersimpan(const std::string& id) {
+  const int rows = Lv1.ListItems.Count();
+  for (int i = 1; i <= rows; ++i) {
+    ui::ListItem& item = Lv1.ListItems.Item(i);
+    if (item.cell(1) != id) continue;
+    db::Recordset rs;
+    rs.open("select * from tblcustomer where Nocustomer = '" + db::quote(id) + "'", koneksi);
+    if (!rs.eof()) {
+      db::Field* fields[6];
+      namedFields(rs, fields);
+      fillRow(item, fields);
+    }
+    rs.close();
+    item.Selected(true);
+    item.EnsureVisible();
+    return;
+  }
 }
 
 void CustomerListForm::Button5_Click() {

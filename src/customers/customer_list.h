@@ -47,6 +47,9 @@ public:
   void Button5_Click();
   // "Refrash": the whole register again.
   void Button6_Click();
+  // After the customer of this ID was changed: its row shows what is stored
+  // now and is the selected row, in view; the other rows stay as they are.
+  void tampilkanTersimpan(const std::string& id);
 
 protected:
   explicit CustomerListForm(CustomerListStyle style);

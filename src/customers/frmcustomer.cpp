@@ -171,6 +171,8 @@ void FrmCustomer::Button2_Click() {
         return;
       write();
       ui::MsgBox("Data Berhasil Di Update", ui::vbInformation, std::string("talvoren"));
+      // The list shows the change at once; a failure there leaves it as it was.
+      abaikanError([&] { tampilkanTersimpan(TextCustomer.Text()); });
     } else {
       rs.addNew();
       write();

@@ -1,6 +1,7 @@
 #include "receipts/frmdata.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/dialog_layout.h"
 #include "core/listsort.h"
@@ -355,7 +356,19 @@ void FrmData::isiDari(const std::string& sql) {
   if (!open) tampilTotal({});
 }
 
-void FrmData::tampilkanLagi() {
+void FrmData::tampilkanLagi(const std::string& disimpan) {
+  // The clerk's ticks and place, by receipt key: rows move with the fill and
+  // the sort. One pass each way, so a big register stays quick.
+  std::unordered_set<std::string> dicentang;
+  std::string terpilih;
+  abaikanError([&] {
+    const int rows = Lv1.ListItems.Count();
+    for (int i = 1; i <= rows; ++i) {
+      const ui::ListItem& item = Lv1.ListItems.Item(i);
+      if (item.Checked()) dicentang.emplace(item.cell(kSubId));
+    }
+    if (const ui::ListItem* selected = Lv1.SelectedItem()) terpilih = selected->SubItems(kSubId);
+  });
   // A fill shows the query's order; a column click after it sorted the list.
   const bool sorted = Lv1.Sorted();
   const int key = Lv1.SortKey(), order = Lv1.SortOrder();
@@ -364,6 +377,23 @@ void FrmData::tampilkanLagi() {
   else
     isiDari(tampilan_);
   if (sorted) SortListView(Lv1, key + 1, order, jenisUrut(key + 1));
+  abaikanError([&] {
+    ui::ListItem *saved = nullptr, *before = nullptr;
+    const int rows = Lv1.ListItems.Count();
+    for (int i = 1; i <= rows; ++i) {
+      ui::ListItem& item = Lv1.ListItems.Item(i);
+      const std::string id(item.cell(kSubId));
+      if (dicentang.count(id)) item.Checked(true);
+      if (!disimpan.empty() && id == disimpan) saved = &item;
+      if (!terpilih.empty() && id == terpilih) before = &item;
+    }
+    ui::ListItem* place = saved ? saved : before;
+    if (!place) return;
+    // The fill made its first row the current one.
+    if (ui::ListItem* first = Lv1.SelectedItem()) first->Selected(false);
+    place->Selected(true);
+    place->EnsureVisible();
+  });
 }
 
 void FrmData::tampilkanQuery(const std::string& sql, const std::string& notFound) {

@@ -82,8 +82,10 @@ private:
   void isiDari(const std::string& sql);
   // The fill the list shows, run again (after the entry dialog closed, so
   // that a new or edited receipt shows), sorted again if a column click had
-  // sorted it.
-  void tampilkanLagi();
+  // sorted it. The rows still listed keep their ticks; the receipt of key
+  // disimpan (the one just saved), or else the row selected before, is the
+  // selected row, scrolled into view.
+  void tampilkanLagi(const std::string& disimpan);
   // How a column sorts: amounts by value, dates by day, the rest as text.
   static long jenisUrut(int column);
   // The sums of the listed amounts, one per currency, in the order the

@@ -13,8 +13,9 @@ using Module1::abaikanError;
 using Module1::koneksi;
 
 void FrmData::BTambah_Click() {
-  ui::Default<FrmKwitansi>().ShowModal(this);
-  tampilkanLagi();
+  FrmKwitansi& entry = ui::Default<FrmKwitansi>();
+  entry.ShowModal(this);
+  tampilkanLagi(entry.noDisimpan);
 }
 
 void FrmData::BUbah_Click() {
@@ -51,5 +52,5 @@ void FrmData::BUbah_Click() {
   abaikanError([&] { entry.Text1.Enabled(false); });
   abaikanError([&] { entry.ShowModal(this); });
   abaikanError([&] { rs.close(); });
-  tampilkanLagi();
+  tampilkanLagi(entry.noDisimpan);
 }

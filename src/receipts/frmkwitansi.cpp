@@ -257,6 +257,7 @@ void FrmKwitansi::designTabOrder() {
 }
 
 void FrmKwitansi::Form_Load() {
+  noDisimpan.clear();
   bersih();
   // The defaults of a receipt from the settings row; without one (or without
   // an answer from the database) the boxes keep what they hold.
@@ -484,6 +485,7 @@ void FrmKwitansi::BSimpan_Click() {
       rs.field("NoPasport").setValue(prefix);
       isi();
       rs.update();
+      abaikanError([&] { noDisimpan = rs["no"].toString(); });
       rs.close();
       ui::MsgBox("Data Berhasil Disimpan", ui::vbInformation, std::string("TALVOREN"));
       BCetak_Click();
@@ -498,6 +500,7 @@ void FrmKwitansi::BSimpan_Click() {
       // The stored number and its prefix stay as they are.
       isi();
       rs.update();
+      abaikanError([&] { noDisimpan = rs["no"].toString(); });
       rs.close();
       ui::MsgBox("Data Berhasil Di Update", ui::vbInformation, std::string("talvoren"));
     }
@@ -521,8 +524,36 @@ void FrmKwitansi::Button1_Click() {
   if (!Text3.Text().empty()) Text4.SetFocus();
 }
 
+std::string FrmKwitansi::kunciCetak() {
+  if (!nomorTersimpan.empty()) return nomorTersimpan;
+  const std::string prefix = awalan();
+  std::string key;
+  db::Recordset rs;
+  // A prefix missing in old data joins as the empty text.
+  rs.open("select NoKwitansi, NoPasport from tblkwitansi where NoPasport & NoKwitansi = '" +
+              db::quote(Text1.Text()) + "'",
+          koneksi);
+  for (; !rs.eof(); rs.moveNext()) {
+    const vb::Variant& stored = rs["NoPasport"];
+    if (key.empty() || (stored.isNull() ? std::string() : stored.toString()) == prefix)
+      key = rs["NoKwitansi"].toString();
+  }
+  rs.close();
+  return key;
+}
+
 void FrmKwitansi::BCetak_Click() {
-  const std::string key = kunci(awalan());
+  // Any receipt stored prints again, also one numbered under an earlier
+  // prefix; only a new number must start with the current one.
+  std::string key;
+  try {
+    key = kunciCetak();
+  } catch (const ui::ProgramEnded&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::MsgBoxError(e);
+    return;
+  }
   if (key.empty()) return;
   int templateIndex = 0;
   abaikanError([&] { templateIndex = ui::Default<FrmSeting>().cmbKwitansi.ListIndex(); });

@@ -50,6 +50,10 @@ public:
   // saving and printing key on it, not on the end of Text1, which shows the
   // stored prefix before it. Empty for a new receipt.
   std::string nomorTersimpan;
+  // The key (`no`) of the receipt this dialog saved last since it was loaded,
+  // new or updated: the register selects that row when it lists again. Empty
+  // when nothing was saved.
+  std::string noDisimpan;
 
   void BSimpan_Click();
   void BTambah_Click();
@@ -95,6 +99,12 @@ private:
   // the key print as typed. Empty, after saying so and moving the focus to
   // Text1, for a number that cannot be stored so.
   std::string kunci(const std::string& prefix);
+  // The stored number (NoKwitansi) of the receipt Cetak prints: the receipt
+  // being edited, or else the stored one whose prefix and number read as the
+  // number box does, under whatever prefix it was stored. Of two that read
+  // alike, the one under the current prefix, which is the one a save stores.
+  // Empty when none is stored so.
+  std::string kunciCetak();
 
   // The amount box's last whole amount, which a refused entry leaves it with.
   std::string jumlahTerakhir_;

@@ -100,8 +100,12 @@ TEST_F(FrmCustomerTest, AfterWrapTheNextSaveReachesTheUpdateQuestion) {
     ASSERT_EQ(f.TextCustomer.Text(), "CUST00000");
     f.TextNama.Text("Nol Baru");
     clickWindow(f.Button2.hwnd());
+    // Tambah proposes CUST00000 again, now no longer the customer loaded.
+    clickWindow(f.Button1.hwnd());
+    f.TextNama.Text("Baru");
+    clickWindow(f.Button2.hwnd());
   });
-  ASSERT_EQ(prompts(), (std::vector<std::string>{question, question, "Data Berhasil Di Update"}));
+  ASSERT_EQ(prompts(), (std::vector<std::string>{question, question, "Data Berhasil Di Update", question}));
   EXPECT_EQ(stored("nama", "CUST00000"), "Nol Baru");
 }
 
@@ -136,13 +140,14 @@ TEST_F(FrmCustomerTest, SaveAddsThenAsksBeforeUpdating) {
     EXPECT_EQ(stored("alamat", "CUST00002"), " Jl. Kenanga 2 ");
     EXPECT_EQ(f.TextAlamat.Text(), "Jl. Baru 3");
 
-    // Yes writes the boxes into that row; the list stays as it was.
+    // Yes writes the boxes into that row; the list shows it at once, selected.
     seams->answers.push_back(ui::vbYes);
     clickWindow(f.Button2.hwnd());
     ASSERT_EQ(seams->boxes.size(), 4u);
     expectBox(3, "Data Berhasil Di Update", ui::vbInformation, "talvoren");
     EXPECT_EQ(stored("alamat", "CUST00002"), "Jl. Baru 3");
-    EXPECT_EQ(column(f.Lv1, 3), (std::vector<std::string>{"Jl. Melati 1", " Jl. Kenanga 2 "}));
+    EXPECT_EQ(column(f.Lv1, 3), (std::vector<std::string>{"Jl. Melati 1", "Jl. Baru 3"}));
+    EXPECT_TRUE(f.Lv1.ListItems.Item(2).Selected());
     EXPECT_EQ(programScalar("select count(*) from tblcustomer"), "2");
   });
 }

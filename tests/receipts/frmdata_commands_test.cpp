@@ -394,6 +394,28 @@ TEST_F(CommandsTest, AddAndEditShowTheRegistersListAgain) {
     f.TglAwal.Value(vb::Date::fromParts(2025, 12, 3));  // to today
     clickWindow(f.BTampil.hwnd());
   }
+  // A screenful more, largest amount first, two ticked: the ticks stay, and
+  // the receipt just added (the smallest, the last row) is selected, in view.
+  for (int i = 10; i < 40; ++i) addReceipt("KW-", std::to_string(i) + "0/12/2025", "Eko", "Rp.", 900, "04/12/2025");
+  clickWindow(f.BTampil.hwnd());
+  clickHeader(5);
+  tick({1, 2});
+  ui::testing::onShown([&](ui::Form&) {
+    vt::test::keyboardType("Fajar");
+    entry.Text4.SetFocus();
+    vt::test::keyboardType("1");
+    clickWindow(entry.BSimpan.hwnd());
+    clickWindow(entry.BTutup.hwnd());
+  });
+  clickWindow(f.BTambah.hwnd());
+  const int n = f.Lv1.ListItems.Count();
+  ASSERT_EQ(column(3).back(), "Fajar");
+  for (int i = 1; i <= n; ++i) {
+    EXPECT_EQ(f.Lv1.ListItems.Item(i).Checked(), i <= 2) << i;
+    EXPECT_EQ(f.Lv1.ListItems.Item(i).Selected(), i == n) << i;
+  }
+  const int top = static_cast<int>(SendMessageW(f.Lv1.hwnd(), LVM_GETTOPINDEX, 0, 0));
+  EXPECT_LT(n - 1, top + static_cast<int>(SendMessageW(f.Lv1.hwnd(), LVM_GETCOUNTPERPAGE, 0, 0)));
   // Nothing selected in an empty list: edit does nothing.
   search("No Kwitansi", "zzz");
   freshSeams();

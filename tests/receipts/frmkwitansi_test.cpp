@@ -534,7 +534,7 @@ TEST_F(EntryTest, ApostropheInTheNumberIsAnOrdinaryKey) {
     std::vector<std::string> prompts;
     for (const auto& box : seams->boxes) prompts.push_back(box.prompt);
     EXPECT_EQ(prompts, (c.key ? std::vector<std::string>{"Data Berhasil Disimpan", kUpdateQuestion}
-                              : std::vector<std::string>(3, refusal)));
+                              : std::vector<std::string>(2, refusal)));
     EXPECT_EQ(scalar("select NoPasport & NoKwitansi from tblkwitansi"), c.key ? c.typed : "");
     ASSERT_EQ(jobs.size(), c.key ? 2u : 0u);
     if (c.key) {
@@ -630,18 +630,37 @@ TEST_F(EntryTest, ReceiptFilledByTheRegisterKeepsItsPrefix) {
   EXPECT_TRUE(entry().Text1.Enabled());
 }
 
+// Cetak prints the stored receipt numbered as the box reads, under whatever
+// prefix (none in old data) it was stored; of two that read alike, the one a
+// save just stored.
 TEST_F(EntryTest, PrintShowsOnlyAStoredReceipt) {
   storedReceipt("001/12/2025", "");
+  exec("update tblkwitansi set NoPasport = Null");
+  storedReceipt("002/12/2025", "LAMA-");
+  storedReceipt("05/12/2025", "Text10");  // reads as the prefix "Text1" followed by 005/12/2025
+  const std::pair<const char*, const char*> cases[] = {  // typed, the number printed
+      {"LAMA-002/12/2025", "002/12/2025"}, {"Text1002/12/2025", nullptr}, {"001/12/2025", "001/12/2025"}};
   showModal([&](FrmKwitansi& f) {
     clickWindow(f.BCetak.hwnd());
     EXPECT_TRUE(jobs.empty());
-    f.Text1.Text(ui::Default<FrmSeting>().TextFormat.Text() + "001/12/2025");
-    clickWindow(f.BCetak.hwnd());
-    ASSERT_EQ(jobs.size(), 1u);
+    for (const auto& c : cases) {
+      jobs.clear();
+      f.Text1.Text(c.first);
+      clickWindow(f.BCetak.hwnd());
+      ASSERT_EQ(jobs.size(), c.second ? 1u : 0u) << c.first;
+      if (c.second) {
+        EXPECT_NE(jobs[0].query.find(std::string("nokwitansi = '") + c.second + "'"), std::string::npos);
+      }
+    }
     // No settings row: the first template.
     EXPECT_EQ(jobs[0].templatePath, folder() + "\\temp\\01.rep");
+    EXPECT_TRUE(seams->boxes.empty());
+    f.Text1.Text("Text1005/12/2025");
+    type(f.Text3, "Eko");
+    type(f.Text4, "100");
+    clickWindow(f.BSimpan.hwnd());
+    EXPECT_NE(jobs.back().query.find("nokwitansi = '005/12/2025'"), std::string::npos);
   });
-  EXPECT_TRUE(seams->boxes.empty());
 }
 
 TEST_F(EntryTest, PickButtonRunsTheHook) {

@@ -60,6 +60,10 @@ void ListItem::Selected(bool on) {
   else selected_ = on;
 }
 
+void ListItem::EnsureVisible() {
+  if (owner_) owner_->ensureVisible(*this);
+}
+
 void ColumnHeader::Text(const std::string& t) {
   text_ = t;
   if (owner_) owner_->headerChanged(*this);
@@ -492,6 +496,15 @@ void ListView::itemSelected(ListItem& item, bool on) {
   }
   SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(item.index_), reinterpret_cast<LPARAM>(&lvi));
   --quiet_;
+}
+
+void ListView::ensureVisible(ListItem& item) {
+  HWND h = Control::hwnd();
+  if (!h) return;
+  // The control learns of new rows first: it scrolls only to rows it knows,
+  // and a refill would scroll it back to the top afterwards.
+  syncCount();
+  SendMessageW(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item.index_), FALSE);
 }
 
 // After the rows moved (sort, remove, insert) the control's selection, which

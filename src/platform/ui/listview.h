@@ -39,6 +39,8 @@ public:
   bool Selected() const { return selected_; }
   void Selected(bool on);
   int Index() const { return index_ + 1; }
+  // Scrolls the list so that the item shows.
+  void EnsureVisible();
   std::string Key() const { return std::string(key_.view()); }
   // The text of column k from 0 (0: the item's own text), valid until the
   // cell is set again or the item is removed.
@@ -143,6 +145,7 @@ public:
   bool onNotify(NMHDR* nm, LRESULT& result) override;
   void itemChanged();
   void itemSelected(ListItem& item, bool on);
+  void ensureVisible(ListItem& item);
   void headerChanged(ColumnHeader& h);
 
 protected:
