@@ -69,6 +69,11 @@ vb::Dictionary& JsonEvaluator::variables() {
 }
 
 std::u16string JsonEvaluator::Eval(std::u16string_view sJSON) {
+  // What a caller put in since the last run counts from here on.
+  if (variables_) {
+    variablesLength_ = charactersHeld(*variables_);
+    if (variablesLength_ > kMaxOutputLength) vb::raise(vb::err::OutOfMemory);
+  }
   const std::shared_ptr<vb::Object> root = Parse(sJSON);
   if (!ParseErrors().empty() || !root) {
     const EvaluatorSeams& s = evaluatorSeams();
@@ -225,7 +230,8 @@ void JsonEvaluator::runSet(const Command& c) {
   const std::u16string text = c.eval("value");
   vb::Dictionary& vars = variables();
   const size_t old = vars.Exists(variable) ? utf16Length(vars.Item(variable).stringValue()) : 0;
-  // The kept count misses what a caller changed through Variables(): it is
+  // The kept count misses what a caller changed through Variables() during a
+  // run (from a box's answer) or between its own ExecCommand calls: it is
   // counted afresh before it could go below zero or refuse a text.
   size_t held = variablesLength_;
   if (held < old || held - old + text.size() > kMaxOutputLength) held = charactersHeld(vars);

@@ -7,10 +7,11 @@
 //
 // Every text the evaluator builds stays within kMaxOutputLength characters:
 // the result of Eval, the output of each command and array on the way to it,
-// and the script variables taken together (with those a caller put in or
-// changed through Variables()). A script that would build more
+// and the script variables taken together. A script that would build more
 // (a variable doubled again and again, say) raises error 7, "Out of memory",
-// out of Eval before the memory is taken.
+// out of Eval before the memory is taken. Variables a caller put in or
+// changed through Variables() count too: Eval counts them all when it starts
+// and, while they hold more, raises error 7 before anything runs.
 //
 // Faults of the JSON text show the reader's messages in a box titled
 // "Parser Error" and give the empty text. Values that no command takes (a
@@ -60,7 +61,8 @@ public:
   std::u16string ExecCommand(const vb::Variant& value);
 
   // The script variables, name to text; made by the first "set" or "get" and
-  // kept for the evaluator's life. Null before that.
+  // kept for the evaluator's life. Null before that. A caller may change
+  // them between calls, within the limit (see above).
   const std::shared_ptr<vb::Dictionary>& Variables() const { return variables_; }
   // The number of ExecCommand calls now active.
   long NestingLevel() const { return nestingLevel_; }

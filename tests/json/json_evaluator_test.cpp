@@ -280,6 +280,9 @@ TEST_F(JsonEvaluatorTest, VariablesLiveAsLongAsTheEvaluator) {
   eval(doubling(15, ""));  // half the limit
   ev.Variables()->Remove("x");
   EXPECT_EQ(eval(doubling(15, R"(,{"get":{"name":"x"}})")).size(), json::JsonEvaluator::kMaxOutputLength / 2);
+  // What the caller puts in counts too: past the limit together, no script runs.
+  ev.Variables()->Item("Besar") = vb::Variant(std::string(json::JsonEvaluator::kMaxOutputLength / 2, 'b'));
+  EXPECT_EQ(errorOf(R"(["a"])"), vb::err::OutOfMemory);
 
   json::JsonEvaluator other;
   EXPECT_EQ(json::toUtf8(other.Eval(u"[{\"get\":{\"name\":\"Kota\",\"default\":\"-\"}}]")), "-");

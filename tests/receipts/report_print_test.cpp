@@ -281,7 +281,8 @@ TEST_F(LongTextPrintTest, PeriodReportPrintsTheLongestTextsWhole) {
 // (not as boxes) and read back from the PDF. So do Arabic ones, in every
 // field, the italic note among them: joined and right to left, they read
 // back as their letters' joined forms in the order they are written, as
-// the same words drawn by the system itself read back.
+// the same words drawn by the system itself read back, whether a blank, a
+// no-break space, a dash or a zero-width non-joiner stands between them.
 TEST_F(ReportPrintTest, ChineseAndArabicNamesPrintAndReadBack) {
   if (vt::test::TestPrinter().empty()) GTEST_SKIP() << "no PDF printer in this run";
   const std::string payer = "\xE5\x8C\x97\xE4\xBA\xAC\xE5\xB8\x82\xE6\xB5\xB7\xE6\xB7\x80\xE5\x8C\xBA"
@@ -293,11 +294,13 @@ TEST_F(ReportPrintTest, ChineseAndArabicNamesPrintAndReadBack) {
   const std::string arabicRead = "\xEF\xBB\xA3\xEF\xBA\xA4\xEF\xBB\xA4\xEF\xBA\xAA \xEF\xBB\x8B\xEF\xBB\xA0\xEF\xBB\xB2";
   const std::string thanks = "\xD8\xB4\xD9\x83\xD8\xB1\xD8\xA7 \xD8\xAC\xD8\xB2\xD9\x8A\xD9\x84\xD8\xA7";
   const std::string thanksRead = "\xEF\xBA\xB7\xEF\xBB\x9C\xEF\xBA\xAE\xEF\xBA\x8D \xEF\xBA\x9F\xEF\xBA\xB0\xEF\xBB\xB3\xEF\xBB\xBC";
+  auto joined = [](std::string two, const char* by) { return two.replace(two.find(' '), 1, by); };
   exec("update tblset set namalembaga = '" + institution + "'");
   addReceipt("004/12/2025", payer, "Rp.", "2,000,000", "Uang sekolah", "15/12/2025", "Dua Juta ");
-  addReceipt("005/12/2025", arabic, "Rp.", "150,000", "Uang sekolah " + arabic + " 2025", "15/12/2025",
-             "Seratus Lima Puluh Ribu ");
-  exec("update tblkwitansi set Catatan = 'Catatan " + thanks + "' where NoKwitansi = '005/12/2025'");
+  addReceipt("005/12/2025", arabic, "Rp.", "150,000", "Uang sekolah " + joined(arabic, "\xC2\xA0") + " 2025",
+             "15/12/2025", "Seratus Lima Puluh Ribu ");
+  exec("update tblkwitansi set Catatan = 'Catatan " + joined(thanks, "\xE2\x80\x93") + " lunas " +
+       joined(thanks, "\xE2\x80\x8C") + "' where NoKwitansi = '005/12/2025'");
   for (int index : {0, 2}) {
     const std::string pdf = printFromPreview(std::string(kReceiptQuery) + "004/12/2025'", receiptTemplate(index),
                                              std::nullopt, "");
@@ -315,11 +318,12 @@ TEST_F(ReportPrintTest, ChineseAndArabicNamesPrintAndReadBack) {
                                                    index == 0 ? "report_arabic" : "");
     ASSERT_FALSE(arabicPdf.empty());
     const std::string text = vt::test::PdfText(arabicPdf);
-    // The payer, and the purpose between Latin words.
+    // The payer, and the purpose between Latin words (joined by a no-break space).
     const size_t first = text.find(arabicRead);
     EXPECT_NE(first, std::string::npos) << index << ": " << text;
     EXPECT_NE(text.find(arabicRead, first + 1), std::string::npos) << index << ": " << text;
-    for (const std::string& want : {std::string("Uang sekolah"), std::string("Catatan"), thanksRead})
+    for (const std::string& want : {std::string("Uang sekolah"), std::string("Catatan"),
+                                    joined(thanksRead, "\xE2\x80\x93"), joined(thanksRead, "")})
       EXPECT_NE(text.find(want), std::string::npos) << index << ": " << want << "\n" << text;
     EXPECT_TRUE(vt::test::PdfToScreenshot(arabicPdf, "report_arabic_kwitansi" + std::to_string(index + 1), 150));
   }

@@ -164,9 +164,16 @@ size_t clusterEnd(const wchar_t* s, size_t n, size_t i) {
   return j;
 }
 
-// Blanks, digits and punctuation: they take the direction of the letters
-// around them.
-bool neutral(wchar_t c) { return c < 0x80 && !iswalpha(c) && c != static_cast<wchar_t>(kPagesMarker); }
+// Blanks, digits, punctuation and joiners: they take the direction of the
+// letters around them. Beyond ASCII the system's class tells (a no-break
+// space, a dash, a zero-width non-joiner between two Arabic words); a
+// character beyond the basic plane keeps a run of its own.
+bool neutral(wchar_t c) {
+  if (c < 0x80) return !iswalpha(c) && c != static_cast<wchar_t>(kPagesMarker);
+  WORD type = 0;
+  return !needsShaping(c) && GetStringTypeW(CT_CTYPE2, &c, 1, &type) && type != C2_LEFTTORIGHT &&
+         type != C2_RIGHTTOLEFT;
+}
 
 // Shapes a stretch of text in the DC's font as the system does (letters
 // joined, right-to-left runs ordered, a surrogate pair one glyph); draws it
@@ -294,6 +301,13 @@ int FontMetrics::faceOf(const wchar_t* pair) const {
   return face;
 }
 
+bool FontMetrics::draws(int face, wchar_t c) const {
+  if (c < 0x80 || ranges_.empty() || inRanges(face ? *linked_[static_cast<size_t>(face - 1)].ranges : ranges_, c))
+    return true;
+  WORD type = 0;
+  return GetStringTypeW(CT_CTYPE2, &c, 1, &type) && type == C2_NOTAPPLICABLE;
+}
+
 int FontMetrics::measure(wchar_t c) const {
   const int face = faceOf(c);
   if (face) SelectObject(dc_, fontOf(face));
@@ -343,7 +357,7 @@ void FontMetrics::runs(const wchar_t* s, size_t n, std::vector<Run>& out) const 
       for (size_t j = r.end; j < n; ++j) {
         const wchar_t c = s[j];
         if ((rightToLeft(c) && faceOf(c) == r.face) || (j == r.end && combining(c))) r.end = j + 1;
-        else if (!neutral(c)) break;
+        else if (!neutral(c) || !draws(r.face, c)) break;
       }
     } else {
       r.face = faceOf(s[i]);

@@ -90,6 +90,8 @@ private:
   };
   int faceOf(wchar_t c) const;
   int faceOf(const wchar_t* pair) const;  // a surrogate pair
+  // Whether a face draws a character; one that draws nothing (a joiner) any face does.
+  bool draws(int face, wchar_t c) const;
   int measure(wchar_t c) const;
   int shapedWidth(const wchar_t* text, size_t n, int face) const;
   HFONT fontOf(int face) const { return face ? linked_[static_cast<size_t>(face - 1)].font : font_; }

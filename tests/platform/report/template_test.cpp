@@ -371,6 +371,9 @@ TEST(TemplateTest, TextsThatDoNotFitGrowShrinkOrEndInAnEllipsis) {
       {"wrap size 11", 60, false, 11, 11, 2, "\xF0\x9F\x9A\x80"},
       {"", 100, false, 10, 10, 1, "e\xCC\x81"},
       {"wrap grow", 100, true, 10, 10, 0, "\xD9\x85\xD9\x8E"},
+      // A mark as wide as a letter (a Japanese sound mark written apart).
+      {"", 60, false, 10, 10, 1, "\xE3\x81\x8B\xE3\x82\x99"},
+      {"wrap", 60, false, 10, 10, 2, "\xE3\x81\x8B\xE3\x82\x99"},
   };
   for (const FitCase& c : cases) {
     SCOPED_TRACE(std::string(c.options) + ", " + std::to_string(c.length) + " x " + (c.unit ? c.unit : "characters"));
@@ -557,16 +560,17 @@ TEST(TemplateTest, MissingPictureLeavesItsPlaceEmpty) {
 
 TEST(TemplateTest, PagesDrawIntoABitmapWhereTheyAreLaidOut) {
   const char* text =
-      "page 100 50\nmargins 10 10 10 10\ndataset d\nband detail height 30\n"
+      "page 100 70\nmargins 10 10 10 10\ndataset d\nband detail height 50\n"
       "  box 0 0 40 20 fill #0000FF border 0\n  text 45 0 35 10 \"HHHH\" size 20 bold\n"
       "  text 45 12 35 10 \"\xF0\x9F\x9A\x80\" size 20\n"  // a character no installed font has
+      "  text 0 32 80 10 \"\xD8\xB4\xD9\x83\xD8\xB1\xD8\xA7\" size 20 italic\n"  // letters its italic face lacks
       "  line 0 25 80 25 width 1 color #FF0000\nend\n";
   std::vector<std::vector<Variant>> one = {{Variant(1)}};
   TemplateDocument doc(report::parseTemplate(text, "t.rep"),
                        std::make_unique<TableRows>(std::vector<std::string>{"a"}, one), {}, {});
   doc.layoutAll();
-  // 100 x 50 mm at 4 pixels a millimetre.
-  vt::test::Canvas c(400, 200);
+  // 100 x 70 mm at 4 pixels a millimetre.
+  vt::test::Canvas c(400, 280);
   c.Fill(RGB(255, 255, 255));
   report::Viewport vp;
   vp.scaleX = vp.scaleY = 4.0 / 100;
@@ -574,10 +578,14 @@ TEST(TemplateTest, PagesDrawIntoABitmapWhereTheyAreLaidOut) {
   EXPECT_EQ(c.Pixel(60, 60), RGB(0, 0, 255));     // inside the box (10..50, 10..30 mm)
   EXPECT_EQ(c.Pixel(30, 30), RGB(255, 255, 255)); // in the margin
   EXPECT_EQ(c.Pixel(200, 140), RGB(255, 0, 0));   // on the line at 35 mm
-  int dark = 0;
-  for (int y = 40; y < 80; ++y)
-    for (int x = 220; x < 360; ++x) dark += GetRValue(c.Pixel(x, y)) < 100 ? 1 : 0;
-  EXPECT_GT(dark, 200);  // the text's glyphs
+  auto dark = [&](int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x) n += GetRValue(c.Pixel(x, y)) < 100 ? 1 : 0;
+    return n;
+  };
+  EXPECT_GT(dark(220, 40, 360, 80), 200);  // the text's glyphs
+  EXPECT_GT(dark(40, 168, 360, 208), 200);  // drawn upright rather than lost
   // The character no font has: one box, not one for each half of its pair.
   int boxes = 0;
   for (int x = 220, inked = 0; x < 360; ++x) {
