@@ -14,6 +14,7 @@
 #include "app/walk_driver.h"
 #include "app/walk_ribbon.h"
 #include "core/program_fixture.h"
+#include "platform/ui/utf16.h"
 #include "platform/ui/win_util.h"
 #include "support/print_support.h"
 #include "support/win_test_support.h"
@@ -353,7 +354,14 @@ TEST_F(Walk, ANewUserWorksThroughTheProgram) {
     EXPECT_EQ(scalar("select count(*) from tblkwitansi"), std::to_string(i + 1));
   }
   EXPECT_EQ(scalar("select Matauang from tblkwitansi where SudahTerima = 'Siti Aminah'"), "USD");
-  EXPECT_EQ(scalar("select Nominal from tblkwitansi where SudahTerima = 'PT Maju Jaya'"), "999,999,999,999,999");
+  {
+    // Stored as the clerk saw it: grouped as the regional settings group.
+    wchar_t sep[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, 8);
+    std::wstring shown = L"999";
+    for (int g = 0; g < 4; ++g) shown += sep + std::wstring(L"999");
+    EXPECT_EQ(ui::Widen(scalar("select Nominal from tblkwitansi where SudahTerima = 'PT Maju Jaya'")), shown);
+  }
   EXPECT_EQ(scalar("select terbilang from tblkwitansi where SudahTerima = 'Budi Santoso'"),
             "Satu Juta Lima Ratus Ribu ");
   EXPECT_EQ(scalar("select NoPasport from tblkwitansi where SudahTerima = 'Budi Santoso'"), "YPN/");
