@@ -350,11 +350,15 @@ TEST_F(ControlsTest, TimerTicksWhileEnabledAndStopsOnUnload) {
 struct ScriptForm : Form {
   TextBox Text1{this};
   ComboBox Combo1{this};
+  ListView Lv1{this};
   void Design() override {
     Caption("Nama");
-    ClientSize(4400, 1200);
+    ClientSize(4400, 1900);
     Text1.Create(*this, 120, 120, 4000, 330);
     Combo1.Create(*this, 120, 600, 4000);
+    Lv1.Create(*this, 120, 1080, 4000, 700);
+    Lv1.ColumnHeaders.Add("Nama", 3600);
+    Lv1.ListItems.Add();
   }
 };
 
@@ -373,9 +377,10 @@ std::vector<COLORREF> onScreen(HWND hwnd) {
 // A name typed in Chinese, Japanese or Arabic shows as its own characters in
 // the boxes (which lay text out by script, unlike labels and lists), in each
 // face the dialogs ask for, and in the bold title bar: two different names
-// of as many letters give two different pictures (boxes look alike). Latin
-// text keeps the face's own glyphs: no font of those scripts stands in for
-// the face.
+// of as many letters give two different pictures (boxes look alike). A list
+// joins Arabic letters: a name looks unlike its letters in their standalone
+// forms. Latin text keeps the face's own glyphs: no font of those scripts
+// stands in for the face.
 TEST_F(ControlsTest, NamesInChineseJapaneseAndArabicShowInEveryFaceWhileLatinKeepsItsFace) {
   ScriptForm& f = Default<ScriptForm>();
   f.Show();
@@ -390,6 +395,14 @@ TEST_F(ControlsTest, NamesInChineseJapaneseAndArabicShowInEveryFaceWhileLatinKee
   for (const char* face : {"Trebuchet MS", "Tahoma", "Verdana", "MS Sans Serif", "Arial"}) {
     f.Text1.FontName(face);
     f.Combo1.FontName(face);
+    f.Lv1.FontName(face);
+    ListItem& row = f.Lv1.ListItems.Item(1);
+    row.Text("\u0645\u062f\u0631\u0633\u0629");
+    t::pumpUntilIdle();
+    const std::vector<COLORREF> joined = onScreen(f.Lv1.hwnd());
+    row.Text("\ufee1\ufea9\ufead\ufeb1\ufe93");  // the same letters, each on its own
+    t::pumpUntilIdle();
+    EXPECT_TRUE(joined != onScreen(f.Lv1.hwnd())) << face << ": the list does not join Arabic letters";
     for (const auto& [a, b] : names) {
       for (auto [box, show] : {std::pair<HWND, std::function<void(const char*)>>{
                                    f.Text1.hwnd(), [&](const char* s) { f.Text1.Text(s); }},
