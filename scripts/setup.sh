@@ -104,23 +104,32 @@ fi
 # show on screen and on paper; its glyphs carry their characters' names, so
 # that a PDF printed from it reads back as text. A face the prefix does not
 # have gets no link (Wine would draw all of it with the linked font).
+# Wine finds a font's links under the full name of the face it chose, so
+# each bold, italic and oblique face gets its own entry, as Windows lists
+# its bold faces: otherwise bold text (the title bars' "MS Shell Dlg" bold,
+# bold labels) draws those names as boxes.
 # Text boxes and the box of a combo box lay text out by script, not through
 # the links: a run of letters the face lacks goes to the script's fallback
-# font, which for Chinese and Japanese is a face the prefix lacks (boxes)
-# and for Korean none. The fallback of those scripts (named by their
-# four-letter tags, read as a number in hex) is Debian's CJK font; Latin
-# text is no such run and keeps its face.
-# Also for a prefix made before; one that has all of it costs two greps.
+# font, which for Chinese and Japanese is a face the prefix lacks (boxes),
+# for Korean none, and for Arabic one that finds no glyphs once the face
+# links to DejaVu Sans. The fallback of those scripts (named by their
+# four-letter tags, read as a number in hex) is Debian's CJK font, and
+# DejaVu Sans for Arabic, which joins its letters; Latin text is no such run
+# and keeps its face.
+# Also for a prefix made before; one that has all of it costs four greps.
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 cjk_face="WenQuanYi Micro Hei"
 cjk_link="wqy-microhei.ttc,$cjk_face"
 # Arabic the same way, after it: DejaVu Sans has it, and names its joined
 # letters by their characters too.
-arabic_link="DejaVuSans.ttf,DejaVu Sans"
+arabic_face="DejaVu Sans"
+arabic_link="DejaVuSans.ttf,$arabic_face"
 script_tag() { printf '%02x%02x%02x%02x' "'${1:3:1}" "'${1:2:1}" "'${1:1:1}" "'${1:0:1}"; }
 if [ -d "$fonts" ] && [ -f "$cjk" ] &&
    ! { grep -qsF "\"Liberation Sans\"=str(7):\"$cjk_link\\0$arabic_link\\0\"" "$WINEPREFIX/system.reg" &&
-       grep -qsF "\"$(script_tag hang)\"=\"$cjk_face\"" "$WINEPREFIX/user.reg"; }; then
+       grep -qsF "\"Liberation Sans Bold\"=str(7):\"$cjk_link\\0$arabic_link\\0\"" "$WINEPREFIX/system.reg" &&
+       grep -qsF "\"$(script_tag hang)\"=\"$cjk_face\"" "$WINEPREFIX/user.reg" &&
+       grep -qsF "\"$(script_tag arab)\"=\"$arabic_face\"" "$WINEPREFIX/user.reg"; }; then
   log "linking the CJK and Arabic fonts into the Wine prefix"
   cp "$cjk" "$fonts/"
   # REG_MULTI_SZ as a plain-text .reg file writes it: the bytes, two zeros at the end.
@@ -133,11 +142,14 @@ if [ -d "$fonts" ] && [ -f "$cjk" ] &&
     echo '"WenQuanYi Micro Hei & WenQuanYi Micro Hei Mono (TrueType)"="wqy-microhei.ttc"'
     echo
     echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]'
-    for face in "Liberation Sans" "Liberation Serif" "Liberation Mono" "DejaVu Sans" "DejaVu Serif" \
-                "Tahoma" "Trebuchet MS" "Verdana" "Arial" "Times New Roman" "Microsoft Sans Serif" "Segoe UI"; do
-      if grep -qsF "\"$face (TrueType)\"" "$WINEPREFIX/system.reg"; then
-        echo "\"$face\"=hex(7):$multi"
-      fi
+    for family in "Liberation Sans" "Liberation Serif" "Liberation Mono" "DejaVu Sans" "DejaVu Serif" \
+                  "Tahoma" "Trebuchet MS" "Verdana" "Arial" "Times New Roman" "Microsoft Sans Serif" "Segoe UI"; do
+      for style in "" " Bold" " Italic" " Bold Italic" " Oblique" " Bold Oblique"; do
+        face="$family$style"
+        if grep -qsF "\"$face (TrueType)\"" "$WINEPREFIX/system.reg"; then
+          echo "\"$face\"=hex(7):$multi"
+        fi
+      done
     done
     echo
     echo '[HKEY_CURRENT_USER\Software\Wine\Uniscribe\Fallback]'
@@ -145,6 +157,7 @@ if [ -d "$fonts" ] && [ -f "$cjk" ] &&
     for tag in hani kana hang bopo; do
       echo "\"$(script_tag $tag)\"=\"$cjk_face\""
     done
+    echo "\"$(script_tag arab)\"=\"$arabic_face\""
   } >"$reg"
   wine reg import "$reg" >/dev/null 2>&1 </dev/null || true
   wineserver -w || true

@@ -1,7 +1,10 @@
 #include "platform/ui/listview.h"
 
 #include <algorithm>
+#include <map>
 #include <new>
+
+#include <usp10.h>
 
 #include "platform/ui/form.h"
 #include "platform/ui/imagelist.h"
@@ -292,6 +295,94 @@ void ListView::drawHeaderItem(const DRAWITEMSTRUCT& dis) {
               align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_NOCLIP);
   }
   RestoreDC(dc, saved);
+}
+
+// --- cells in scripts that join ---------------------------------------------------------
+
+namespace {
+
+// The faces the system links a face to for the characters it lacks, in order.
+const std::vector<std::wstring>& linkedFaces(const std::wstring& face) {
+  static auto* cache = new std::map<std::wstring, std::vector<std::wstring>>();
+  auto found = cache->find(face);
+  if (found != cache->end()) return found->second;
+  std::vector<std::wstring>& out = (*cache)[face];
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                    KEY_READ, &key) != ERROR_SUCCESS)
+    return out;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(key, face.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ) {
+    std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+    if (RegQueryValueExW(key, face.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) == ERROR_SUCCESS)
+      for (const wchar_t* entry = data.c_str(); *entry; entry += wcslen(entry) + 1) {
+        const wchar_t* comma = wcschr(entry, L',');
+        std::wstring linked = comma ? std::wstring(comma + 1) : std::wstring();
+        linked = linked.substr(0, linked.find(L','));
+        if (!linked.empty()) out.push_back(linked);
+      }
+  }
+  RegCloseKey(key);
+  return out;
+}
+
+// Which characters the font selected into the DC has no glyph for.
+std::vector<bool> lacks(HDC dc, const std::wstring& chars) {
+  std::vector<WORD> glyphs(chars.size(), 0xFFFF);
+  GetGlyphIndicesW(dc, chars.c_str(), static_cast<int>(chars.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  std::vector<bool> out(chars.size());
+  for (size_t i = 0; i < chars.size(); ++i) out[i] = glyphs[i] == 0xFFFF;
+  return out;
+}
+
+}  // namespace
+
+// Letters that join (Arabic) are joined only by a font that has them; the
+// control draws a text with the font it is given, whose links supply the
+// letters one by one. A cell with such letters that the list's font lacks
+// is drawn in the first face the system links that font to that has them,
+// as the reports do; any other cell keeps the list's font.
+HFONT ListView::cellFont(HDC dc, HFONT own, std::string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return own;
+  const std::wstring w = Widen(text);
+  if (ScriptIsComplex(w.c_str(), static_cast<int>(w.size()), SIC_COMPLEX) != S_OK) return own;
+  ScopedSelect keep(dc, own);
+  const std::vector<bool> missing = lacks(dc, w);
+  std::wstring lacking;
+  for (size_t i = 0; i < w.size(); ++i)
+    if (missing[i] && ScriptIsComplex(&w[i], 1, SIC_COMPLEX) == S_OK) lacking += w[i];
+  if (lacking.empty()) return own;
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  for (const std::wstring& linked : linkedFaces(face)) {
+    FontSpec spec = font_;
+    spec.name = Narrow(linked);
+    HFONT f = FontFor(spec);
+    SelectObject(dc, f);
+    const std::vector<bool> still = lacks(dc, lacking);
+    if (std::find(still.begin(), still.end(), true) == still.end()) return f;
+  }
+  return own;
+}
+
+// Every row starts in the list's font; a row with a cell that needs another
+// face sets the font of each of its cells.
+LRESULT ListView::customDraw(NMLVCUSTOMDRAW& cd) {
+  const DWORD stage = cd.nmcd.dwDrawStage;
+  if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  const size_t row = cd.nmcd.dwItemSpec;
+  if ((stage & ~CDDS_SUBITEM) != CDDS_ITEMPREPAINT || row >= items_.size()) return CDRF_DODEFAULT;
+  const ListItem& item = *items_[row];
+  HFONT own = reinterpret_cast<HFONT>(SendMessageW(Control::hwnd(), WM_GETFONT, 0, 0));
+  if (!own) own = FontFor(font_);
+  if (stage & CDDS_SUBITEM) {
+    SelectObject(cd.nmcd.hdc, cellFont(cd.nmcd.hdc, own, item.cell(cd.iSubItem)));
+    return CDRF_NEWFONT;
+  }
+  SelectObject(cd.nmcd.hdc, own);
+  for (int c = 0; c < item.cellCount_; ++c)
+    if (cellFont(cd.nmcd.hdc, own, item.cell(c)) != own) return CDRF_NEWFONT | CDRF_NOTIFYSUBITEMDRAW;
+  return CDRF_NEWFONT;
 }
 
 // --- storage --------------------------------------------------------------------------
@@ -703,6 +794,9 @@ bool ListView::onNotify(NMHDR* nm, LRESULT& result) {
     case NM_DBLCLK:
       if (DblClick) DblClick();
       return false;
+    case NM_CUSTOMDRAW:
+      result = customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(nm));
+      return true;
   }
   return false;
 }

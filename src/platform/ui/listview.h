@@ -183,6 +183,8 @@ private:
   void toggleCheck(int index);
   int headerMargin(HWND header);
   void drawHeaderItem(const DRAWITEMSTRUCT& dis);
+  LRESULT customDraw(NMLVCUSTOMDRAW& cd);
+  HFONT cellFont(HDC dc, HFONT own, std::string_view text);
   HIMAGELIST checkImages();
 
   Store store_;

@@ -1,7 +1,7 @@
 // The list-type and picture controls through real windows: a list view of
 // 50,000 rows, sorting, check boxes and selection; the date picker; the
-// status bar; the file dialog seam; names in Chinese and Japanese in each
-// face; and a demo dialog's screenshot.
+// status bar; the file dialog seam; names in Chinese, Japanese and Arabic
+// in each face; and a demo dialog's screenshot.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -345,24 +345,27 @@ TEST_F(ControlsTest, TimerTicksWhileEnabledAndStopsOnUnload) {
   EXPECT_EQ(f.ticks, stopped);
 }
 
-// --- names in Chinese, Japanese and Korean --------------------------------------------
+// --- names in Chinese, Japanese, Korean and Arabic ------------------------------------
 
 struct ScriptForm : Form {
   TextBox Text1{this};
   ComboBox Combo1{this};
+  ListView Lv1{this};
   void Design() override {
     Caption("Nama");
-    ClientSize(4400, 1200);
+    ClientSize(4400, 1900);
     Text1.Create(*this, 120, 120, 4000, 330);
     Combo1.Create(*this, 120, 600, 4000);
+    Lv1.Create(*this, 120, 1080, 4000, 700);
+    Lv1.ColumnHeaders.Add("Nama", 3600);
+    Lv1.ListItems.Add();
   }
 };
 
-// What the screen shows over a window's client area.
+// What the screen shows over a window, its frame (and title bar) included.
 std::vector<COLORREF> onScreen(HWND hwnd) {
   RECT r{};
-  GetClientRect(hwnd, &r);
-  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  GetWindowRect(hwnd, &r);
   vt::test::Canvas shot(r.right - r.left, r.bottom - r.top);
   vt::test::CaptureScreen(shot, r);
   std::vector<COLORREF> pixels;
@@ -371,12 +374,14 @@ std::vector<COLORREF> onScreen(HWND hwnd) {
   return pixels;
 }
 
-// A name typed in Chinese or Japanese shows as its own characters in the
-// boxes (which lay text out by script, unlike labels and lists), in each face
-// the dialogs ask for: two different names give two different pictures
-// (boxes look alike). Latin text keeps the face's own glyphs: no font of
-// those scripts stands in for the face.
-TEST_F(ControlsTest, NamesInChineseAndJapaneseShowInEveryFaceWhileLatinKeepsItsFace) {
+// A name typed in Chinese, Japanese or Arabic shows as its own characters in
+// the boxes (which lay text out by script, unlike labels and lists), in each
+// face the dialogs ask for, and in the bold title bar: two different names
+// of as many letters give two different pictures (boxes look alike). A list
+// joins Arabic letters: a name looks unlike its letters in their standalone
+// forms. Latin text keeps the face's own glyphs: no font of those scripts
+// stands in for the face.
+TEST_F(ControlsTest, NamesInChineseJapaneseAndArabicShowInEveryFaceWhileLatinKeepsItsFace) {
   ScriptForm& f = Default<ScriptForm>();
   f.Show();
   SetFocus(nullptr);  // no caret blinking in a picture
@@ -385,14 +390,24 @@ TEST_F(ControlsTest, NamesInChineseAndJapaneseShowInEveryFaceWhileLatinKeepsItsF
   const std::pair<const char*, const char*> names[] = {
       {"\u738b\u5c0f\u660e", "\u674e\u79c0\u82f1"},                               // Chinese
       {"\u3084\u307e\u3060 \u30cf\u30ca\u30b3", "\u3059\u305a\u304d \u30bf\u30ed\u30a6"},  // Japanese
+      {"\u0645\u062f\u0631\u0633\u0629", "\u0627\u0644\u0646\u0648\u0631"},                // Arabic
   };
   for (const char* face : {"Trebuchet MS", "Tahoma", "Verdana", "MS Sans Serif", "Arial"}) {
     f.Text1.FontName(face);
     f.Combo1.FontName(face);
+    f.Lv1.FontName(face);
+    ListItem& row = f.Lv1.ListItems.Item(1);
+    row.Text("\u0645\u062f\u0631\u0633\u0629");
+    t::pumpUntilIdle();
+    const std::vector<COLORREF> joined = onScreen(f.Lv1.hwnd());
+    row.Text("\ufee1\ufea9\ufead\ufeb1\ufe93");  // the same letters, each on its own
+    t::pumpUntilIdle();
+    EXPECT_TRUE(joined != onScreen(f.Lv1.hwnd())) << face << ": the list does not join Arabic letters";
     for (const auto& [a, b] : names) {
       for (auto [box, show] : {std::pair<HWND, std::function<void(const char*)>>{
                                    f.Text1.hwnd(), [&](const char* s) { f.Text1.Text(s); }},
-                               {combo.hwndItem, [&](const char* s) { f.Combo1.Text(s); }}}) {
+                               {combo.hwndItem, [&](const char* s) { f.Combo1.Text(s); }},
+                               {f.hwnd(), [&](const char* s) { f.Caption(s); }}}) {
         show(a);
         t::pumpUntilIdle();
         const std::vector<COLORREF> first = onScreen(box);
@@ -405,9 +420,10 @@ TEST_F(ControlsTest, NamesInChineseAndJapaneseShowInEveryFaceWhileLatinKeepsItsF
     spec.name = face;
     ScopedGetDC dc(nullptr);
     ScopedSelect font(dc, FontFor(spec));
-    WORD glyph = 0;
-    GetGlyphIndicesW(dc, L"\u738b", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
-    EXPECT_EQ(glyph, 0xFFFF) << face << " is drawn with a font of Chinese characters";
+    WORD glyphs[2] = {};
+    GetGlyphIndicesW(dc, L"\u738b\u0645", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    EXPECT_EQ(glyphs[0], 0xFFFF) << face << " is drawn with a font of Chinese characters";
+    EXPECT_EQ(glyphs[1], 0xFFFF) << face << " is drawn with a font of Arabic letters";
   }
 }
 
