@@ -69,16 +69,20 @@ make_package() {
   mv -f "$build/Vantorel.zip.new" "$build/Vantorel.zip"
 }
 
+# CUPS's tools answer in the caller's language (LANG alone is enough, even
+# for a locale glibc lacks); what the scripts read of them they ask for in C.
+cups_c() { LC_ALL=C "$@"; }
+
 # cupsd, a system service: started when it is not running. Says why on
 # stderr and fails when it does not come up.
 start_cupsd() {
-  lpstat -r 2>/dev/null | grep -q "is running" && return 0
+  cups_c lpstat -r 2>/dev/null | grep -q "is running" && return 0
   if [ ! -x /usr/sbin/cupsd ]; then
     echo "printer: /usr/sbin/cupsd is missing (package cups)" >&2
     return 1
   fi
   pgrep -x cupsd >/dev/null || /usr/sbin/cupsd >"$build/cupsd.log" 2>&1 </dev/null || true
-  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && return 0; sleep 0.1; done
+  for _ in $(seq 50); do cups_c lpstat -r 2>/dev/null | grep -q "is running" && return 0; sleep 0.1; done
   echo "printer: cupsd did not start: $(cat "$build/cupsd.log" 2>/dev/null)" >&2
   return 1
 }
@@ -141,7 +145,7 @@ run_printer=Vantorel_PDF
 start_run_printer() {
   start_cupsd || return 1
   local queues
-  queues=$(lpstat -v 2>/dev/null | sed -n 's/^device for \([^:]*\): \(.*\)$/\1 \2/p' |
+  queues=$(cups_c lpstat -v 2>/dev/null | sed -n 's/^device for \([^:]*\): \(.*\)$/\1 \2/p' |
            awk '!($1 ~ /^vt_.*_[0-9]+$/ && $2 == "cups-pdf:/" $1) { print $1 }')
   if grep -qx "$run_printer" <<<"$queues"; then
     # Perhaps made by another checkout: its PDFs land in this one's folder from now on.

@@ -14,6 +14,13 @@ packages=(cmake g++ make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:
           fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev nlohmann-json3-dev
           libreoffice-calc-nogui python3-reportlab fonts-wqy-microhei)
 
+# Regional settings: Wine takes them from LC_ALL or LANG only when glibc has
+# that locale compiled (without it Wine cannot even name a file with "é").
+# The Windows tests run under US and Indonesian settings; German ones (date
+# separator ".") are there to try by hand.
+packages+=(locales)
+wanted_locales=(en_US.UTF-8 id_ID.UTF-8 de_DE.UTF-8)
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -42,6 +49,23 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
     # With recommends: Wine's 32-bit half needs the font and X libraries it recommends.
     apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
+fi
+
+# The wanted locales that glibc lacks are listed in /etc/locale.gen and
+# compiled; those already there are kept (locale -a names them en_US.utf8).
+have_locales=$(locale -a 2>/dev/null || true)
+new_locales=()
+for l in "${wanted_locales[@]}"; do
+  grep -qix "${l%%.*}.utf8" <<<"$have_locales" || new_locales+=("$l")
+done
+if [ ${#new_locales[@]} -gt 0 ]; then
+  log "generating the locales ${new_locales[*]}"
+  touch /etc/locale.gen
+  for l in "${new_locales[@]}"; do
+    sed -i "s/^#[[:space:]]*\($l UTF-8\)[[:space:]]*$/\1/" /etc/locale.gen
+    grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >>/etc/locale.gen
+  done
+  locale-gen --keep-existing >/dev/null
 fi
 
 # SQLite amalgamation for the Windows build, cached under build/deps.
