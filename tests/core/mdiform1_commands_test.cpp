@@ -23,6 +23,7 @@
 #include "platform/ui/app.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/win_util.h"
+#include "platform/vb/locale.h"
 #include "receipts/frmdata.h"
 #include "receipts/frmkwitansi.h"
 #include "receipts/frmseting.h"
@@ -160,8 +161,11 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
     EXPECT_TRUE(main().Visible());
   }
 
-  // The dialogs still to come, and IDs no button has, do nothing.
-  for (const char* id : {"11", "13", "-1", "1.5", "x"}) {
+  // The dialogs still to come, and IDs no button has, do nothing. A number
+  // is written with the regional decimal separator.
+  const std::string decimal = vb::currentLocale().decimalSep;
+  for (const std::string& id : {std::string("11"), std::string("13"), std::string("-1"), "1" + decimal + "5",
+                                std::string("x")}) {
     SCOPED_TRACE(std::string("ID ") + id);
     freshSeams();
     main().RibbonBar1_ButtonClick(id, "");
@@ -172,7 +176,7 @@ TEST_F(CommandTest, EveryIdReachesItsAction) {
 
   // IDs are compared as numbers: " 4" and "4.0" open the settings.
   for (const auto& [id, dialog] : std::map<std::string, ui::Form*>{
-           {" 4", &ui::Default<FrmSeting>()}, {"4.0", &ui::Default<FrmSeting>()}}) {
+           {" 4", &ui::Default<FrmSeting>()}, {"4" + decimal + "0", &ui::Default<FrmSeting>()}}) {
     SCOPED_TRACE("ID \"" + id + "\"");
     ui::Form* shown = nullptr;
     ui::testing::onShown([&](ui::Form& f) {
