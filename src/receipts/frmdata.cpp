@@ -304,21 +304,20 @@ void FrmData::isiBaris(db::Recordset& rs) {
 
 void FrmData::TotalMataUang::tambah(const std::string& mataUang, double nilai) {
   const std::string kunci = vb::UCase(vb::Trim(mataUang));
-  for (auto& [nama, sum] : jumlah)
-    if (vb::UCase(vb::Trim(nama)) == kunci) {
-      sum += nilai;
+  for (Jumlah& j : jumlah)
+    if (j.kunci == kunci) {
+      j.sum += nilai;
       return;
     }
   // Rupiah leads, whichever currency the list starts with.
-  if (kunci == "RP.") jumlah.emplace(jumlah.begin(), mataUang, nilai);
-  else jumlah.emplace_back(mataUang, nilai);
+  jumlah.insert(kunci == "RP." ? jumlah.begin() : jumlah.end(), Jumlah{kunci, vb::Trim(mataUang), nilai});
 }
 
 std::string FrmData::TotalMataUang::teks() const {
   if (jumlah.empty()) return formatJumlah(0);
-  if (jumlah.size() == 1 && vb::UCase(vb::Trim(jumlah[0].first)) == "RP.") return formatJumlah(jumlah[0].second);
+  if (jumlah.size() == 1 && jumlah[0].kunci == "RP.") return formatJumlah(jumlah[0].sum);
   std::string out;
-  for (const auto& [nama, sum] : jumlah) out += (out.empty() ? "" : " ; ") + vb::Trim(nama) + " " + formatJumlah(sum);
+  for (const Jumlah& j : jumlah) out += (out.empty() ? "" : " ; ") + j.nama + " " + formatJumlah(j.sum);
   return out;
 }
 

@@ -5,7 +5,6 @@
 // receipts, print a period report, export to a spreadsheet, delete, add, edit.
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/dialog_button.h"
@@ -30,8 +29,8 @@ public:
 
   // Columns of Lv1 (from 1) that code names: the running number is the row's
   // own text, the others are sub-items 1 to 9; the hidden key `no` is sub-item 9.
-  enum Column { colNo = 1, colNoKwitansi = 2, colSudahTerima = 3, colMataUang = 4, colJumlah = 5, colTgl = 8, colPenerima = 9,
-                colId = 10 };
+  enum Column { colNo = 1, colNoKwitansi = 2, colSudahTerima = 3, colMataUang = 4, colJumlah = 5, colTgl = 8,
+                colPenerima = 9, colId = 10 };
   static constexpr int kSubId = colId - 1;
 
   ui::Frame Frame1{this}, Frame2{this}, Frame3{this};
@@ -91,7 +90,11 @@ private:
   // The sums of the listed amounts, one per currency, in the order the
   // currencies first come; rupiah and dollars are never added together.
   struct TotalMataUang {
-    std::vector<std::pair<std::string, double>> jumlah;
+    struct Jumlah {
+      std::string kunci, nama;  // the currency upper-cased and trimmed, and as listed
+      double sum;
+    };
+    std::vector<Jumlah> jumlah;
     void tambah(const std::string& mataUang, double nilai);
     // "2.252.750" with rupiah only (or nothing), else "Rp. 2.252.750 ; USD 1.250".
     std::string teks() const;

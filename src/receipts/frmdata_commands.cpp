@@ -120,7 +120,8 @@ void FrmData::BHapus_Click() {
   for (int i = 1; i <= rows; ++i) {
     ui::ListItem& item = Lv1.ListItems.Item(i);
     double amount = 0;
-    if (vb::groupedWholeNumber(item.SubItems(colJumlah - 1), amount)) total.tambah(item.SubItems(colMataUang - 1), amount);
+    if (vb::groupedWholeNumber(item.SubItems(colJumlah - 1), amount))
+      total.tambah(item.SubItems(colMataUang - 1), amount);
   }
   tampilTotal(total);
 }

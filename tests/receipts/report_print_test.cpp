@@ -255,8 +255,8 @@ TEST_F(LongTextPrintTest, AnEndlessPurposeEndsInAnEllipsisOnItsPage) {
     for (const auto& w : layout.words) all += w.text + " ";
     EXPECT_NE(all.find("kegiatan kegiatan\xE2\x80\xA6"), std::string::npos) << name << ": " << all.substr(0, 400);
     EXPECT_TRUE(vt::test::HasWordRun(layout, kLongPayer)) << name;
-    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD " + grouped(7777777)) || vt::test::HasWordRun(layout, grouped(7777777)))
-        << name;
+    const std::string usd = grouped(7777777);
+    EXPECT_TRUE(vt::test::HasWordRun(layout, "USD " + usd) || vt::test::HasWordRun(layout, usd)) << name;
     const report::TemplateDef def = report::loadTemplate(file(name.substr(1)));
     const double mm = 1.0 / report::kUnitsPerMm;
     EXPECT_TRUE(vt::test::WordsOutside(layout, def.marginLeft * mm, def.marginTop * mm, def.marginRight * mm,

@@ -182,7 +182,8 @@ struct TemplateDocument::Impl {
     if (v.type() != vb::VarType::String) out += vb::Format(v, format);
     else if (format.empty()) out += v.stringValue();
     // A stored amount shows grouped as the settings in force group it.
-    else if (double d; numberFormat(format) && amountText(v.stringValue(), d)) out += vb::Format(vb::Variant(d), format);
+    else if (double d; numberFormat(format) && amountText(v.stringValue(), d))
+      out += vb::Format(vb::Variant(d), format);
     else out += vb::Format(v, format);
   }
 
